@@ -1,0 +1,56 @@
+# Adds ROOT/FOLDER for every listed folder that has a CMakeLists.txt; the GUI
+# folders are skipped when the GUI is off.
+function(keylume_add_folders root)
+  foreach(folder IN LISTS ARGN)
+    if(NOT KEYLUME_GUI AND folder IN_LIST KEYLUME_GUI_FOLDERS)
+      continue()
+    endif()
+    if(EXISTS ${PROJECT_SOURCE_DIR}/${root}/${folder}/CMakeLists.txt)
+      add_subdirectory(${PROJECT_SOURCE_DIR}/${root}/${folder} ${PROJECT_BINARY_DIR}/${root}/${folder})
+    endif()
+  endforeach()
+endfunction()
+
+# keylume_library(NAME SOURCES ... [DEPS ...]): a static library whose headers
+# are included as "folder/Header.h" from src/.
+function(keylume_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# keylume_test(NAME SOURCES ... [DEPS ...] [LABELS ...] [GUI]): one GoogleTest
+# program registered with CTest. GUI tests run on Qt's offscreen platform.
+function(keylume_test name)
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES;DEPS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  set(env "")
+  if(ARG_GUI)
+    list(APPEND ARG_LABELS gui)
+    set(env "QT_QPA_PLATFORM=offscreen")
+  else()
+    list(APPEND ARG_LABELS core)
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "${env}" TIMEOUT 120)
+endfunction()
+
+# keylume_bench(NAME SOURCES ... [DEPS ...]): one Google Benchmark program.
+function(keylume_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark benchmark::benchmark_main)
+endfunction()
+
+# keylume_fuzz(NAME SOURCES ... [DEPS ...]): one libFuzzer target.
+function(keylume_fuzz name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+endfunction()
