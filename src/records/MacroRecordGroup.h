@@ -1,0 +1,19 @@
+#pragma once
+
+#include "records/MacroRecordSteps.h"
+#include "store/Shape.h"
+
+// One macro group: its heading and its steps, each in a private shape.
+// Copies take the values and indexes only; hooks and owners stay behind and
+// nothing is published.
+struct MacroRecordGroup {
+    ShapeType<MacroRecordGpInfo, -1, 1, 1> info;  // one element
+    ShapeList<MacroRecordGpItem, -1> items;       // one list, empty at first
+
+    // The heading starts zero-filled (id 0, repeat 0), unlike a lone
+    // MacroRecordGpInfo, which starts as "not found on the keyboard".
+    MacroRecordGroup();
+
+    // Both shapes equal: same index, same count, equal elements.
+    friend bool operator==(const MacroRecordGroup&, const MacroRecordGroup&) = default;
+};
