@@ -1,0 +1,9 @@
+#include "KeyCode.h"
+
+#include "screens/KeyTable.h"
+
+int KeyCodeOf(std::wstring_view name) {
+    for (const KeyTableEntry& entry : KeyTableEntries())
+        if (entry.name == name) return entry.code();
+    return -1;
+}
