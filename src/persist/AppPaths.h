@@ -1,0 +1,41 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+// Where the program finds its data and keeps the user's files.
+//
+// A program folder with a "uires" folder beside the executable (the build tree or a portable
+// copy) holds everything: "config.xml" and "macro.xml" are read there and "macro.xml" is written
+// there. An installed program reads its data from <prefix>/share/keylume/ and keeps the user's
+// files in $XDG_CONFIG_HOME/keylume/ (~/.config/keylume/ by default); a "config.xml" there is
+// preferred over the one in the data folder.
+struct AppPaths {
+    // The parts of the environment that decide the user's folder.
+    struct Environment {
+        std::optional<std::string> xdgConfigHome;
+        std::optional<std::string> home;
+
+        static Environment FromProcess();
+    };
+
+    bool portable = false;
+    std::filesystem::path dataFolder;  // holds "uires" and the read-only data
+    std::filesystem::path userFolder;  // holds the files the program writes
+    std::filesystem::path configFile;  // "config.xml" to read
+    std::filesystem::path macroFile;   // "macro.xml", read and written
+
+    std::filesystem::path uiFolder() const { return dataFolder / "uires"; }
+
+    // Decides the paths for an executable at `executable`; looks at the file system but changes
+    // nothing.
+    static AppPaths Resolve(const std::filesystem::path& executable, const Environment& env);
+
+    // Resolve() for the running executable and environment.
+    static AppPaths ForThisProcess();
+
+    // Makes sure the user's folder exists so that "macro.xml" can be written; false when it
+    // cannot be made.
+    bool PrepareUserFolder() const;
+};

@@ -1,0 +1,126 @@
+#include "persist/FileReplacer.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <string>
+#include <system_error>
+
+namespace persist {
+namespace {
+
+constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask
+constexpr int kTemporaryNameAttempts = 16;
+
+std::atomic<unsigned> temporaryCounter{0};
+
+std::filesystem::path TemporaryNameFor(const std::filesystem::path& target) {
+    std::string name = "." + target.filename().string() + "." + std::to_string(::getpid()) + "-" +
+                       std::to_string(temporaryCounter.fetch_add(1)) + ".tmp";
+    return target.parent_path() / name;
+}
+
+// A link to the real file is kept: the file it points at is the one replaced.
+std::filesystem::path ResolveLink(const std::filesystem::path& target) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(target, error)) {
+        return target;
+    }
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(target, error);
+    return error ? target : resolved;
+}
+
+// The replacement keeps the permissions of the file it replaces; 0 when there is none.
+mode_t ExistingMode(const std::filesystem::path& target) {
+    struct stat info {};
+    if (::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return 0;
+    }
+    return info.st_mode & 07777;
+}
+
+}  // namespace
+
+int FileSystemCalls::Open(const char* path, int flags, mode_t mode) {
+    return ::open(path, flags, mode);
+}
+ssize_t FileSystemCalls::Write(int fd, const void* data, size_t size) {
+    return ::write(fd, data, size);
+}
+int FileSystemCalls::Sync(int fd) {
+    return ::fsync(fd);
+}
+int FileSystemCalls::Close(int fd) {
+    return ::close(fd);
+}
+int FileSystemCalls::Rename(const char* from, const char* to) {
+    return ::rename(from, to);
+}
+int FileSystemCalls::Unlink(const char* path) {
+    return ::unlink(path);
+}
+
+FileReplacer::FileReplacer(std::shared_ptr<FileSystemCalls> calls)
+    : calls_(calls ? std::move(calls) : std::make_shared<FileSystemCalls>()) {}
+
+bool FileReplacer::WriteAll(int fd, std::string_view content) const {
+    while (!content.empty()) {
+        const ssize_t written = calls_->Write(fd, content.data(), content.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        content.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+FileReplacer::Outcome FileReplacer::WriteTemporary(const std::filesystem::path& temporary,
+                                                   std::string_view content, mode_t mode) const {
+    const int fd =
+        calls_->Open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
+    if (fd < 0) {
+        return errno == EEXIST ? Outcome::NameTaken : Outcome::NotCreated;
+    }
+    if (mode != 0) {
+        ::fchmod(fd, mode);
+    }
+    const bool written = WriteAll(fd, content) && calls_->Sync(fd) == 0;
+    const bool closed = calls_->Close(fd) == 0;
+    if (written && closed) {
+        return Outcome::Written;
+    }
+    calls_->Unlink(temporary.c_str());
+    return Outcome::NotCreated;
+}
+
+bool FileReplacer::Replace(const std::filesystem::path& target, std::string_view content) const {
+    const std::filesystem::path resolved = ResolveLink(target);
+    const mode_t mode = ExistingMode(resolved);
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        const std::filesystem::path temporary = TemporaryNameFor(resolved);
+        const Outcome outcome = WriteTemporary(temporary, content, mode);
+        if (outcome == Outcome::NameTaken) {
+            continue;  // left behind by an earlier run that died
+        }
+        if (outcome == Outcome::NotCreated) {
+            return false;
+        }
+        if (calls_->Rename(temporary.c_str(), resolved.c_str()) != 0) {
+            calls_->Unlink(temporary.c_str());
+            return false;
+        }
+        // The folder is not synced: until the system writes it back, a power cut brings back
+        // the previous file, whole. That costs one save, not the file, and keeps a second
+        // disk flush off the dispatcher thread.
+        return true;
+    }
+    return false;
+}
+
+}  // namespace persist

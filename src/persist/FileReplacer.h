@@ -1,0 +1,45 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+namespace persist {
+
+// The system calls a file replacement is made of. Tests override single calls to make a step
+// fail or to stop the process half-way through it.
+class FileSystemCalls {
+public:
+    virtual ~FileSystemCalls() = default;
+    virtual int Open(const char* path, int flags, mode_t mode);
+    virtual ssize_t Write(int fd, const void* data, size_t size);
+    virtual int Sync(int fd);
+    virtual int Close(int fd);
+    virtual int Rename(const char* from, const char* to);
+    virtual int Unlink(const char* path);
+};
+
+// Replaces a file as one step: the new content goes to a temporary file in the same folder, is
+// flushed to disk and then renamed over the target. Whatever fails, and wherever the process
+// dies, the target keeps either its old or its new content, never a part of it.
+class FileReplacer {
+public:
+    explicit FileReplacer(std::shared_ptr<FileSystemCalls> calls = nullptr);
+
+    // True when the target now holds `content`.
+    bool Replace(const std::filesystem::path& target, std::string_view content) const;
+
+private:
+    enum class Outcome { Written, NameTaken, NotCreated };
+
+    bool WriteAll(int fd, std::string_view content) const;
+    // Writes and flushes a new file; removes it again when that fails.
+    Outcome WriteTemporary(const std::filesystem::path& temporary, std::string_view content,
+                           mode_t mode) const;
+
+    std::shared_ptr<FileSystemCalls> calls_;
+};
+
+}  // namespace persist
