@@ -199,7 +199,9 @@ bool EmulatedBackend::SetFeature(HidHandle handle, const std::uint8_t* report, s
     std::unique_lock lock(mutex_);
     std::shared_ptr<Handle> open = Find(handle, report, size);
     if (!open) return false;
-    ReportRecord record{0, ReportRecord::Direction::Set, open->interface->path, {}, false};
+    ReportRecord record;
+    record.direction = ReportRecord::Direction::Set;
+    record.path = open->interface->path;
     record.packet = FeaturePacket::FromReport(report);
     record.accepted =
         Admit(*open, record.number, lock) && report[0] == 0 && keyboard_->Receive(record.packet);
@@ -212,7 +214,9 @@ bool EmulatedBackend::GetFeature(HidHandle handle, std::uint8_t* report, std::si
     std::unique_lock lock(mutex_);
     std::shared_ptr<Handle> open = Find(handle, report, size);
     if (!open) return false;
-    ReportRecord record{0, ReportRecord::Direction::Get, open->interface->path, {}, false};
+    ReportRecord record;
+    record.direction = ReportRecord::Direction::Get;
+    record.path = open->interface->path;
     std::optional<FeaturePacket> answer;
     if (Admit(*open, record.number, lock)) answer = keyboard_->Answer();
     if (answer) {

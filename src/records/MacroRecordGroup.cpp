@@ -1,9 +1,3 @@
 #include "records/MacroRecordGroup.h"
 
-namespace {
-
-const MacroRecordGpInfo kZeroInfo{0, 0, {}};
-
-}  // namespace
-
-MacroRecordGroup::MacroRecordGroup() : info(nullptr, &kZeroInfo) {}
+MacroRecordGroup::MacroRecordGroup() : info(nullptr, nullptr) {}

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "store/ShapeBody.h"
+
 // The heading of one macro group.
 struct MacroRecordGpInfo {
     // Group number; -1 means the group was not found on the keyboard.
@@ -11,6 +13,12 @@ struct MacroRecordGpInfo {
     std::wstring name;
 
     friend bool operator==(const MacroRecordGpInfo&, const MacroRecordGpInfo&) = default;
+};
+
+// Inside a zero-filling shape a heading starts as group 0 with repeat 0, not as "not found".
+template <>
+struct ShapeZeroValue<MacroRecordGpInfo> {
+    static MacroRecordGpInfo make() { return {0, 0, {}}; }
 };
 
 // One step of a macro.

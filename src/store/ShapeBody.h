@@ -16,6 +16,13 @@ const char* shapeTypeName() {
 
 // Element storage and the 25 virtual operations for element type T. Instances made directly
 // are bare snapshots (clone); ShapeType and ShapeListOrVector are the classes holders build.
+// The value a ZERO shape gives an element made without a source. Records whose default
+// construction is not all zeros specialise it.
+template <class T>
+struct ShapeZeroValue {
+    static T make() { return T(); }
+};
+
 template <class T, int32_t ID, int ZERO>
 class ShapeBody : public ShapeBase {
 public:

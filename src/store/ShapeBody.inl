@@ -67,10 +67,9 @@ void ShapeBody<T, ID, ZERO>::store(const T* src, uint32_t n, bool fill) {
     if (n == 0) {
         replaceElements(nullptr, 0);
     } else if (!src) {
-        if (n != count) {
-            replaceElements(makeElements(n), n);
-        } else if (ZERO) {
-            for (uint32_t i = 0; i < n; ++i) elements_[i] = T();
+        if (n != count) replaceElements(makeElements(n), n);
+        if (ZERO) {
+            for (uint32_t i = 0; i < n; ++i) elements_[i] = ShapeZeroValue<T>::make();
         }
     } else if (fill) {
         // The value is taken first: it may live in the array being replaced.
@@ -109,6 +108,8 @@ void ShapeBody<T, ID, ZERO>::grow(uint32_t extra, const T* src, bool copies) {
     for (uint32_t i = 0; i < count; ++i) fresh[i] = elements_[i];
     if (src) {
         for (uint32_t i = 0; i < extra; ++i) fresh[count + i] = copies ? src[0] : src[i];
+    } else if (ZERO) {
+        for (uint32_t i = 0; i < extra; ++i) fresh[count + i] = ShapeZeroValue<T>::make();
     }
     replaceElements(std::move(fresh), count + extra);
 }

@@ -13,8 +13,27 @@ class ShapeListOrVector : public ShapeBody<C, ID, 0> {
     using Body = ShapeBody<C, ID, 0>;
 
 public:
+    ~ShapeListOrVector() override { this->leave(); }
+
+    ShapeListOrVector& operator=(const ShapeListOrVector& other) {
+        if (this != &other) this->copyValue(other);
+        return *this;
+    }
+
+    bool operator==(const ShapeListOrVector& other) const { return this->sameValue(other); }
+
+    // Slot 10: the current container as source changes nothing, and the index is kept as is.
+    void store(const C* src, uint32_t n, bool fill) override;
+    // Slot 14: containers are equal with equal sizes and equal items in order.
+    bool equals(const C* src, uint32_t n) const override { return Body::equals(src, n); }
+
+protected:
+    // Only the final classes join: the dispatcher may call this shape's virtual operations as
+    // soon as it is in the group, so its construction must be complete by then.
+    explicit ShapeListOrVector(const char* name) : Body(name) {}
+
     // Starts with one empty container, or adopts the group's value as ShapeType does.
-    explicit ShapeListOrVector(const char* name = nullptr, bool keepInitial = false) : Body(name) {
+    void joinWithEmptyOrGroupValue(bool keepInitial) {
         const C empty;
         if (this->isPrivate()) {
             this->store(&empty, 1, false);
@@ -29,24 +48,9 @@ public:
         });
     }
 
-    ShapeListOrVector(const ShapeListOrVector& other)
-        : ShapeListOrVector(other.name == shapeTypeName<C>() ? nullptr : other.name, true) {
-        this->copyValue(other);
+    static const char* nameOfCopy(const ShapeListOrVector& other) {
+        return other.name == shapeTypeName<C>() ? nullptr : other.name;
     }
-
-    ~ShapeListOrVector() override { this->leave(); }
-
-    ShapeListOrVector& operator=(const ShapeListOrVector& other) {
-        if (this != &other) this->copyValue(other);
-        return *this;
-    }
-
-    bool operator==(const ShapeListOrVector& other) const { return this->sameValue(other); }
-
-    // Slot 10: the current container as source changes nothing, and the index is kept as is.
-    void store(const C* src, uint32_t n, bool fill) override;
-    // Slot 14: containers are equal with equal sizes and equal items in order.
-    bool equals(const C* src, uint32_t n) const override { return Body::equals(src, n); }
 };
 
 template <class C, int32_t ID>
@@ -76,9 +80,19 @@ void ShapeListOrVector<C, ID>::store(const C* src, uint32_t n, bool fill) {
 
 // A shape holding one doubly linked list of T, edited item by item.
 template <class T, int32_t ID>
-class ShapeList : public ShapeListOrVector<std::list<T>, ID> {
+class ShapeList final : public ShapeListOrVector<std::list<T>, ID> {
+    using Base = ShapeListOrVector<std::list<T>, ID>;
+
 public:
-    using ShapeListOrVector<std::list<T>, ID>::ShapeListOrVector;
+    explicit ShapeList(const char* name = nullptr, bool keepInitial = false) : Base(name) {
+        this->joinWithEmptyOrGroupValue(keepInitial);
+    }
+    ShapeList(const ShapeList& other) : Base(Base::nameOfCopy(other)) {
+        this->joinWithEmptyOrGroupValue(true);
+        this->copyValue(other);
+    }
+    ~ShapeList() override { this->leave(); }
+    ShapeList& operator=(const ShapeList& other) = default;
 
     // Throws ShapeException when there is no container or pos is past the end.
     T& item(uint32_t pos) {
@@ -135,7 +149,17 @@ private:
 // A shape holding one vector of T; read it through current() or data() and replace it with
 // the publishing operations.
 template <class T, int32_t ID>
-class ShapeVector : public ShapeListOrVector<std::vector<T>, ID> {
+class ShapeVector final : public ShapeListOrVector<std::vector<T>, ID> {
+    using Base = ShapeListOrVector<std::vector<T>, ID>;
+
 public:
-    using ShapeListOrVector<std::vector<T>, ID>::ShapeListOrVector;
+    explicit ShapeVector(const char* name = nullptr, bool keepInitial = false) : Base(name) {
+        this->joinWithEmptyOrGroupValue(keepInitial);
+    }
+    ShapeVector(const ShapeVector& other) : Base(Base::nameOfCopy(other)) {
+        this->joinWithEmptyOrGroupValue(true);
+        this->copyValue(other);
+    }
+    ~ShapeVector() override { this->leave(); }
+    ShapeVector& operator=(const ShapeVector& other) = default;
 };

@@ -5,7 +5,7 @@
 // The shape class holders build. An id of 0 or more (or a name) makes it a member of the group
 // (id, name, element type); a negative id without a name keeps it private.
 template <class T, int32_t ID, uint32_t COUNT, int ZERO>
-class ShapeType : public ShapeBody<T, ID, ZERO> {
+class ShapeType final : public ShapeBody<T, ID, ZERO> {
     using Body = ShapeBody<T, ID, ZERO>;
 
 public:

@@ -8,6 +8,7 @@
 #include "records/MacroRecordParam.h"
 #include "records/MacroRecordSteps.h"
 #include "records/UsbInfo.h"
+#include "store/Shape.h"
 
 namespace {
 
@@ -43,6 +44,19 @@ TEST(AppRecords, GroupHeadingDefaultsToNotFoundOnTheKeyboard) {
     EXPECT_EQ(info.id, -1);
     EXPECT_EQ(info.repeat, 1);
     EXPECT_TRUE(info.name.empty());
+}
+
+TEST(AppRecords, ZeroFillingShapesStartHeadingsAtGroupZero) {
+    ShapeType<MacroRecordGpInfo, -1, 1, 1> working;
+    EXPECT_EQ(working.current(), (MacroRecordGpInfo{0, 0, {}}));
+
+    const MacroRecordGpInfo filled{4, 2, L"x"};
+    working.setCurrent(&filled);
+    working.store(nullptr, 1, false);  // same count: cleared again, not left as it was
+    EXPECT_EQ(working.current(), (MacroRecordGpInfo{0, 0, {}}));
+
+    working.append(nullptr, 2);
+    EXPECT_EQ(working.data()[2], (MacroRecordGpInfo{0, 0, {}}));
 }
 
 CoordButtonInfo sampleKey() {

@@ -1,0 +1,153 @@
+// The connection read: the keyboard's whole state, read into the shapes and published.
+
+#include "device/FeatureTransport.h"
+#include "logic/DeviceLimits.h"
+#include "logic/KeyboardLogic.h"
+#include "logic/MacroBlockCodec.h"
+
+void KeyboardLogic::ReadKeyboard() {
+    firstWorker_.Start(this);
+    secondWorker_.Start(this);
+    int profiles = 0, modes = 0;
+    if (!ReadDeviceInfo(profiles, modes)) return;
+    if (!ReadModes(modes)) return;
+    if (!ReadColourSet()) return;
+    if (!ReadProfiles(profiles, modes)) return;
+    if (!ReadActiveProfile()) return;
+    PublishProfileState();
+    ForgetMacroSlots();
+    ReadKeyCodes();
+    ReadMacros();
+}
+
+bool KeyboardLogic::ReadDeviceInfo(int& profiles, int& modes) {
+    keyboard_info_t info;
+    if (!Query(DeviceInfo, 0, info.bytes, keyboard_info_t::SIZE)) return false;
+    // Counts beyond the bounds would mean billions of queries: treat the block as unreadable.
+    if (info.profileCount() > kMaxProfiles || info.modeCount() > kMaxModes) return false;
+    profiles = info.profileCount();
+    modes = info.modeCount();
+    macroSlotCount_ = info.macroSlotCount();
+    return true;
+}
+
+bool KeyboardLogic::ReadModes(int modes) {
+    modes_.store(nullptr, 0, false);
+    for (int i = 0; i < modes; ++i) {
+        _mode_attr_t mode{};
+        if (!Query(ModeAttributes, i, &mode, sizeof mode)) return false;
+        modes_.push_back(mode);
+    }
+    return true;
+}
+
+bool KeyboardLogic::ReadColourSet() {
+    uint8_t set = 0;
+    if (!Query(ColourSet, 0, &set, 1)) return false;
+    int value = set;
+    if (colourSet_.count == 0) colourSet_.store(&value, 1, false);
+    colourSet_.current() = value;
+    return true;
+}
+
+bool KeyboardLogic::ReadProfiles(int profiles, int modes) {
+    profiles_.store(nullptr, 0, false);
+    profileTable_.store(nullptr, 0, false);
+    for (int p = 0; p < profiles; ++p) {
+        RegisterList registers;
+        for (int m = 0; m < modes; ++m) {
+            _reg_mode_t reg{};
+            if (!Query(ModeRegister, p * modes + m, &reg, sizeof reg)) return false;
+            registers.push_back(reg);
+        }
+        uint8_t mode = 0;
+        if (!Query(ProfileMode, p, &mode, 1)) return false;
+        if (mode < registers.count) registers.selection.index = mode;
+        profileTable_.push_back(registers);
+        profiles_.push_back(_profile_attr_t::numbered(p));
+    }
+    return true;
+}
+
+bool KeyboardLogic::ReadActiveProfile() {
+    uint8_t active = 0;
+    if (!Query(ActiveProfile, 0, &active, 1)) return false;
+    if (active < profileTable_.count) profileTable_.selection.index = active;
+    return true;
+}
+
+void KeyboardLogic::PublishProfileState() {
+    try {
+        RegisterList& current = profileTable_.current();
+        if (current.index() < modes_.count) modes_.selection.index = current.index();
+        modes_.fireOthers(0, false);
+        PublishRegisterOf(current);
+        colourSet_.fireOthers(1, false);
+        // The own colour-set hook then reads that set's key colours, after everything below.
+        colourSet_.fireSelf(1, 2);
+        if (profileTable_.index() < profiles_.count) {
+            profiles_.selection.index = profileTable_.index();
+        }
+        profiles_.fireOthers(0, true);
+    } catch (const ShapeException&) {
+        // No profiles, or a profile without modes: nothing more to show.
+    }
+}
+
+void KeyboardLogic::PublishRegisterOf(RegisterList& registers) {
+    const _reg_mode_t& reg = registers.current();
+    if (currentRegister_.count == 0) currentRegister_.store(&reg, 1, false);
+    currentRegister_.current() = reg;
+    currentRegister_.fireOthers(0, false);
+}
+
+void KeyboardLogic::ForgetMacroSlots() {
+    if (MacroGroupList* groups = Groups()) {
+        for (MacroRecordGroup& group : *groups) {
+            if (group.info.count > 0) group.info.current().id = -1;
+        }
+    }
+}
+
+void KeyboardLogic::ReadKeyCodes() {
+    keyCodes_.store(nullptr, keyCodes_.count, false);
+    int length = static_cast<int>(keyCodes_.count * sizeof(macro_code_t));
+    keyCodesRead_ = length > 0 && Query(KeyCodes, 0, keyCodes_.data(), length) != 0;
+    keyCodes_.fireOthers(0, false);
+}
+
+bool KeyboardLogic::ReadMacros() {
+    for (uint32_t key = 0; key < keyCodes_.count; ++key) {
+        const macro_code_t code = keyCodes_.data()[key];
+        if (!code.playsMacro() || code.value() >= macroSlotCount_) continue;
+        macro_block_t block;
+        if (!Query(MacroSlot, code.value(), &block, sizeof block)) return false;
+        if (block.count == 0) continue;
+        TakeKeyboardMacro(block, code.value());
+    }
+    return true;
+}
+
+// The keyboard's version replaces the group of the same slot, or else a group with the same
+// repeat and steps, and goes to the end of the list.
+void KeyboardLogic::TakeKeyboardMacro(const macro_block_t& block, int slot) {
+    MacroGroupList* groups = Groups();
+    if (!groups) return;
+    MacroRecordGroup fresh = DecodeMacroBlock(block, slot);
+    const MacroRecordGpInfo& info = fresh.info.current();
+    auto same = [&](const MacroRecordGroup& group) {
+        if (group.info.count == 0) return false;
+        const MacroRecordGpInfo& known = group.info.current();
+        if (known.id == slot) return true;
+        return known.repeat == info.repeat && group.items.count > 0 &&
+               group.items.current() == fresh.items.current();
+    };
+    for (auto it = groups->begin(); it != groups->end(); ++it) {
+        if (same(*it)) {
+            groups->erase(it);
+            break;
+        }
+    }
+    groups->push_back(fresh);
+    macroGroups_.fireOthers(0, false);
+}

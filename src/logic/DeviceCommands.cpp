@@ -1,0 +1,182 @@
+// The command hooks: changes published by the screens become device commands.
+
+#include <vector>
+
+#include "device/FeatureTransport.h"
+#include "logic/KeyboardLogic.h"
+#include "logic/MacroBlockCodec.h"
+
+namespace {
+
+constexpr unsigned kTypeShift = 12;
+constexpr unsigned kLastDirectType = 2;
+
+}  // namespace
+
+void KeyboardLogic::SendByte(int command, int value) {
+    auto byte = static_cast<uint8_t>(value);
+    Send(command, 0, 0, &byte, 1);
+}
+
+void KeyboardLogic::SendControl(uint32_t offset, int value) {
+    const uint8_t bytes[2] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
+    Send(DeviceControl, 0, offset, bytes, 2);
+}
+
+void KeyboardLogic::OnKeyColoursChanged(int, const rgba_t* data, uint32_t count, uint32_t, uint32_t,
+                                        uint32_t, int) {
+    HookGate::Pass pass(gate_);
+    if (!pass) return;
+    Send(KeyColours, 0, 0, data, static_cast<int>(count * sizeof(rgba_t)));
+}
+
+void KeyboardLogic::OnColourSetChanged(int, const int* data, uint32_t count, uint32_t, uint32_t,
+                                       uint32_t, int arg) {
+    HookGate::Pass pass(gate_);
+    if (!pass || count == 0) return;
+    const int set = data[0];
+    if (arg == 0) {
+        auto byte = static_cast<uint8_t>(set);
+        if (!Send(ColourSet, 0, 0, &byte, 1)) return;
+    }
+    int length = static_cast<int>(keyColours_.count * sizeof(rgba_t));
+    if (length > 0 && Query(KeyColours, set, keyColours_.data(), length)) {
+        keyColours_.fireOthers(0, false);
+    }
+}
+
+void KeyboardLogic::OnKeyAssignment(int, const macrokey_pack_t* data, uint32_t count, uint32_t,
+                                    uint32_t, uint32_t, int) {
+    HookGate::Pass pass(gate_);
+    if (!pass || count == 0) return;
+    const macrokey_pack_t request = data[0];
+    if (ConnectedValue() == 0) return;
+    if (request.key() >= keyCodes_.count) return;
+    if (!EnsureKeyCodesRead()) return;
+    macro_code_t& code = keyCodes_.data()[request.key()];
+    const unsigned type = request.type();
+    if (type <= kLastDirectType) {
+        code.setCode(static_cast<uint16_t>(type << kTypeShift | (request.code() & 0x0FFF)));
+    } else {
+        if (macroSlotCount_ <= 0) return;
+        int slot = FreeMacroSlot();
+        if (slot < 0) return;
+        const auto typeBits = static_cast<uint16_t>(type << kTypeShift);
+        const unsigned value = (typeBits >> kTypeShift) <= kLastDirectType
+                                   ? request.code() & 0x0FFFu
+                                   : static_cast<unsigned>(slot);
+        code.setCode(static_cast<uint16_t>(typeBits | value));
+        if (!Send(MacroSlot, slot, 0, &request.macro, sizeof request.macro)) return;
+        MarkSlotUsed(slot, request.macro);
+    }
+    SendAndRereadKeyCodes();
+}
+
+// An assignment sends the whole table: without the keyboard's own table in memory it would
+// wipe every other key.
+bool KeyboardLogic::EnsureKeyCodesRead() {
+    if (keyCodesRead_) return true;
+    int length = static_cast<int>(keyCodes_.count * sizeof(macro_code_t));
+    keyCodesRead_ = Query(KeyCodes, 0, keyCodes_.data(), length) != 0;
+    return keyCodesRead_;
+}
+
+void KeyboardLogic::SendAndRereadKeyCodes() {
+    int length = static_cast<int>(keyCodes_.count * sizeof(macro_code_t));
+    if (!Send(KeyCodes, 0, 0, keyCodes_.data(), length)) return;
+    if (!Query(KeyCodes, 0, keyCodes_.data(), length)) return;
+    keyCodes_.fireOthers(0, false);
+}
+
+int KeyboardLogic::FreeMacroSlot() {
+    std::vector<bool> taken(static_cast<std::size_t>(macroSlotCount_), false);
+    if (MacroGroupList* groups = Groups()) {
+        for (const MacroRecordGroup& group : *groups) {
+            if (group.info.count == 0) continue;
+            int id = group.info.current().id;
+            if (id >= 0 && id < macroSlotCount_) taken[static_cast<std::size_t>(id)] = true;
+        }
+    }
+    for (int slot = 0; slot < macroSlotCount_; ++slot) {
+        if (!taken[static_cast<std::size_t>(slot)]) return slot;
+    }
+    return -1;
+}
+
+// The slot now holds this macro: the group it was built from carries the slot, so the next
+// assignment picks another one.
+void KeyboardLogic::MarkSlotUsed(int slot, const macro_block_t& sent) {
+    MacroGroupList* groups = Groups();
+    if (!groups) return;
+    bool found = false;
+    for (MacroRecordGroup& group : *groups) {
+        if (group.info.count == 0 || group.items.count == 0) continue;
+        if (EncodeMacroGroup(group) == sent) {
+            group.info.current().id = slot;
+            found = true;
+            break;
+        }
+    }
+    if (!found) groups->push_back(DecodeMacroBlock(sent, slot));
+    macroGroups_.fireOthers(0, false);
+}
+
+void KeyboardLogic::OnRegisterChanged(int, const _reg_mode_t* data, uint32_t count, uint32_t,
+                                      uint32_t, uint32_t, int) {
+    HookGate::Pass pass(gate_);
+    if (!pass || count == 0) return;
+    try {
+        RegisterList& registers = profileTable_.current();
+        registers.current() = data[0];
+        int sub = static_cast<int>(profileTable_.index() * registers.count + registers.index());
+        Send(ModeRegister, sub, 0, &data[0], sizeof data[0]);
+    } catch (const ShapeException&) {
+        // No profiles or no modes: nothing to send.
+    }
+}
+
+void KeyboardLogic::OnModeSelected(int, const _mode_attr_t*, uint32_t, uint32_t, uint32_t index,
+                                   uint32_t, int) {
+    HookGate::Pass pass(gate_);
+    if (!pass) return;
+    try {
+        RegisterList& registers = profileTable_.current();
+        if (index < registers.count) registers.selection.index = index;
+        PublishRegisterOf(registers);
+        SendByte(ProfileMode, static_cast<int>(index));
+    } catch (const ShapeException&) {
+    }
+}
+
+void KeyboardLogic::OnProfileSelected(int, const _profile_attr_t*, uint32_t, uint32_t,
+                                      uint32_t index, uint32_t, int arg) {
+    HookGate::Pass pass(gate_);
+    if (!pass) return;
+    try {
+        if (index < profileTable_.count) profileTable_.selection.index = index;
+        RegisterList& registers = profileTable_.current();
+        PublishRegisterOf(registers);
+        if (registers.index() < modes_.count) {
+            modes_.selection.index = registers.index();
+            modes_.fireOthers(0, false);
+        }
+        if (arg == 0) SendByte(ActiveProfile, static_cast<int>(index));
+    } catch (const ShapeException&) {
+    }
+}
+
+void KeyboardLogic::OnFactoryReset(int, const int* data, uint32_t count, uint32_t, uint32_t,
+                                   uint32_t, int) {
+    HookGate::Pass pass(gate_);
+    if (!pass || count == 0) return;
+    SendControl(kControlFactoryResetOffset, data[0]);
+}
+
+void KeyboardLogic::OnMaskClear(int, const int* data, uint32_t count, uint32_t, uint32_t, uint32_t,
+                                int) {
+    HookGate::Pass pass(gate_);
+    if (!pass || count == 0) return;
+    SendControl(kControlMaskClearOffset, data[0]);
+}
+
+void KeyboardLogic::OnRecordFlag(int, const int*, uint32_t, uint32_t, uint32_t, uint32_t, int) {}
