@@ -1,0 +1,99 @@
+#include "ui/BasicControls.h"
+
+#include <QMouseEvent>
+#include <QWindow>
+
+#include "ui/HostWnd.h"
+#include "ui/Skin.h"
+
+namespace SOUI {
+
+SStatic::SStatic() : m_label(new QLabel) {
+    SetControl(m_label);
+    m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void SStatic::SetWindowText(const QString& text) {
+    SWindow::SetWindowText(text);
+    m_label->setText(text);
+}
+
+bool SStatic::SetAttribute(const QString& name, const QString& value) {
+    if (name == "align") {
+        const Qt::Alignment h = value == "center"  ? Qt::AlignHCenter
+                                : value == "right" ? Qt::AlignRight
+                                                   : Qt::AlignLeft;
+        m_label->setAlignment(h | Qt::AlignVCenter);
+        return true;
+    }
+    if (name == "wordwrap") {
+        m_label->setWordWrap(value != "0");
+        return true;
+    }
+    return SWindow::SetAttribute(name, value);
+}
+
+bool SImageWnd::SetAttribute(const QString& name, const QString& value) {
+    if (name == "iconindex") {
+        int index = 0;
+        if (ParseInt(value, &index)) SetIcon(index);
+        return true;
+    }
+    return SWindow::SetAttribute(name, value);
+}
+
+void SImageWnd::SetIcon(int index) {
+    m_index = index;
+    update();
+}
+
+SButton::SButton() : m_button(new QPushButton) {
+    SetControl(m_button);
+    QObject::connect(m_button, &QPushButton::clicked, [this] { FireCommand(); });
+}
+
+void SButton::SetWindowText(const QString& text) {
+    SWindow::SetWindowText(text);
+    m_button->setText(text);
+}
+
+void SButton::Click() {
+    if (!IsDisabled()) m_button->click();
+}
+
+void SButton::OnPaint(QPainter& painter) {
+    // With a skin the Qt button keeps focus, keys and text but draws no face.
+    if (GetSkin() && m_button->styleSheet().isEmpty())
+        m_button->setStyleSheet("QPushButton{background:transparent;border:none;}");
+    SWindow::OnPaint(painter);
+}
+
+SImageButton::SImageButton() {
+    m_button->setStyleSheet("QPushButton{background:transparent;border:none;}");
+}
+
+void SCaption::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return SWindow::mousePressEvent(event);
+    QWidget* top = window();
+    // The window system moves the window itself where it can.
+    if (top->windowHandle() && top->windowHandle()->startSystemMove()) return;
+    m_dragging = true;
+    m_grabOffset = event->globalPosition().toPoint() - top->frameGeometry().topLeft();
+}
+
+void SCaption::mouseMoveEvent(QMouseEvent* event) {
+    if (m_dragging) window()->move(event->globalPosition().toPoint() - m_grabOffset);
+    SWindow::mouseMoveEvent(event);
+}
+
+void SCaption::mouseReleaseEvent(QMouseEvent* event) {
+    m_dragging = false;
+    SWindow::mouseReleaseEvent(event);
+}
+
+void SCaption::mouseDoubleClickEvent(QMouseEvent*) {
+    SHostWnd* host = GetHost();
+    if (host) host->SendMessage(WM_SYSCOMMAND, host->IsZoomed() ? SC_RESTORE : SC_MAXIMIZE);
+}
+
+}  // namespace SOUI

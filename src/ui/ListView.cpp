@@ -1,0 +1,128 @@
+#include "ui/ListView.h"
+
+#include <QVBoxLayout>
+
+namespace SOUI {
+
+SListBase::SListBase() : m_container(new QWidget), m_list(new QListWidget) {
+    auto* box = new QVBoxLayout(m_container);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->setSpacing(0);
+    box->addWidget(m_list, 1);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    SetControl(m_container);
+    QObject::connect(m_list, &QListWidget::currentRowChanged, [this](int row) {
+        if (m_silent) return;
+        EventLVSelChanged e(this);
+        e.iNewSel = row;
+        FireEvent(e);
+    });
+    QObject::connect(m_list, &QListWidget::itemClicked, [this](QListWidgetItem* item) {
+        const int row = m_list->row(item);
+        if (SWindow* panel = GetItemPanel(row)) panel->FireCommand();
+    });
+}
+
+SListBase::~SListBase() {
+    if (m_adapter) m_adapter->unregisterDataSetObserver(this);
+}
+
+bool SListBase::SetAttribute(const QString& name, const QString& value) {
+    if (name == "itemheight") {
+        ParseInt(value, &m_itemHeight);
+        return true;
+    }
+    return SWindow::SetAttribute(name, value);
+}
+
+bool SListBase::OnChildElement(pugi::xml_node node) {
+    if (std::string_view(node.name()) != "template") return false;
+    m_template.reset();
+    m_template.append_copy(node);
+    return true;
+}
+
+void SListBase::SetAdapterBase(std::shared_ptr<SAdapterBase> adapter) {
+    if (m_adapter) m_adapter->unregisterDataSetObserver(this);
+    m_adapter = std::move(adapter);
+    if (m_adapter) m_adapter->registerDataSetObserver(this);
+    onDataSetChanged();
+}
+
+void SListBase::onDataSetChanged() {
+    const int count = m_adapter ? qMax(0, m_adapter->getCount()) : 0;
+    const int sel = m_list->currentRow();
+    m_silent = true;
+    // Rows past the new end go; the view deletes their windows once control returns.
+    while (static_cast<int>(m_rows.size()) > count) {
+        delete m_list->takeItem(static_cast<int>(m_rows.size()) - 1);
+        m_rows.pop_back();
+    }
+    pugi::xml_node tmpl = m_template.child("template");
+    for (int i = 0; i < count; ++i) {
+        if (i == static_cast<int>(m_rows.size())) {
+            auto* row = new SWindow;
+            row->SetHost(GetHost());
+            auto* item = new QListWidgetItem(m_list);
+            item->setSizeHint(QSize(0, m_itemHeight));
+            m_list->setItemWidget(item, row);
+            m_rows.push_back(row);
+        }
+        m_adapter->getView(i, m_rows[static_cast<size_t>(i)], tmpl);
+        LayoutRow(m_rows[static_cast<size_t>(i)]);
+    }
+    m_list->setCurrentRow(sel < count ? sel : -1);
+    m_silent = false;
+}
+
+void SListBase::SetSel(int index, bool notify) {
+    m_silent = !notify;
+    m_list->setCurrentRow(index);
+    m_silent = false;
+}
+
+SWindow* SListBase::GetItemPanel(int index) const {
+    return index >= 0 && index < GetItemCount() ? m_rows[static_cast<size_t>(index)] : nullptr;
+}
+
+SMcListView::SMcListView() : m_header(new SHeaderCtrl) {
+    static_cast<QVBoxLayout*>(m_container->layout())->insertWidget(0, m_header);
+    m_header->setFixedHeight(m_header->GetDesiredSize().height());
+    m_header->Subscribe<EventHeaderClick>([this](EventHeaderClick* e) {
+        OnHeaderClick(e->iItem);
+        return true;
+    });
+    QObject::connect(m_header->View(), &QHeaderView::sectionResized, [this] {
+        for (SWindow* row : m_rows) LayoutRow(row);
+    });
+}
+
+bool SMcListView::OnChildElement(pugi::xml_node node) {
+    if (std::string_view(node.name()) != "header") return SListBase::OnChildElement(node);
+    for (pugi::xml_node item : node.children()) m_header->OnChildElement(item);
+    m_sortFlags.assign(static_cast<size_t>(m_header->GetItemCount()), ST_NULL);
+    return true;
+}
+
+void SMcListView::SetAdapter(std::shared_ptr<SMcAdapterBase> adapter) {
+    m_mcAdapter = adapter;
+    SetAdapterBase(std::move(adapter));
+}
+
+void SMcListView::OnHeaderClick(int col) {
+    const int n = m_header->GetItemCount();
+    if (col < 0 || col >= n || !m_mcAdapter) return;
+    m_sortFlags.resize(static_cast<size_t>(n), ST_NULL);
+    m_mcAdapter->OnSort(col, m_sortFlags.data(), n);
+    for (int i = 0; i < n; ++i) m_header->SetSortFlag(i, m_sortFlags[static_cast<size_t>(i)]);
+}
+
+void SMcListView::LayoutRow(SWindow* row) {
+    if (!m_mcAdapter) return;
+    QHeaderView* view = m_header->View();
+    for (int i = 0; i < m_header->GetItemCount(); ++i)
+        if (SWindow* cell = row->FindChildByName(m_mcAdapter->GetColumnName(i), 1))
+            cell->setGeometry(view->sectionPosition(i), 0, view->sectionSize(i), m_itemHeight);
+}
+
+}  // namespace SOUI

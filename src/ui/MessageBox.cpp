@@ -1,0 +1,47 @@
+#include "ui/MessageBox.h"
+
+#include "ui/Application.h"
+#include "ui/HostDialog.h"
+
+namespace SOUI {
+namespace {
+
+class MessageBoxDialog : public SHostDialog {
+public:
+    MessageBoxDialog(QString text, QString caption, UINT type)
+        : SHostDialog("LAYOUT:SYS_XML_MSGBOX"),
+          m_text(std::move(text)),
+          m_caption(std::move(caption)),
+          m_type(type) {}
+
+protected:
+    bool ProcessWindowMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
+        if (msg != WM_INITDIALOG) return false;
+        SApplication* app = SApplication::getSingletonPtr();
+        auto tr = [app](const QString& t) { return app ? app->Tr(t) : t; };
+        SWindow* root = GetRoot();
+        if (SWindow* t = root->FindChildByName("msgtext")) t->SetWindowText(tr(m_text));
+        if (SWindow* t = root->FindChildByName("msgtitle")) t->SetWindowText(tr(m_caption));
+        if (QWidget* frame = GetFrame()) frame->setWindowTitle(tr(m_caption));
+        if ((m_type & 0xF) == MB_OK)
+            if (SWindow* cancel = root->FindChildByID(IDCANCEL)) cancel->SetVisible(false);
+        result = 0;
+        return true;
+    }
+
+private:
+    QString m_text;
+    QString m_caption;
+    UINT m_type;
+};
+
+}  // namespace
+
+int SMessageBox(HWND owner, const QString& text, const QString& caption, UINT type) {
+    MessageBoxDialog box(text, caption, type);
+    const int code = box.DoModal(owner);
+    // With only an OK button every way of closing the box counts as OK.
+    return (type & 0xF) == MB_OK ? IDOK : code;
+}
+
+}  // namespace SOUI
