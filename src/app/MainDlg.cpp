@@ -1,0 +1,199 @@
+#include "app/MainDlg.h"
+
+#include "app/BindScreens.h"
+#include "app/DeviceBroadcast.h"
+#include "app/PresenceMessages.h"
+#include "app/UpgradeProgram.h"
+#include "app/WindowProperty.h"
+#include "device/HidDiscovery.h"
+#include "device/HidPath.h"
+#include "ui/Application.h"
+#include "ui/BasicControls.h"
+#include "ui/CheckControls.h"
+#include "ui/Menu.h"
+#include "ui/MessageBox.h"
+#include "ui/ShapeMessage.h"
+#include "widgets/ShellNotifyIcon.h"
+
+using namespace SOUI;
+
+namespace {
+
+constexpr int kBalloonTimeoutMs = 1000;
+
+bool IsOpen(HidHandle handle) {
+    return handle != 0 && handle != kInvalidHidHandle;
+}
+
+}  // namespace
+
+CMainDlg::CMainDlg(QString layoutName, std::shared_ptr<HidBackend> backend)
+    : SHostWnd(std::move(layoutName)),
+      m_backend(std::move(backend)),
+      m_link(m_backend),
+      m_panel(BindScreens(*this)) {}
+
+CMainDlg::~CMainDlg() {
+    // The logic stops its workers and closes the link before the screens and the link go.
+    m_deviceChanges.reset();
+    m_logic.reset();
+    m_panel.reset();
+}
+
+QString CMainDlg::InstanceName() const {
+    SApplication* app = SApplication::getSingletonPtr();
+    return app ? app->GetString(1) : QString();
+}
+
+QString CMainDlg::ProgramFolder() const {
+    SApplication* app = SApplication::getSingletonPtr();
+    return app ? app->GetAppDir() : QString();
+}
+
+bool CMainDlg::KeyboardOpen() const {
+    return IsOpen(m_link.ReadHandle()) || IsOpen(m_link.WriteHandle());
+}
+
+LRESULT CMainDlg::OnInitDialog() {
+    m_deviceChanges =
+        std::make_unique<DeviceChangeNotifier>(m_link.Backend().Monitor(), GetHostHwnd());
+    SetWindowProperty(GetHostHwnd(), InstanceName());
+    if (SWindow* sync = FindChildByID2<SCheckBox>(kSyncLightId)) {
+        sync->Subscribe<EventCmd>(
+            [](EventCmd* e) { return e->sender && e->sender->IsClass(SCheckBox::GetClassName()); });
+    }
+    if (m_panel) m_panel->Init(GetRoot(), GetHostHwnd());
+    m_logic = std::make_unique<KeyboardLogic>(&m_link);
+    CheckDevicePresence();
+    return 0;
+}
+
+bool CMainDlg::OpenOldFirmware(DeviceLink& link, int productId) {
+    std::lock_guard lock(link.OpenLock());
+    const std::vector<std::string> paths = FindHidInterfaces(link.Backend(), &productId, 1);
+    return !paths.empty() && link.Open(paths.front()) > 0;
+}
+
+bool CMainDlg::KeyboardListedButClosed() const {
+    const int productIds[] = {kKeyboardProductId, kOldFirmwareProductIds[0],
+                              kOldFirmwareProductIds[1]};
+    return !FindHidInterfaces(*m_backend, productIds, 3).empty();
+}
+
+void CMainDlg::CheckDevicePresence() {
+    if (KeyboardOpen()) return;
+    DeviceLink oldFirmware(m_backend);
+    bool opened = false;
+    for (int productId : kOldFirmwareProductIds) {
+        if (OpenOldFirmware(oldFirmware, productId)) {
+            opened = true;
+            break;
+        }
+    }
+    if (opened) {
+        OfferFirmwareUpgrade();
+    } else {
+        // On Linux a listed keyboard that does not open lacks the access rule, and asking the
+        // user to plug it in would send them the wrong way.
+        const char* text = KeyboardListedButClosed() ? kNoPermissionText : kInsertDeviceText;
+        SMessageBox(kNoWindow, QString::fromUtf8(text), QString::fromUtf8(kWarningCaption), MB_OK);
+        DestroyWindow();
+    }
+    oldFirmware.Close();
+}
+
+void CMainDlg::OfferFirmwareUpgrade() {
+    const int answer = SMessageBox(GetHostHwnd(), QString::fromUtf8(kUpdateFirmwareText),
+                                   QString::fromUtf8(kWarningCaption), MB_OKCANCEL);
+    if (answer == IDOK) {
+        ShowWindow(SW_HIDE);
+        if (!RunUpgradeProgram(UpgradeProgramPath(ProgramFolder())))
+            ShowTrayBalloon(QString::fromUtf8(kUpgradeFailedText));
+        ShowWindow(SW_SHOWNORMAL);
+    }
+    DestroyWindow();
+}
+
+void CMainDlg::ShowTrayBalloon(const QString& text) {
+    SApplication* app = SApplication::getSingletonPtr();
+    if (auto* tray = FindChildByID2<SShellNotifyIcon>(kTrayIconId))
+        tray->ShowBalloon(app ? app->Tr(text) : text, QString(), kBalloonTimeoutMs);
+}
+
+void CMainDlg::OnDeviceChange(WPARAM event, LPARAM lParam) {
+    const auto* broadcast = reinterpret_cast<const DeviceBroadcast*>(lParam);
+    if (!broadcast || broadcast->deviceType != DBT_DEVTYP_DEVICEINTERFACE || !m_logic) return;
+    if (event == DBT_DEVICEARRIVAL) {
+        if (!m_logic->OnArrival(broadcast->interfacePath)) CheckDevicePresence();
+    } else if (event == DBT_DEVICEREMOVECOMPLETE) {
+        if (m_logic->OnRemove(broadcast->interfacePath)) DestroyWindow();
+    }
+}
+
+void CMainDlg::ShowMoreMenu() {
+    auto* more = FindChildByID2<SImageButton>(kMoreButtonId);
+    QWidget* frame = GetFrame();
+    if (!more || !frame) return;
+    const QRect rect = more->GetWindowRect();
+    const QPoint bottomLeft = frame->mapToGlobal(rect.bottomLeft() + QPoint(0, 1));
+    SMenuEx menu;
+    if (!menu.LoadMenu(QStringLiteral("smenuex:menu_more"))) return;
+    menu.TrackPopupMenu(0, bottomLeft.x(), bottomLeft.y(), GetHostHwnd());
+}
+
+bool CMainDlg::OnCommand(WPARAM wParam) {
+    if (HIWORD(wParam) != 0) return true;
+    switch (LOWORD(wParam)) {
+        case kCmdCheckDevice:
+            CheckDevicePresence();
+            break;
+        case kCmdExit:
+            PostMessage(WM_CLOSE);
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+bool CMainDlg::ProcessWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    switch (msg) {
+        case WM_INITDIALOG:
+            result = OnInitDialog();
+            return true;
+        case WM_CLOSE:
+            DestroyWindow();
+            return true;
+        case WM_DESTROY:
+            RemoveWindowProperty(GetHostHwnd(), InstanceName());
+            return false;
+        case WM_DEVICECHANGE:
+            OnDeviceChange(wParam, lParam);
+            return true;
+        case UM_SHAPE_CHANGE:
+            DeliverShapeChange(lParam);
+            return true;
+        case WM_COMMAND:
+            return OnCommand(wParam);
+        default:
+            return false;
+    }
+}
+
+bool CMainDlg::OnEvent(EventArgs* e) {
+    if (m_panel && m_panel->OnEvent(e)) return true;
+    if (e->GetID() != EventCmd::EventID || e->nameFrom.isEmpty()) return false;
+    if (e->nameFrom == QLatin1String("btn_more")) {
+        ShowMoreMenu();
+    } else if (e->nameFrom == QLatin1String("btn_close")) {
+        DestroyWindow();
+    } else if (e->nameFrom == QLatin1String("btn_min")) {
+        ShowWindow(SW_HIDE);
+    } else if (e->nameFrom == QLatin1String("btn_max")) {
+        SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE);
+    } else {
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The program's main window: owns the connection to the keyboard, its screens and the
+// keyboard logic, decides at start whether the program can run, follows plug and unplug,
+// and carries the shape changes of worker threads to the UI thread.
+#include <QString>
+#include <memory>
+
+#include "app/DeviceChangeNotifier.h"
+#include "app/MainPanel.h"
+#include "device/DeviceLink.h"
+#include "logic/KeyboardLogic.h"
+#include "ui/HostWnd.h"
+
+class CMainDlg : public SOUI::SHostWnd {
+public:
+    static constexpr int kMoreButtonId = 65537;
+    static constexpr int kSyncLightId = 65539;
+    static constexpr int kTrayIconId = 110;
+    static constexpr int kCmdCheckDevice = 1;
+    static constexpr int kCmdExit = 6;
+
+    CMainDlg(QString layoutName, std::shared_ptr<HidBackend> backend);
+    ~CMainDlg() override;
+
+    SOUI::LRESULT OnInitDialog();
+    void CheckDevicePresence();
+    void OfferFirmwareUpgrade();
+    void ShowMoreMenu();
+    void OnDeviceChange(SOUI::WPARAM event, SOUI::LPARAM broadcast);
+
+    DeviceLink& Link() { return m_link; }
+    KeyboardLogic* Logic() const { return m_logic.get(); }
+    bool KeyboardOpen() const;
+    // The folder that holds the upgrade program.
+    QString ProgramFolder() const;
+
+protected:
+    bool ProcessWindowMessage(SOUI::UINT msg, SOUI::WPARAM wParam, SOUI::LPARAM lParam,
+                              SOUI::LRESULT& result) override;
+    bool OnEvent(SOUI::EventArgs* e) override;
+
+private:
+    bool OnCommand(SOUI::WPARAM wParam);
+    // Opens the first old-firmware interface of one product id on the temporary link.
+    static bool OpenOldFirmware(DeviceLink& link, int productId);
+    // A keyboard or old-firmware device is listed although none could be opened.
+    bool KeyboardListedButClosed() const;
+    void ShowTrayBalloon(const QString& text);
+    QString InstanceName() const;
+
+    std::shared_ptr<HidBackend> m_backend;
+    DeviceLink m_link;
+    std::unique_ptr<MainPanel> m_panel;
+    std::unique_ptr<KeyboardLogic> m_logic;
+    std::unique_ptr<DeviceChangeNotifier> m_deviceChanges;
+};

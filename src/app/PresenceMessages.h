@@ -1,0 +1,9 @@
+#pragma once
+// The texts the user sees when the program cannot run; the translations use them as keys.
+inline constexpr const char* kWarningCaption = "Warning";
+inline constexpr const char* kInsertDeviceText = "Please insert USB device";
+inline constexpr const char* kUpdateFirmwareText = "Please update to the latest firmware to use";
+inline constexpr const char* kUpgradeFailedText = "Failed to start the upgrade exe";
+inline constexpr const char* kNoPermissionText =
+    "The keyboard is connected but cannot be opened. Install the udev rule 60-keylume.rules "
+    "and plug the keyboard in again.";

@@ -1,0 +1,75 @@
+#include "app/SingleInstance.h"
+
+#include <unistd.h>
+
+#include <QLocalSocket>
+
+#include "app/WindowProperty.h"
+#include "ui/HostWnd.h"
+
+namespace {
+
+constexpr QByteArrayView kShowRequest = "show\n";
+constexpr int kConnectTimeoutMs = 1000;
+
+}  // namespace
+
+SingleInstance::SingleInstance(QString instanceName)
+    : m_instanceName(std::move(instanceName)), m_socketName(SocketNameFor(m_instanceName)) {
+    // Only the user who runs the program may ask it to show itself.
+    m_server.setSocketOptions(QLocalServer::UserAccessOption);
+    QObject::connect(&m_server, &QLocalServer::newConnection, &m_server,
+                     [this] { OnConnection(); });
+}
+
+SingleInstance::~SingleInstance() {
+    m_server.close();
+}
+
+QString SingleInstance::SocketNameFor(const QString& instanceName) {
+    return instanceName + QStringLiteral("-") + QString::number(getuid());
+}
+
+bool SingleInstance::Acquire() {
+    if (IsFirst()) return true;
+    if (AskRunningInstance(m_socketName)) return false;
+    // Nobody answers: what is left is the socket of an instance that crashed.
+    if (m_server.listen(m_socketName)) return true;
+    QLocalServer::removeServer(m_socketName);
+    if (m_server.listen(m_socketName)) return true;
+    // Without a socket this instance still runs, as the only one it knows of.
+    return true;
+}
+
+bool SingleInstance::AskRunningInstance(const QString& socketName) {
+    QLocalSocket socket;
+    socket.connectToServer(socketName);
+    if (!socket.waitForConnected(kConnectTimeoutMs)) return false;
+    socket.write(kShowRequest.data(), kShowRequest.size());
+    socket.waitForBytesWritten(kConnectTimeoutMs);
+    socket.disconnectFromServer();
+    if (socket.state() != QLocalSocket::UnconnectedState)
+        socket.waitForDisconnected(kConnectTimeoutMs);
+    return true;
+}
+
+void SingleInstance::OnConnection() {
+    while (QLocalSocket* socket = m_server.nextPendingConnection()) {
+        auto readRequest = [this, socket] {
+            if (socket->readAll().contains(kShowRequest)) RaiseMarkedWindows(m_instanceName);
+        };
+        QObject::connect(socket, &QLocalSocket::readyRead, socket, readRequest);
+        if (socket->bytesAvailable() > 0) readRequest();
+        QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    }
+}
+
+void SingleInstance::RaiseMarkedWindows(const QString& instanceName) {
+    for (SOUI::HWND window : WindowsWithProperty(instanceName)) {
+        SOUI::SHostWnd* host = SOUI::SHostWnd::FromHandle(window);
+        if (!host) continue;
+        if (host->IsIconic()) host->ShowWindow(SOUI::SW_RESTORE);
+        if (!host->IsVisible()) host->ShowWindow(SOUI::SW_SHOW);
+        host->SetForeground();
+    }
+}

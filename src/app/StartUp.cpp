@@ -1,0 +1,94 @@
+#include "app/StartUp.h"
+
+#include <QApplication>
+#include <QDir>
+#include <chrono>
+#include <cstdio>
+
+#include "app/MainDlg.h"
+#include "app/SingleInstance.h"
+#include "app/WindowScreenshot.h"
+#include "persist/AppConfig.h"
+#include "persist/MacroFile.h"
+#include "store/ShapeDispatcher.h"
+#include "ui/Application.h"
+#include "ui/HostDialog.h"
+#include "ui/NameIdTable.h"
+#include "widgets/ExtensionWidgets.h"
+
+using namespace SOUI;
+
+namespace {
+
+constexpr auto kShutdownWait = std::chrono::seconds(5);
+
+std::wstring LanguageOf(const AppConfig& config) {
+    return config.language().count > 0 ? config.language().current() : std::wstring();
+}
+
+QString Path(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+}  // namespace
+
+QString TranslatorFor(const std::wstring& language) {
+    return language == L"cn" ? QStringLiteral("translator:lang_cn")
+                             : QStringLiteral("translator:lang_en");
+}
+
+int RunStartUp(const StartUpSettings& settings) {
+    QDir::setCurrent(Path(settings.paths.dataFolder));
+
+    auto app = std::make_unique<SApplication>(settings.programFolder);
+    app->SetNameIdTable(ProgramNameIdTable());
+    app->InitResources(Path(settings.paths.uiFolder()));
+
+    settings.paths.PrepareUserFolder();
+    auto config = std::make_unique<AppConfig>();
+    config->Load(settings.paths.configFile);
+    auto macros = std::make_unique<MacroFile>(settings.paths.macroFile);
+
+    app->LoadTranslator(TranslatorFor(LanguageOf(*config)));
+    RegisterExtensionWidgets(app->Factory());
+
+    auto instance = std::make_unique<SingleInstance>(app->GetString(1));
+    if (!instance->Acquire()) return 0;
+
+    std::unique_ptr<ScopedModalAnswerer> unattended;
+    if (!settings.screenshot.isEmpty()) {
+        // Nobody is there to answer: a question ends as Cancel and the run without a picture.
+        unattended = std::make_unique<ScopedModalAnswerer>(
+            [](SHostDialog& dialog) { dialog.EndDialog(IDCANCEL); });
+    }
+
+    auto window =
+        std::make_unique<CMainDlg>(QStringLiteral("LAYOUT:XML_MAINWND"), settings.backend);
+    const HWND hwnd = window->Create(SHostWnd::HandleOfFrame(QApplication::activeWindow()));
+    window->SendMessage(WM_INITDIALOG);
+    if (window->IsWindow()) {
+        window->CenterWindow();
+        window->ShowWindow(SW_SHOWNORMAL);
+    }
+    std::unique_ptr<WindowScreenshot> screenshot;
+    if (!settings.screenshot.isEmpty() && window->IsWindow())
+        screenshot = std::make_unique<WindowScreenshot>(*window, settings.screenshot);
+
+    int result = app->Run(hwnd);
+    if (window->IsWindow()) window->DestroyWindow();
+    if (!settings.screenshot.isEmpty() && !(screenshot && screenshot->Saved())) {
+        std::fprintf(stderr, "no screenshot: the keyboard was not read\n");
+        result = 1;
+    }
+
+    screenshot.reset();
+    window.reset();
+    unattended.reset();
+    app.reset();
+    // Changes still on their way may rewrite "macro.xml"; they finish before its owner goes.
+    ShapeDispatcher::waitIdle(kShutdownWait);
+    macros.reset();
+    config.reset();
+    instance.reset();
+    return result;
+}

@@ -1,0 +1,124 @@
+// What the main window does at start when no usable keyboard is open.
+#include <QDir>
+#include <QFile>
+#include <QFileDevice>
+
+#include "AppTestSupport.h"
+#include "app/DeviceBackends.h"
+#include "app/WindowProperty.h"
+#include "emulator/EmulatedBackend.h"
+
+namespace {
+
+using apptest::AppTest;
+using namespace SOUI;
+
+// A system where the keyboard is listed but the user may not open it.
+class NoAccessBackend : public HidBackend {
+public:
+    std::vector<std::string> Enumerate() override { return emulated_.Enumerate(); }
+    HidHandle Open(const std::string&, HidAccess) override { return kInvalidHidHandle; }
+    bool SetFeature(HidHandle, const std::uint8_t*, std::size_t) override { return false; }
+    bool GetFeature(HidHandle, std::uint8_t*, std::size_t) override { return false; }
+    bool Close(HidHandle) override { return false; }
+    std::unique_ptr<HidMonitor> Monitor() override { return nullptr; }
+
+private:
+    EmulatedBackend emulated_;
+};
+
+class Presence : public AppTest {
+protected:
+    // A stand-in for the upgrade program that notes its start and its end.
+    void InstallUpgradeProgram() {
+        const QString script = QStringLiteral(
+                                   "#!/bin/sh\necho started > '%1'\nsleep 0.3\n"
+                                   "echo finished >> '%1'\n")
+                                   .arg(MarkerPath());
+        QFile file(QDir(programFolder.path()).filePath("update"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(script.toUtf8());
+        file.close();
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                            QFileDevice::ExeOwner);
+    }
+    QString MarkerPath() const { return QDir(programFolder.path()).filePath("upgrade.log"); }
+    QString Marker() const {
+        QFile file(MarkerPath());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+};
+
+TEST_F(Presence, NoKeyboardAsksForTheDeviceAndEnds) {
+    AnswerBoxesWith(IDOK);
+    auto window = StartMainWindow(MakeHidBackend(Emulation::Absent, {}));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Please insert USB device"));
+    EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning"));
+    EXPECT_FALSE(boxes[0].cancelShown);
+    EXPECT_FALSE(window->IsWindow());
+}
+
+TEST_F(Presence, ListedKeyboardWithoutAccessNamesTheUdevRule) {
+    AnswerBoxesWith(IDOK);
+    auto window = StartMainWindow(std::make_shared<NoAccessBackend>());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.contains("udev rule")) << boxes[0].text.toStdString();
+    EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning"));
+    EXPECT_FALSE(window->IsWindow());
+}
+
+TEST_F(Presence, OldFirmwareCancelEndsWithoutTheUpgrade) {
+    InstallUpgradeProgram();
+    AnswerBoxesWith(IDCANCEL);
+    auto window = StartMainWindow(MakeHidBackend(Emulation::OldFirmware, {}));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Please update to the latest firmware to use"));
+    EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning"));
+    EXPECT_TRUE(boxes[0].cancelShown);
+    EXPECT_FALSE(window->IsWindow());
+    EXPECT_TRUE(Marker().isEmpty());
+}
+
+TEST_F(Presence, OldFirmwareOkRunsTheUpgradeToItsEndThenEnds) {
+    InstallUpgradeProgram();
+    AnswerBoxesWith(IDOK);
+    auto window = StartMainWindow(MakeHidBackend(Emulation::OldFirmware, {}));
+    ASSERT_EQ(boxes.size(), 1u);
+    // The window waited for the program: its last line is there when initialisation returns.
+    EXPECT_EQ(Marker(), QStringLiteral("started\nfinished\n"));
+    EXPECT_FALSE(window->IsWindow());
+}
+
+TEST_F(Presence, SecondUpgradeProductIdIsOfferedTheUpgradeToo) {
+    auto backend = std::make_shared<EmulatedBackend>();
+    backend->UnplugKeyboard();
+    backend->PlugOldFirmware(0x1512);
+    AnswerBoxesWith(IDCANCEL);
+    auto window = StartMainWindow(backend);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Please update to the latest firmware to use"));
+    EXPECT_FALSE(window->IsWindow());
+}
+
+TEST_F(Presence, MissingUpgradeProgramStillEnds) {
+    AnswerBoxesWith(IDOK);
+    auto window = StartMainWindow(MakeHidBackend(Emulation::OldFirmware, {}));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_FALSE(window->IsWindow());
+}
+
+TEST_F(Presence, WorkingKeyboardOpensWithoutAnyQuestion) {
+    AnswerBoxesWith(IDOK);
+    auto window = StartMainWindow(MakeHidBackend(Emulation::Keyboard, {}));
+    EXPECT_TRUE(boxes.empty());
+    ASSERT_TRUE(window->IsWindow());
+    EXPECT_TRUE(window->KeyboardOpen());
+    // The window carries the instance mark from its initialisation to its destruction.
+    EXPECT_TRUE(HasWindowProperty(window->GetHostHwnd(), QStringLiteral("keylume.instance")));
+    const HWND hwnd = window->GetHostHwnd();
+    window->DestroyWindow();
+    EXPECT_FALSE(HasWindowProperty(hwnd, QStringLiteral("keylume.instance")));
+}
+
+}  // namespace
