@@ -15,6 +15,7 @@
 #include "ui/HostDialog.h"
 #include "ui/NameIdTable.h"
 #include "widgets/ExtensionWidgets.h"
+#include "widgets/PictureWidgets.h"
 
 using namespace SOUI;
 
@@ -50,7 +51,7 @@ int RunStartUp(const StartUpSettings& settings) {
     auto macros = std::make_unique<MacroFile>(settings.paths.macroFile);
 
     app->LoadTranslator(TranslatorFor(LanguageOf(*config)));
-    RegisterExtensionWidgets(app->Factory());
+    RegisterExtensionWidgets(app->Factory(), PictureWidgetClasses());
 
     auto instance = std::make_unique<SingleInstance>(app->GetString(1));
     if (!instance->Acquire()) return 0;

@@ -172,7 +172,12 @@ bool EmulatedBackend::Admit(Handle& handle, std::uint64_t& number,
                             std::unique_lock<std::mutex>& lock) {
     number = ++reports_;
     if (latency_.count() > 0) {
-        changed_.wait_for(lock, latency_, [&] { return !Alive(handle); });
+        // Reports in a row are paced against a running schedule, as a device serving them back
+        // to back would be, so that a late wake-up shortens the next wait instead of adding up.
+        const auto now = std::chrono::steady_clock::now();
+        if (now - due_ > latency_) due_ = now;
+        due_ += latency_;
+        changed_.wait_until(lock, due_, [&] { return !Alive(handle); });
     }
     return Alive(handle) && handle.interface->answers && !failReports_.contains(number);
 }

@@ -9,6 +9,7 @@
 #include "ui/SWindow.h"
 #include "ui/ShapeMessage.h"
 #include "ui/SystemResources.h"
+#include "ui/Theme.h"
 
 namespace SOUI {
 namespace {
@@ -49,6 +50,7 @@ bool SApplication::InitResources(const QString& folder) {
             "<skin src='values:skin'/></uidef>");
         LoadTables(defaults.document_element());
     }
+    ApplyTheme(ThemeColorsOf(*this));
     // The program icon, for every window and the task bar.
     if (m_res.HasResource("ICON:ICON_LOGO")) {
         const QImage logo = m_res.LoadImage("ICON:ICON_LOGO");

@@ -21,6 +21,7 @@
 #include "ui/ShapeMessage.h"
 #include "ui/Skin.h"
 #include "ui/TabCtrl.h"
+#include "ui/Theme.h"
 #include "ui/Timeline.h"
 #include "ui/Translator.h"
 #include "ui/WinDefs.h"

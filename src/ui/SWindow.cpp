@@ -21,6 +21,32 @@ EventArgs::EventArgs(int eventId, SWindow* from)
       idFrom(from ? from->GetID() : 0),
       nameFrom(from ? from->GetName() : QString()) {}
 
+namespace {
+
+constexpr const char* kTextColor = "keylumeTextColor";
+constexpr const char* kOwnTextColor = "keylumeOwnTextColor";
+
+// Text colour for a widget, its Qt controls and the children without a colour of their own.
+// The controls get it directly: under the application's style sheet a palette no longer
+// reaches child widgets by inheritance.
+void ApplyTextColor(SWindow* window, const QColor& color) {
+    window->setProperty(kTextColor, color);
+    QList<QWidget*> targets{window};
+    for (QWidget* w : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!dynamic_cast<SWindow*>(w)) targets.push_back(w);
+    for (QWidget* w : targets) {
+        QPalette pal = w->palette();
+        pal.setColor(QPalette::WindowText, color);
+        pal.setColor(QPalette::ButtonText, color);
+        pal.setColor(QPalette::Text, color);
+        w->setPalette(pal);
+    }
+    for (SWindow* child : window->Children())
+        if (!child->property(kOwnTextColor).toBool()) ApplyTextColor(child, color);
+}
+
+}  // namespace
+
 bool ParseInt(const QString& text, int* out) {
     const QString t = text.trimmed();
     bool ok = false;
@@ -130,11 +156,8 @@ bool SWindow::SetAttribute(const QString& name, const QString& value) {
     } else if (name == "colortext") {
         std::uint32_t c = 0;
         if (!ParseColor(value, &c)) return true;
-        QPalette pal = palette();
-        pal.setColor(QPalette::WindowText, ColorFromRgba(c));
-        pal.setColor(QPalette::ButtonText, ColorFromRgba(c));
-        pal.setColor(QPalette::Text, ColorFromRgba(c));
-        setPalette(pal);
+        setProperty(kOwnTextColor, true);
+        ApplyTextColor(this, ColorFromRgba(c));
     } else if (name == "fontsize") {
         int px = 0;
         if (!ParseInt(value, &px) || px <= 0) return true;
@@ -153,6 +176,9 @@ bool SWindow::SetAttribute(const QString& name, const QString& value) {
 void SWindow::AdoptChild(SWindow* child) {
     child->m_parentSwnd = this;
     m_children.push_back(child);
+    const QColor inherited = property(kTextColor).value<QColor>();
+    if (inherited.isValid() && !child->property(kOwnTextColor).toBool())
+        ApplyTextColor(child, inherited);
 }
 
 void SWindow::InsertChild(SWindow* child) {

@@ -1,7 +1,7 @@
 #include "ui/TabCtrl.h"
 
 #include <QMouseEvent>
-#include <QVBoxLayout>
+#include <QStyle>
 
 #include "ui/Application.h"
 #include "ui/Skin.h"
@@ -30,9 +30,48 @@ protected:
         m_owner->HoverTo(-1);
         QTabBar::leaveEvent(e);
     }
+    QSize tabSizeHint(int index) const override {
+        const QSize size = m_owner->ItemSize(index);
+        return size.isValid() ? size : QTabBar::tabSizeHint(index);
+    }
+    QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
 
 private:
     STabCtrl* m_owner;
+};
+
+// Holds the header above the pages. The header's height is measured each time the body is
+// arranged: a Qt tab bar filled while hidden never tells a layout its new size, which left
+// the header zero pixels high.
+class TabBody : public QWidget {
+public:
+    TabBody(QTabBar* bar, QStackedWidget* stack) : m_bar(bar), m_stack(stack) {
+        bar->setParent(this);
+        stack->setParent(this);
+    }
+    void Arrange() {
+        const int head = qMin(height(), m_bar->sizeHint().height());
+        m_bar->setGeometry(0, 0, width(), head);
+        m_stack->setGeometry(0, head, width(), height() - head);
+    }
+    QSize sizeHint() const override {
+        const QSize bar = m_bar->sizeHint();
+        const QSize pages = m_stack->sizeHint().expandedTo(QSize(0, 0));
+        return {qMax(bar.width(), pages.width()), bar.height() + pages.height()};
+    }
+
+protected:
+    bool event(QEvent* e) override {
+        const bool done = QWidget::event(e);
+        if (e->type() == QEvent::Resize || e->type() == QEvent::Show ||
+            e->type() == QEvent::LayoutRequest)
+            Arrange();
+        return done;
+    }
+
+private:
+    QTabBar* m_bar;
+    QStackedWidget* m_stack;
 };
 
 bool ParsePoint(const QString& v, int* out) {
@@ -55,12 +94,7 @@ bool STabPage::SetAttribute(const QString& name, const QString& value) {
 }
 
 STabCtrl::STabCtrl() : m_bar(new TabHeader(this)), m_stack(new QStackedWidget) {
-    auto* container = new QWidget;
-    auto* box = new QVBoxLayout(container);
-    box->setContentsMargins(0, 0, 0, 0);
-    box->setSpacing(0);
-    box->addWidget(m_bar);
-    box->addWidget(m_stack, 1);
+    auto* container = new TabBody(m_bar, m_stack);
     m_bar->setDrawBase(false);
     m_bar->setExpanding(false);
     SetControl(container);
@@ -115,6 +149,7 @@ void STabCtrl::InsertChild(SWindow* child) {
     m_changing = true;
     m_bar->addTab(page->GetTitle());
     m_changing = false;
+    static_cast<TabBody*>(Control())->Arrange();
 }
 
 void STabCtrl::OnChildrenCreated() {
@@ -149,8 +184,77 @@ STabPage* STabCtrl::GetItem(int index) const {
     return index >= 0 && index < GetItemCount() ? m_pages[static_cast<size_t>(index)] : nullptr;
 }
 
-bool STabCtrl::PaintHeader(QPainter&) {
-    return false;
+bool STabCtrl::PaintHeader(QPainter& painter) {
+    if (!HasSkinnedItems()) return false;
+    DrawItems(painter);
+    return true;
+}
+
+QSize STabCtrl::ItemSize(int) const {
+    return m_tabSkin ? m_tabSkin->GetSkinSize() : QSize();
+}
+
+int STabCtrl::ItemState(int index) const {
+    if (index == GetCurSel()) return 2;
+    return index == HoverItem() ? 1 : 0;
+}
+
+bool STabCtrl::SeparatorBefore(int index) const {
+    const int sel = GetCurSel();
+    return index > 0 && index != sel && index - 1 != sel;
+}
+
+ISkinObj* STabCtrl::ItemPicture(int index, int* frame) const {
+    const int icon = m_pages[static_cast<size_t>(index)]->GetIconIndex();
+    *frame = icon >= 0 ? icon : index;
+    return m_iconSkin;
+}
+
+void STabCtrl::DrawItems(QPainter& painter) {
+    for (int i = 0; i < GetItemCount(); ++i) {
+        const QRect item = m_bar->tabRect(i);
+        if (m_interSkin && SeparatorBefore(i)) {
+            const QSize size = m_interSkin->GetSkinSize();
+            m_interSkin->Draw(
+                painter,
+                QRect(item.left() - size.width() / 2, item.top(), size.width(), item.height()), 0);
+        }
+        if (m_tabSkin) m_tabSkin->Draw(painter, item, ItemState(i));
+        int frame = 0;
+        if (ISkinObj* picture = ItemPicture(i, &frame)) {
+            const QSize size = picture->GetSkinSize();
+            const QRect centred = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, item);
+            const QPoint at(m_iconOffset.x() >= 0 ? item.left() + m_iconOffset.x() : centred.left(),
+                            m_iconOffset.y() >= 0 ? item.top() + m_iconOffset.y() : centred.top());
+            picture->Draw(painter, QRect(at, size), frame);
+        }
+        const QString title = m_pages[static_cast<size_t>(i)]->GetTitle();
+        if (m_textOffset.x() >= 0 || m_textOffset.y() >= 0) {
+            // An offset on one axis only centres the title on the other.
+            QRect text = item;
+            Qt::Alignment align;
+            if (m_textOffset.x() >= 0) {
+                text.setLeft(item.left() + m_textOffset.x());
+                align |= Qt::AlignLeft;
+            } else {
+                align |= Qt::AlignHCenter;
+            }
+            if (m_textOffset.y() >= 0) {
+                text.setTop(item.top() + m_textOffset.y());
+                align |= Qt::AlignTop;
+            } else {
+                align |= Qt::AlignVCenter;
+            }
+            painter.drawText(text, align, title);
+        } else {
+            painter.drawText(item, Qt::AlignCenter, title);
+        }
+    }
+}
+
+void STabCtrl::OnPaint(QPainter& painter) {
+    SWindow::OnPaint(painter);
+    if (m_frameSkin) m_frameSkin->Draw(painter, rect(), 0);
 }
 
 void STabCtrl::HoverTo(int index) {

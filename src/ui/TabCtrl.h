@@ -39,8 +39,15 @@ public:
     int HoverItem() const { return m_hover; }
     QTabBar* TabBar() const { return m_bar; }
 
-    // Paints the header; false leaves it to Qt. Derived controls draw skinned headers.
+    // Paints the header; false leaves it to Qt. With a tab or icon skin the control draws
+    // the items itself.
     virtual bool PaintHeader(QPainter& painter);
+    // Size of an item: the tab skin's size, or invalid to let Qt measure the title.
+    virtual QSize ItemSize(int index) const;
+    // Item state for drawing: 2 selected, 1 hovered, 0 otherwise.
+    int ItemState(int index) const;
+    // Whether the separator skin is drawn before item index.
+    bool SeparatorBefore(int index) const;
     // The mouse entered or left a tab item.
     virtual void OnItemHover(int index);
     virtual void OnItemLeave(int index);
@@ -49,12 +56,19 @@ public:
 protected:
     // Which children become pages.
     virtual bool AcceptsPage(SWindow* child) const { return child->IsClass("page"); }
+    // The picture drawn on an item and its frame; derived controls animate it.
+    virtual ISkinObj* ItemPicture(int index, int* frame) const;
+    bool HasSkinnedItems() const { return m_tabSkin || m_iconSkin; }
+    // Separators, item faces, pictures and titles of every item.
+    void DrawItems(QPainter& painter);
+    void OnPaint(QPainter& painter) override;
 
     ISkinObj* m_tabSkin = nullptr;
     ISkinObj* m_iconSkin = nullptr;
     ISkinObj* m_interSkin = nullptr;
     ISkinObj* m_frameSkin = nullptr;
-    QPoint m_iconOffset{0, 0};
+    // A negative coordinate centres the picture or title on that axis.
+    QPoint m_iconOffset{0, -1};
     QPoint m_textOffset{-1, -1};
 
 private:

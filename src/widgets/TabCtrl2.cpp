@@ -76,60 +76,24 @@ void STabCtrl2::OnNextFrame() {
         if (GetPage2(i)->Tick(STimeline::kFrameMs)) TabBar()->update(TabBar()->tabRect(i));
 }
 
-int STabCtrl2::ItemState(int index) const {
-    if (index == GetCurSel()) return 2;
-    return index == HoverItem() ? 1 : 0;
-}
-
-bool STabCtrl2::SeparatorBefore(int index) const {
-    const int sel = GetCurSel();
-    return index > 0 && index != sel && index - 1 != sel;
-}
-
 bool STabCtrl2::PaintHeader(QPainter& painter) {
-    if (!m_headBgSkin && !m_tabSkin && !m_iconSkin) return false;
+    if (!m_headBgSkin && !HasSkinnedItems()) return false;
     if (m_headBgSkin) m_headBgSkin->Draw(painter, TabBar()->rect(), 0);
-    for (int i = 0; i < GetItemCount(); ++i) {
-        if (m_interSkin && SeparatorBefore(i)) {
-            const QRect item = TabBar()->tabRect(i);
-            const QSize size = m_interSkin->GetSkinSize();
-            m_interSkin->Draw(
-                painter,
-                QRect(item.left() - size.width() / 2, item.top(), size.width(), item.height()), 0);
-        }
-        DrawItem(painter, i);
-    }
+    DrawItems(painter);
     return true;
 }
 
-void STabCtrl2::DrawItem(QPainter& painter, int index) {
-    const QRect item = TabBar()->tabRect(index);
-    STabPage2* page = GetPage2(index);
-    if (m_tabSkin) m_tabSkin->Draw(painter, item, ItemState(index));
-    ISkinObj* picture = m_iconSkin;
-    int frame = page->GetIconIndex() >= 0 ? page->GetIconIndex() : index;
+ISkinObj* STabCtrl2::ItemPicture(int index, int* frame) const {
+    const STabPage2* page = GetPage2(index);
     if (page->AnimationState() == STabPage2::Hover && page->InSkin()) {
-        picture = page->InSkin();
-        frame = page->Frame();
-    } else if (page->AnimationState() == STabPage2::Leave && page->OutSkin()) {
-        picture = page->OutSkin();
-        frame = page->Frame();
+        *frame = page->Frame();
+        return page->InSkin();
     }
-    if (picture)
-        picture->Draw(painter, QRect(item.topLeft() + m_iconOffset, picture->GetSkinSize()), frame);
-    if (m_textOffset.x() >= 0 || m_textOffset.y() >= 0) {
-        const QPoint at =
-            item.topLeft() + QPoint(qMax(0, m_textOffset.x()), qMax(0, m_textOffset.y()));
-        painter.drawText(QRect(at, item.bottomRight()), Qt::AlignLeft | Qt::AlignTop,
-                         page->GetTitle());
-    } else {
-        painter.drawText(item, Qt::AlignCenter, page->GetTitle());
+    if (page->AnimationState() == STabPage2::Leave && page->OutSkin()) {
+        *frame = page->Frame();
+        return page->OutSkin();
     }
-}
-
-void STabCtrl2::OnPaint(QPainter& painter) {
-    STabCtrl::OnPaint(painter);
-    if (m_frameSkin) m_frameSkin->Draw(painter, rect(), 0);
+    return STabCtrl::ItemPicture(index, frame);
 }
 
 }  // namespace SOUI

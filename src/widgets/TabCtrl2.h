@@ -41,17 +41,12 @@ public:
     void OnNextFrame() override;
     bool PaintHeader(QPainter& painter) override;
     STabPage2* GetPage2(int index) const { return static_cast<STabPage2*>(GetItem(index)); }
-    // Item state for drawing: 2 selected, 1 hovered, 0 otherwise.
-    int ItemState(int index) const;
-    // Whether the separator skin is drawn before item index.
-    bool SeparatorBefore(int index) const;
 
 protected:
     bool AcceptsPage(SWindow* child) const override { return child->IsClass("page2"); }
-    void OnPaint(QPainter& painter) override;
+    ISkinObj* ItemPicture(int index, int* frame) const override;
 
 private:
-    void DrawItem(QPainter& painter, int index);
     ISkinObj* m_headBgSkin = nullptr;
     bool m_onTimeline = false;
 };

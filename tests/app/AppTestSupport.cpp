@@ -6,6 +6,7 @@
 
 #include "ui/UiTestSupport.h"
 #include "widgets/ExtensionWidgets.h"
+#include "widgets/PictureWidgets.h"
 
 namespace apptest {
 
@@ -30,7 +31,7 @@ void AppTest::SetUp() {
     app = std::make_unique<SOUI::SApplication>(programFolder.path());
     app->SetNameIdTable(SOUI::ProgramNameIdTable());
     ASSERT_TRUE(app->InitResources(UiFolder()));
-    SOUI::RegisterExtensionWidgets(app->Factory());
+    SOUI::RegisterExtensionWidgets(app->Factory(), SOUI::PictureWidgetClasses());
 }
 
 void AppTest::TearDown() {

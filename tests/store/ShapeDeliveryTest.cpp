@@ -2,6 +2,8 @@
 // and go while a change is on its way.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <atomic>
 #include <map>
 #include <memory>
@@ -244,9 +246,11 @@ TEST(ShapeDeliver, AppliesOnlyToTargetsStillInTheGroup) {
     EXPECT_EQ(target->current(), 9);
     ASSERT_EQ(log.calls().size(), 1u);
     EXPECT_EQ(log.calls()[0].arg, 5);
-    ShapeBase* gone = target.get();
+    // Only the address of the destroyed member is passed on, as a stale change would.
+    const auto goneAddress = reinterpret_cast<std::uintptr_t>(target.get());
     target.reset();
-    ShapeBase::deliver(snapshot.get(), gone, 1, 0, 5, SHAPE_FORCE);
+    ShapeBase::deliver(snapshot.get(), reinterpret_cast<ShapeBase*>(goneAddress), 1, 0, 5,
+                       SHAPE_FORCE);
     ShapeBase::deliver(nullptr, &source, 1, 0, 5, SHAPE_FORCE);
     EXPECT_EQ(log.calls().size(), 1u);
 }

@@ -1,0 +1,146 @@
+#include "screens/EvdevKeyMap.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+constexpr bool E0 = true;
+constexpr bool NO = false;
+
+// Sorted by evdev code.
+constexpr EvdevKey kEvdevKeys[] = {
+    {1, 0x01, NO, 0x1B, 0},
+    {2, 0x02, NO, 0x31, 0},
+    {3, 0x03, NO, 0x32, 0},
+    {4, 0x04, NO, 0x33, 0},
+    {5, 0x05, NO, 0x34, 0},
+    {6, 0x06, NO, 0x35, 0},
+    {7, 0x07, NO, 0x36, 0},
+    {8, 0x08, NO, 0x37, 0},
+    {9, 0x09, NO, 0x38, 0},
+    {10, 0x0A, NO, 0x39, 0},
+    {11, 0x0B, NO, 0x30, 0},
+    {12, 0x0C, NO, 0xBD, 0},
+    {13, 0x0D, NO, 0xBB, 0},
+    {14, 0x0E, NO, 0x08, 0},
+    {15, 0x0F, NO, 0x09, 0},
+    {16, 0x10, NO, 0x51, 0},
+    {17, 0x11, NO, 0x57, 0},
+    {18, 0x12, NO, 0x45, 0},
+    {19, 0x13, NO, 0x52, 0},
+    {20, 0x14, NO, 0x54, 0},
+    {21, 0x15, NO, 0x59, 0},
+    {22, 0x16, NO, 0x55, 0},
+    {23, 0x17, NO, 0x49, 0},
+    {24, 0x18, NO, 0x4F, 0},
+    {25, 0x19, NO, 0x50, 0},
+    {26, 0x1A, NO, 0xDB, 0},
+    {27, 0x1B, NO, 0xDD, 0},
+    {28, 0x1C, NO, 0x0D, 0},
+    {29, 0x1D, NO, 0xA2, 0},
+    {30, 0x1E, NO, 0x41, 0},
+    {31, 0x1F, NO, 0x53, 0},
+    {32, 0x20, NO, 0x44, 0},
+    {33, 0x21, NO, 0x46, 0},
+    {34, 0x22, NO, 0x47, 0},
+    {35, 0x23, NO, 0x48, 0},
+    {36, 0x24, NO, 0x4A, 0},
+    {37, 0x25, NO, 0x4B, 0},
+    {38, 0x26, NO, 0x4C, 0},
+    {39, 0x27, NO, 0xBA, 0},
+    {40, 0x28, NO, 0xDE, 0},
+    {41, 0x29, NO, 0xC0, 0},
+    {42, 0x2A, NO, 0xA0, 0},
+    {43, 0x2B, NO, 0xDC, 0},
+    {44, 0x2C, NO, 0x5A, 0},
+    {45, 0x2D, NO, 0x58, 0},
+    {46, 0x2E, NO, 0x43, 0},
+    {47, 0x2F, NO, 0x56, 0},
+    {48, 0x30, NO, 0x42, 0},
+    {49, 0x31, NO, 0x4E, 0},
+    {50, 0x32, NO, 0x4D, 0},
+    {51, 0x33, NO, 0xBC, 0},
+    {52, 0x34, NO, 0xBE, 0},
+    {53, 0x35, NO, 0xBF, 0},
+    // Right Shift carries the extended flag in the key table, so it does here too.
+    {54, 0x36, E0, 0xA1, 0},
+    {55, 0x37, NO, 0x6A, 0},
+    {56, 0x38, NO, 0xA4, 0},
+    {57, 0x39, NO, 0x20, 0},
+    {58, 0x3A, NO, 0x14, 0},
+    {59, 0x3B, NO, 0x70, 0},
+    {60, 0x3C, NO, 0x71, 0},
+    {61, 0x3D, NO, 0x72, 0},
+    {62, 0x3E, NO, 0x73, 0},
+    {63, 0x3F, NO, 0x74, 0},
+    {64, 0x40, NO, 0x75, 0},
+    {65, 0x41, NO, 0x76, 0},
+    {66, 0x42, NO, 0x77, 0},
+    {67, 0x43, NO, 0x78, 0},
+    {68, 0x44, NO, 0x79, 0},
+    {69, 0x45, E0, 0x90, 0},
+    {70, 0x46, NO, 0x91, 0},
+    {71, 0x47, NO, 0x67, 0x24},
+    {72, 0x48, NO, 0x68, 0x26},
+    {73, 0x49, NO, 0x69, 0x21},
+    {74, 0x4A, NO, 0x6D, 0},
+    {75, 0x4B, NO, 0x64, 0x25},
+    {76, 0x4C, NO, 0x65, 0x0C},
+    {77, 0x4D, NO, 0x66, 0x27},
+    {78, 0x4E, NO, 0x6B, 0},
+    {79, 0x4F, NO, 0x61, 0x23},
+    {80, 0x50, NO, 0x62, 0x28},
+    {81, 0x51, NO, 0x63, 0x22},
+    {82, 0x52, NO, 0x60, 0x2D},
+    {83, 0x53, NO, 0x6E, 0x2E},
+    {86, 0x56, NO, 0xE2, 0},
+    {87, 0x57, NO, 0x7A, 0},
+    {88, 0x58, NO, 0x7B, 0},
+    {89, 0x73, NO, 0xC1, 0},
+    {96, 0x1C, E0, 0x0D, 0},
+    {97, 0x1D, E0, 0xA3, 0},
+    {98, 0x35, E0, 0x6F, 0},
+    {99, 0x37, E0, 0x2C, 0},
+    {100, 0x38, E0, 0xA5, 0},
+    {102, 0x47, E0, 0x24, 0},
+    {103, 0x48, E0, 0x26, 0},
+    {104, 0x49, E0, 0x21, 0},
+    {105, 0x4B, E0, 0x25, 0},
+    {106, 0x4D, E0, 0x27, 0},
+    {107, 0x4F, E0, 0x23, 0},
+    {108, 0x50, E0, 0x28, 0},
+    {109, 0x51, E0, 0x22, 0},
+    {110, 0x52, E0, 0x2D, 0},
+    {111, 0x53, E0, 0x2E, 0},
+    {119, 0x45, NO, 0x13, 0},
+    {125, 0x5B, E0, 0x5B, 0},
+    {126, 0x5C, E0, 0x5C, 0},
+    {127, 0x5D, E0, 0x5D, 0},
+};
+
+static_assert(std::is_sorted(std::begin(kEvdevKeys), std::end(kEvdevKeys),
+                             [](const EvdevKey& a, const EvdevKey& b) {
+                                 return a.evdev < b.evdev;
+                             }));
+
+}  // namespace
+
+const EvdevKey* FindEvdevKey(std::uint32_t evdevCode) {
+    const auto found =
+        std::lower_bound(std::begin(kEvdevKeys), std::end(kEvdevKeys), evdevCode,
+                         [](const EvdevKey& key, std::uint32_t code) { return key.evdev < code; });
+    return found != std::end(kEvdevKeys) && found->evdev == evdevCode ? found : nullptr;
+}
+
+std::uint16_t EvdevVirtualKey(const EvdevKey& key, bool keypadNavigation) {
+    return keypadNavigation && key.navigationVkey ? key.navigationVkey : key.vkey;
+}
+
+const EvdevKey* EvdevKeysBegin() {
+    return std::begin(kEvdevKeys);
+}
+
+const EvdevKey* EvdevKeysEnd() {
+    return std::end(kEvdevKeys);
+}

@@ -1,0 +1,30 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "records/AppRecords.h"
+#include "store/Shape.h"
+#include "ui/Adapter.h"
+
+// Rows of the macro editor's group list: one editable name per group. A click
+// on a row selects the group; editing the name renames it.
+class MacroGroupAdapter : public SOUI::SAdapterBase {
+public:
+    using Groups = ShapeList<MacroRecordGroup, 1>;
+    using OnSelect = std::function<void(int row)>;
+    using OnRename = std::function<void(int row, const std::wstring& name)>;
+
+    MacroGroupAdapter(Groups& groups, OnSelect select, OnRename rename);
+
+    int getCount() override;
+    void getView(int position, SOUI::SWindow* pItem, pugi::xml_node xmlTemplate) override;
+
+private:
+    void Subscribe(SOUI::SWindow* row);
+    const MacroRecordGroup* GroupAt(int row);
+
+    Groups& groups_;
+    OnSelect select_;
+    OnRename rename_;
+    bool filling_ = false;
+};

@@ -1,0 +1,151 @@
+#pragma once
+#include <QPointer>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "records/AppRecords.h"
+#include "records/DeviceRecords.h"
+#include "store/Shape.h"
+#include "ui/HostDialog.h"
+
+namespace SOUI {
+class SCheckBox;
+class SComboBox;
+class SEdit;
+class SListView;
+class SMcListView;
+class STabCtrl;
+class SToggleButton;
+class SWindow;
+}  // namespace SOUI
+class MacroGroupAdapter;
+class MacroItemAdapter;
+
+// The macro editor: decides what one key of the keyboard does (a recorded
+// macro, another key, a function key or a key combination) and publishes that
+// as a key-assignment request. Groups and settings live in shared records, so
+// they reach "macro.xml" and come back at the next opening.
+class MacroRecordDlg : public SOUI::SHostDialog {
+public:
+    using FuncKeys = ShapeType<MacroFuncKey, 1, 1, 1>;
+    using CombKeys = ShapeType<MacroCombKey, 1, 1, 0>;
+    using Params = ShapeType<MacroRecordParam, 1, 1, 1>;
+    using Groups = ShapeList<MacroRecordGroup, 1>;
+    using Request = ShapeType<macrokey_pack_t, 10000, 1, 1>;
+    using WorkInfo = ShapeType<MacroRecordGpInfo, -1, 1, 1>;
+    using WorkItems = ShapeList<MacroRecordGpItem, -1>;
+    // Milliseconds on a monotonic clock.
+    using Clock = std::function<std::int64_t()>;
+
+    // End code of "btnDelete".
+    static constexpr int END_DELETE = 65577;
+    static constexpr int MAX_GROUPS = 10;
+
+    static const char* GetClassName() { return "macro::Grouplg"; }
+    static bool IsClass(const QString& name);
+
+    MacroRecordDlg(std::wstring keyName, const CoordButtonInfo& key);
+    ~MacroRecordDlg() override;
+
+    // Milliseconds since the program started, never going back.
+    static std::int64_t ProgramClock();
+    void SetClock(Clock clock) { clock_ = std::move(clock); }
+
+    // The keyboard listener; nonzero swallows the event.
+    SOUI::LRESULT OnKeyboardEvent(int code, SOUI::WPARAM& wParam, SOUI::LPARAM& lParam);
+
+    const Params& params() const { return params_; }
+    const Groups& groups() const { return groups_; }
+    const WorkInfo& workInfo() const { return workInfo_; }
+    const WorkItems& workItems() const { return workItems_; }
+
+protected:
+    bool ProcessWindowMessage(SOUI::UINT msg, SOUI::WPARAM wParam, SOUI::LPARAM lParam,
+                              SOUI::LRESULT& result) override;
+    bool OnEvent(SOUI::EventArgs* e) override;
+
+private:
+    struct Controls {
+        QPointer<SOUI::SMcListView> items;
+        QPointer<SOUI::SListView> groups;
+        QPointer<SOUI::SWindow> keyName;
+        QPointer<SOUI::SWindow> delayBoxes[3];
+        QPointer<SOUI::SWindow> singleKey;
+        QPointer<SOUI::SComboBox> mediaKeys;
+        QPointer<SOUI::SComboBox> functionKeys;
+        QPointer<SOUI::SComboBox> playMode;
+        QPointer<SOUI::SToggleButton> record;
+        QPointer<SOUI::SEdit> delayTime;
+        QPointer<SOUI::SEdit> repeatTimes;
+        QPointer<SOUI::STabCtrl> tab;
+    };
+
+    void OnInitDialog();
+    // A key still held from an earlier recording is no auto-repeat of a new one.
+    static void ForgetHeldKey();
+    void BindControls();
+    void FillKeyLists();
+    void OnDestroy();
+
+    // Hooks.
+    void OnGroupsChanged(int, const std::list<MacroRecordGroup>*, uint32_t, uint32_t, uint32_t,
+                         uint32_t, int) {}
+    void OnParamsChanged(int, const MacroRecordParam*, uint32_t, uint32_t, uint32_t, uint32_t, int);
+    void OnWorkInfoChanged(int, const MacroRecordGpInfo*, uint32_t, uint32_t, uint32_t, uint32_t,
+                           int);
+    void OnWorkItemsChanged(int, const std::list<MacroRecordGpItem>*, uint32_t, uint32_t, uint32_t,
+                            uint32_t, int);
+    void Refresh();
+    MacroRecordGroup* SelectedGroup();
+    MacroRecordParam& Param() { return params_.current(); }
+
+    // Commands and events.
+    bool OnCommand(const QString& name, int id);
+    void OnPageChanged();
+    void OnRecordBoxCommand();
+    void OnDelayMode(int mode);
+    void OnRepeatEdited();
+    void OnDelayTimeEdited();
+    void OnComboChanged(SOUI::SWindow* sender, int sel);
+    void ShowDelayTime(int mode);
+    void UpdateHook(bool install);
+
+    // Requests.
+    void OnOk();
+    void OnDelete();
+    bool FillRequest(macrokey_pack_t& request);
+
+    // Groups and steps.
+    void OnGroupAdd();
+    void OnGroupDel();
+    void OnGroupSelected(int row);
+    void OnGroupRenamed(int row, const std::wstring& name);
+    void OnStepCommand(const QString& name);
+    void ItemsChanged();
+    void GroupsChanged();
+
+    // Recording.
+    SOUI::LRESULT RecordMacroKey(SOUI::UINT message, const struct KBDLLHOOKSTRUCT& info);
+    SOUI::LRESULT CaptureSingleKey(SOUI::UINT message, const struct KBDLLHOOKSTRUCT& info);
+    void RecordStep(const struct KBDLLHOOKSTRUCT& info, int state);
+    int PageOfTab() const;
+
+    std::wstring keyName_;
+    const CoordButtonInfo& key_;
+    Clock clock_ = &MacroRecordDlg::ProgramClock;
+    std::int64_t lastEventTime_ = -1;
+    Controls ui_;
+    std::shared_ptr<MacroGroupAdapter> groupAdapter_;
+    std::shared_ptr<MacroItemAdapter> itemAdapter_;
+
+    FuncKeys funcKeys_;
+    CombKeys combKeys_;
+    Params params_;
+    Groups groups_;
+    Request request_;
+    WorkInfo workInfo_;
+    WorkItems workItems_;
+};

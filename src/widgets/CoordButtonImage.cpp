@@ -1,0 +1,358 @@
+#include "widgets/CoordButtonImage.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <cstdio>
+
+#include "ui/Application.h"
+#include "ui/Painting.h"
+#include "ui/Skin.h"
+#include "widgets/CoordsFile.h"
+
+namespace SOUI {
+namespace {
+
+constexpr int kFramePenStyle = 1;
+constexpr int kBandPenStyle = 2;
+constexpr int kFramePenWidth = 2;
+constexpr std::uint32_t kFrameColor = 0xFFFFFFFF;
+
+QRect ToQRect(const CoordRect& r) {
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+// Rectangle test with exclusive right and bottom; a band that is not normalised (dragged up
+// or to the left) holds no point.
+bool Holds(int left, int top, int right, int bottom, QPoint p) {
+    return p.x() >= left && p.x() < right && p.y() >= top && p.y() < bottom;
+}
+
+bool Holds(const CoordRect& r, QPoint p) {
+    return Holds(r.left, r.top, r.right, r.bottom, p);
+}
+
+bool ParseSelectValue(const QString& value) {
+    return value.compare(QLatin1String("0")) != 0 &&
+           value.compare(QLatin1String("false"), Qt::CaseInsensitive) != 0;
+}
+
+QString ResolveCoordsPath(const QString& value) {
+    SApplication* app = SApplication::getSingletonPtr();
+    const QString folder = app ? app->GetAppDir() : QCoreApplication::applicationDirPath();
+    const bool rooted = value.startsWith('/') || value.startsWith('\\');
+    return folder + (rooted ? QString() : QStringLiteral("/")) + value;
+}
+
+}  // namespace
+
+CoordButtonImage::~CoordButtonImage() {
+    if (m_filtering)
+        if (SApplication* app = SApplication::getSingletonPtr())
+            app->GetMsgLoop().RemoveMessageFilter(this);
+}
+
+bool CoordButtonImage::SetAttribute(const QString& name, const QString& value) {
+    if (name == "select") {
+        m_selectMode = ParseSelectValue(value);
+    } else if (name == "type") {
+        int type = 0;
+        m_type = ParseInt(value, &type) ? type : ToggleNone;
+    } else if (name == "coords") {
+        m_coords = value;
+    } else {
+        // "skin" and everything else belong to the plain widget.
+        return SWindow::SetAttribute(name, value);
+    }
+    return true;
+}
+
+void CoordButtonImage::OnCreated() {
+    if (!m_coords.isEmpty()) {
+        auto keys = ReadCoordsFile(ResolveCoordsPath(m_coords).toStdString());
+        m_keys.insert(m_keys.end(), keys.begin(), keys.end());
+    }
+    if (window()->testAttribute(Qt::WA_TranslucentBackground)) {
+        std::printf("warning!!! create iectrl failed bacause of host is translucent!\n");
+        std::fflush(stdout);
+        return;
+    }
+    if (SApplication* app = SApplication::getSingletonPtr()) {
+        app->GetMsgLoop().AddMessageFilter(this);
+        m_filtering = true;
+    }
+}
+
+BOOL CoordButtonImage::PreTranslateMessage(MSG* msg) {
+    if (!isVisible()) return 0;
+    if (msg->message == WM_MOUSELEAVE) {
+        OnLeave();
+        return 0;
+    }
+    // A disabled picture is not a button: it takes no clicks and no drags.
+    if (IsDisabled()) return 0;
+    const QPoint p = window()->mapFromGlobal(QPoint(msg->pt.x, msg->pt.y));
+    switch (msg->message) {
+        case WM_MOUSEMOVE:
+            OnMove(p);
+            break;
+        case WM_LBUTTONDOWN:
+            OnPress(p);
+            break;
+        case WM_LBUTTONUP:
+            OnRelease(p);
+            break;
+        case WM_RBUTTONDOWN:
+            m_rightPoint = p;
+            m_rightDown = true;
+            update();
+            break;
+        case WM_RBUTTONUP:
+            m_rightDown = false;
+            m_rightPoint = {-1, -1};
+            update();
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+void CoordButtonImage::SetItemChecked(int position, bool checked) {
+    if (position == kAllKeys) {
+        for (auto& k : m_keys) k.checked = checked ? 1 : 0;
+    } else if (position >= 0 && position < static_cast<int>(m_keys.size())) {
+        m_keys[position].checked = checked ? 1 : 0;
+    }
+    update();
+}
+
+void CoordButtonImage::SetItemForeground(int position, std::uint32_t rgba) {
+    if (position == kAllKeys) {
+        for (auto& k : m_keys) k.fground = rgba;
+    } else if (position >= 0 && position < static_cast<int>(m_keys.size())) {
+        m_keys[position].fground = rgba;
+    }
+    update();
+}
+
+void CoordButtonImage::SetSelectMode(bool on) {
+    m_selectMode = on;
+    update();
+}
+
+void CoordButtonImage::SetBackgroundFill(bool on) {
+    m_fillBackground = on;
+    update();
+}
+
+void CoordButtonImage::SetForegroundFill(bool on) {
+    m_fillForeground = on;
+    update();
+}
+
+bool CoordButtonImage::OnItemClick(const CoordButtonInfo& key, int released, QPoint widgetPoint) {
+    return m_listener && m_listener->OnItemClick(key.id, key.order, key, released, 0,
+                                                 widgetPoint.x(), widgetPoint.y());
+}
+
+void CoordButtonImage::OnSelectionChanged() {
+    if (!m_listener || IsDisabled()) return;
+    std::vector<CoordButtonInfo> selected;
+    for (const auto& k : m_keys)
+        if (k.selected) selected.push_back(k);
+    m_listener->OnSelectionChanged(selected);
+    update();
+}
+
+CoordButtonInfo* CoordButtonImage::KeyAt(QPoint hostPoint) {
+    const QPoint p = hostPoint - GetWindowRect().topLeft();
+    for (auto& k : m_keys)
+        if (Holds(k.rect, p)) return &k;
+    return nullptr;
+}
+
+CoordButtonInfo* CoordButtonImage::FirstWithId(int id) {
+    for (auto& k : m_keys)
+        if (k.id == id) return &k;
+    return nullptr;
+}
+
+void CoordButtonImage::ToggleById(int id) {
+    if (id == kAllKeys) {
+        for (auto& k : m_keys) k.checked = k.checked ? 0 : 1;
+    } else if (CoordButtonInfo* k = FirstWithId(id)) {
+        k->checked = k->checked ? 0 : 1;
+    }
+}
+
+void CoordButtonImage::ClearHover() {
+    if (CoordButtonInfo* k = FirstWithId(m_hoverId)) k->hover = 0;
+    m_hoverId = -1;
+}
+
+void CoordButtonImage::MarkBand(QPoint from, QPoint to, bool selected) {
+    const QPoint origin = GetWindowRect().topLeft();
+    for (auto& k : m_keys) {
+        const QPoint topLeft = origin + QPoint(k.rect.left, k.rect.top);
+        const QPoint bottomRight = origin + QPoint(k.rect.right, k.rect.bottom);
+        if (Holds(from.x(), from.y(), to.x(), to.y(), topLeft) &&
+            Holds(from.x(), from.y(), to.x(), to.y(), bottomRight))
+            k.selected = selected ? 1 : 0;
+    }
+}
+
+void CoordButtonImage::OnPress(QPoint p) {
+    m_leftPoint = p;
+    m_leftDown = true;
+    if (GetWindowRect().isEmpty()) {
+        update();
+        return;
+    }
+    CoordButtonInfo* key = KeyAt(p);
+    if (!key) {
+        m_pressedId = -1;
+        update();
+        return;
+    }
+    const int id = key->id;
+    if (!OnItemClick(*key, 0, p - GetWindowRect().topLeft())) {
+        if (m_type == ToggleSingle) {
+            // One checked key at most: clicking the checked key unchecks it.
+            const bool wasChecked = key->checked != 0;
+            for (auto& k : m_keys) k.checked = 0;
+            if (!wasChecked) ToggleById(id);
+        } else if (m_type == ToggleMultiple) {
+            ToggleById(id);
+        }
+    }
+    m_pressedId = id;
+    update();
+}
+
+void CoordButtonImage::OnRelease(QPoint p) {
+    const QRect widget = GetWindowRect();
+    if (!widget.isEmpty()) {
+        const QPoint q = p - widget.topLeft();
+        const QPoint pressed = m_leftPoint - widget.topLeft();
+        if (m_selectMode) {
+            for (auto& k : m_keys)
+                if (Holds(k.rect, q) && Holds(k.rect, pressed)) {
+                    k.selected = k.selected ? 0 : 1;
+                    break;
+                }
+            OnSelectionChanged();
+        } else {
+            for (auto& k : m_keys)
+                if (k.id == m_pressedId && Holds(k.rect, q)) {
+                    OnItemClick(k, 1, q);
+                    m_pressedId = -1;
+                    break;
+                }
+        }
+    }
+    m_leftDown = false;
+    m_leftPoint = {-1, -1};
+    update();
+}
+
+void CoordButtonImage::OnMove(QPoint p) {
+    if (m_rightDown) {
+        m_dragPoint = p;
+        MarkBand(m_rightPoint, m_dragPoint, false);
+    } else if (m_leftDown) {
+        m_dragPoint = p;
+        if (m_selectMode) MarkBand(m_leftPoint, m_dragPoint, true);
+        ClearHover();
+    } else {
+        CoordButtonInfo* key = KeyAt(p);
+        QString tip;
+        int id = -1;
+        if (key) {
+            key->hover = 1;
+            tip = QString::fromStdWString(key->tip.empty() ? key->name : key->tip);
+            id = key->id;
+        }
+        if (id != m_hoverId)
+            if (CoordButtonInfo* old = FirstWithId(m_hoverId)) old->hover = 0;
+        m_hoverId = id;
+        SetToolTipText(tip);
+        if (!key) m_dragPoint = {-1, -1};
+    }
+    update();
+}
+
+void CoordButtonImage::OnLeave() {
+    SetToolTipText(QString());
+    m_leftDown = m_rightDown = false;
+    m_leftPoint = m_rightPoint = {-1, -1};
+    ClearHover();
+    if (m_selectMode) OnSelectionChanged();
+    m_dragPoint = {-1, -1};
+    update();
+}
+
+void CoordButtonImage::OnPaint(QPainter& painter) {
+    if (GetBkgndColor() != 0) FillSolidRect(painter, rect(), GetBkgndColor());
+    ISkinObj* skin = GetSkin();
+    const bool disabled = IsDisabled();
+    if (skin) skin->Draw(painter, rect(), disabled && skin->GetStates() > 3 ? 3 : 0);
+    if (m_fillBackground)
+        for (const auto& k : m_keys)
+            if (k.bground != 0) FillSolidRect(painter, ToQRect(k.rect), k.bground);
+    if (skin && !disabled) {
+        const int states = skin->GetStates();
+        if (states > 1)
+            PaintStateImage(painter, 1,
+                            [](const CoordButtonInfo& k) { return !k.disabled && k.hover != 0; });
+        if (states > 2)
+            PaintStateImage(painter, 2,
+                            [](const CoordButtonInfo& k) { return !k.disabled && k.checked != 0; });
+        if (states > 3)
+            PaintStateImage(painter, 3, [](const CoordButtonInfo& k) { return k.disabled != 0; });
+    }
+    if (m_fillForeground)
+        for (const auto& k : m_keys)
+            if (k.fground != 0) FillSolidRect(painter, ToQRect(k.rect), k.fground);
+    if (m_selectMode) PaintSelection(painter);
+}
+
+void CoordButtonImage::PaintStateImage(QPainter& painter, int state,
+                                       bool (*wanted)(const CoordButtonInfo&)) {
+    bool any = false;
+    for (const auto& k : m_keys) any = any || wanted(k);
+    if (!any) return;
+    SOffscreen surface(size());
+    GetSkin()->Draw(surface.Begin(), QRect(QPoint(0, 0), size()), state);
+    surface.End();
+    for (const auto& k : m_keys)
+        if (wanted(k)) surface.CopyRectTo(painter, ToQRect(k.rect), QPoint(0, 0), CopyMode::Or);
+}
+
+void CoordButtonImage::PaintSelection(QPainter& painter) {
+    const QPen framePen = MakePen(kFramePenStyle, kFrameColor, kFramePenWidth);
+    const int h = kFramePenWidth / 2;
+    for (const auto& k : m_keys)
+        if (k.selected) {
+            const CoordRect r{k.rect.left - h, k.rect.top + h, k.rect.right - h, k.rect.bottom + h};
+            DrawRoundRect(painter, ToQRect(r), framePen, QSize(1, 1));
+        }
+    QPoint from;
+    QPen bandPen = framePen;
+    if (m_rightDown) {
+        from = m_rightPoint;
+        bandPen = MakePen(kBandPenStyle, kFrameColor, kFramePenWidth);
+    } else if (m_leftDown) {
+        from = m_leftPoint;
+    } else {
+        return;
+    }
+    // Host points to widget points; a band dragged up or to the left is empty.
+    const QPoint origin = GetWindowRect().topLeft();
+    const QPoint a = from - origin;
+    const QPoint b = m_dragPoint - origin;
+    if (b.x() <= a.x() || b.y() <= a.y()) return;
+    const QRect band = QRect(a, QSize(b.x() - a.x(), b.y() - a.y())).intersected(rect());
+    if (!band.isEmpty()) DrawRectangle(painter, band, bandPen);
+}
+
+}  // namespace SOUI

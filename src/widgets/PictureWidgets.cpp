@@ -1,0 +1,13 @@
+#include "widgets/PictureWidgets.h"
+
+#include "widgets/CoordButtonImage.h"
+#include "widgets/SSImage.h"
+
+namespace SOUI {
+
+LaterWidgetClasses PictureWidgetClasses() {
+    return {[]() -> SWindow* { return new CoordButtonImage; },
+            []() -> SWindow* { return new SSImage; }};
+}
+
+}  // namespace SOUI
