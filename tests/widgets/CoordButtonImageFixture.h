@@ -58,7 +58,10 @@ protected:
 
     // Writes a coordinates file beside the program and returns the name a layout gives it.
     QString WriteCoords(const std::string& body) {
-        const QString name = QStringLiteral("cbimg_test_%1.xml").arg(files.size());
+        // CTest runs the tests of this program in parallel processes: the name carries the pid.
+        const QString name = QStringLiteral("cbimg_test_%1_%2.xml")
+                                 .arg(QCoreApplication::applicationPid())
+                                 .arg(files.size());
         const QString path = QCoreApplication::applicationDirPath() + "/" + name;
         QFile f(path);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
