@@ -247,7 +247,7 @@ TEST(ShapeDeliver, AppliesOnlyToTargetsStillInTheGroup) {
     ASSERT_EQ(log.calls().size(), 1u);
     EXPECT_EQ(log.calls()[0].arg, 5);
     // Only the address of the destroyed member is passed on, as a stale change would.
-    const auto goneAddress = reinterpret_cast<std::uintptr_t>(target.get());
+    volatile std::uintptr_t goneAddress = reinterpret_cast<std::uintptr_t>(target.get());
     target.reset();
     ShapeBase::deliver(snapshot.get(), reinterpret_cast<ShapeBase*>(goneAddress), 1, 0, 5,
                        SHAPE_FORCE);
