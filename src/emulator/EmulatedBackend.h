@@ -111,7 +111,7 @@ private:
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;
-    std::chrono::steady_clock::time_point due_{};  // when the last report's delay ends
+    std::chrono::steady_clock::time_point due_{};           // when the last report's delay ends
     std::map<HidHandle, std::shared_ptr<Handle>> handles_;  // shared with reports in flight
     HidHandle nextHandle_ = 0x1000;
     std::vector<std::weak_ptr<EmulatedEventQueue>> monitors_;
