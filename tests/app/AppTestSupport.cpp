@@ -28,7 +28,7 @@ QString UiFolder() {
 void AppTest::SetUp() {
     uitest::EnsureQApp();
     ASSERT_TRUE(programFolder.isValid());
-    app = std::make_unique<SOUI::SApplication>(programFolder.path());
+    app = std::make_unique<SOUI::SApplication>(ProgramFolderPath());
     app->SetNameIdTable(SOUI::ProgramNameIdTable());
     ASSERT_TRUE(app->InitResources(UiFolder()));
     SOUI::RegisterExtensionWidgets(app->Factory(), SOUI::PictureWidgetClasses());

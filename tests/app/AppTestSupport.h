@@ -35,6 +35,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // The program folder the application is made with; the key pictures' coordinates files
+    // are read below it.
+    virtual QString ProgramFolderPath() const { return programFolder.path(); }
     // Answers every message box by clicking the button with this id, as a user would.
     void AnswerBoxesWith(int buttonId);
     // A main window over the backend, created and initialised as start-up does.

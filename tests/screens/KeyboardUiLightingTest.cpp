@@ -21,15 +21,6 @@ protected:
     }
     bool Checked(const char* name) const { return Widget(name)->IsChecked(); }
     int SliderValue(const char* name) const { return Find<SOUI::SSliderBar>(name)->GetValue(); }
-    // Checks a swatch of one of the two colour panels as the user would.
-    void PickSwatch(const char* panel, const char* swatch) {
-        SOUI::SWindow* box = Widget(panel);
-        ASSERT_NE(box, nullptr);
-        auto* radio = dynamic_cast<SOUI::SToggleButton*>(box->FindChildByName(swatch));
-        ASSERT_NE(radio, nullptr) << swatch;
-        radio->Click();
-        Settle();
-    }
 };
 
 TEST_F(KeyboardUiLighting, ChoosingAModeSwitchesTheKeyboardAndTheControlsFollow) {

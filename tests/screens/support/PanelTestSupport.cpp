@@ -1,6 +1,7 @@
 #include "PanelTestSupport.h"
 
 #include "MacroTestSupport.h"
+#include "UserInput.h"
 
 #include <QApplication>
 #include <QDir>
@@ -97,6 +98,28 @@ void PanelTest::Click(const char* name) {
         button->Click();
     else
         widget->FireCommand();
+    Settle();
+}
+
+void PanelTest::PickSwatch(const char* panel, const char* swatch) {
+    SOUI::SWindow* box = Widget(panel);
+    ASSERT_NE(box, nullptr);
+    auto* radio = dynamic_cast<SOUI::SToggleButton*>(box->FindChildByName(swatch));
+    ASSERT_NE(radio, nullptr) << swatch;
+    radio->Click();
+    Settle();
+}
+
+void PanelTest::ShowPage(int page) {
+    auto* tabs = Find<SOUI::STabCtrl>("tab_main");
+    ASSERT_NE(tabs, nullptr);
+    tabs->SetCurSel(page);
+    Settle();
+}
+
+void PanelTest::ClickKey(SOUI::CoordButtonImage* picture, int position) {
+    ASSERT_NE(picture, nullptr);
+    userinput::ClickKey(*app, *picture, position);
     Settle();
 }
 

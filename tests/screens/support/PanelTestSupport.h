@@ -52,6 +52,12 @@ protected:
     void Choose(const char* combo, int entry);
     void Slide(const char* slider, int position);
     void Click(const char* name);
+    // Checks a swatch of one of the two colour panels as the user would.
+    void PickSwatch(const char* panel, const char* swatch);
+    // Shows a page of "tab_main" (0 lighting, 1 keys).
+    void ShowPage(int page);
+    // A click on the key at `position` of a key picture, as the mouse gives it.
+    void ClickKey(SOUI::CoordButtonImage* picture, int position);
     // Visible on screen: the widget and every parent shown.
     bool Shown(const char* name) const;
 
