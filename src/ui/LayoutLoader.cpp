@@ -9,6 +9,8 @@ namespace SOUI {
 namespace {
 // Deep enough for any real layout, low enough to stop includes that include themselves.
 constexpr int kMaxIncludeDepth = 16;
+// A layout that includes itself twice would double at every level of depth.
+constexpr int kMaxIncludes = 256;
 }  // namespace
 
 void SLayoutLoader::ApplyAttributes(SWindow* window, pugi::xml_node node) {
@@ -62,7 +64,8 @@ SWindow* SLayoutLoader::CreateWindow(SWindow* parent, pugi::xml_node node, int d
 }
 
 void SLayoutLoader::Include(SWindow* parent, pugi::xml_node node, int depth) const {
-    if (depth > kMaxIncludeDepth) return;
+    if (depth > kMaxIncludeDepth || m_includes >= kMaxIncludes) return;
+    ++m_includes;
     pugi::xml_document doc;
     const QString src = QString::fromUtf8(node.attribute("src").value());
     if (!m_app.GetResProvider().LoadXml(src, doc)) return;

@@ -25,6 +25,8 @@ private:
     SWindow* CreateWindow(SWindow* parent, pugi::xml_node node, int depth) const;
 
     SApplication& m_app;
+    // Includes expanded so far by this loader.
+    mutable int m_includes = 0;
 };
 
 }  // namespace SOUI

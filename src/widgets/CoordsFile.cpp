@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <limits>
 #include <pugixml.hpp>
 
@@ -54,6 +55,10 @@ std::wstring ReadText(const pugi::xml_attribute& a) {
 
 std::vector<CoordButtonInfo> ReadCoordsFile(const std::string& path) {
     std::vector<CoordButtonInfo> keys;
+    // Plain files only: the parser would ask a folder for an endless buffer, and opening a pipe
+    // waits for a writer.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return keys;
     pugi::xml_document doc;
     if (!doc.load_file(path.c_str())) return keys;
     const pugi::xml_node positions = doc.child("positions");
