@@ -43,7 +43,12 @@ int RunStartUp(const StartUpSettings& settings) {
 
     auto app = std::make_unique<SApplication>(settings.programFolder);
     app->SetNameIdTable(ProgramNameIdTable());
-    app->InitResources(Path(settings.paths.uiFolder()));
+    if (!app->InitResources(Path(settings.paths.uiFolder()))) {
+        // Without its layouts the program could only show an empty window.
+        std::fprintf(stderr, "keylume: the user interface files are missing from %s\n",
+                     settings.paths.uiFolder().c_str());
+        return 1;
+    }
 
     settings.paths.PrepareUserFolder();
     auto config = std::make_unique<AppConfig>();

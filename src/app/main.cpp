@@ -26,6 +26,8 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication application(argc, argv);
+    // Ties the window to the desktop entry (its icon and name on Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral("keylume"));
     StartUpSettings settings;
     settings.paths = AppPaths::ForThisProcess();
     settings.programFolder = QCoreApplication::applicationDirPath();

@@ -66,6 +66,20 @@ TEST(Program, ScreenshotWithoutKeyboardEndsWithoutAPicture) {
     EXPECT_FALSE(QFileInfo::exists(shot));
 }
 
+TEST(Program, MissingUserInterfaceFilesAreReportedAndEndTheRun) {
+    ProgramRun run;
+    // A copy with neither "uires" beside it nor an install prefix's data folder.
+    QDir(run.folder.path()).mkpath(QStringLiteral("bin"));
+    const QString copy = run.Path("bin/keylume");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KEYLUME_EXECUTABLE), copy));
+    run.process.setProgram(copy);
+    const QString shot = run.Path("shot.png");
+    ASSERT_TRUE(run.Run({"--emulate", "--screenshot", shot}));
+    EXPECT_EQ(run.process.exitCode(), 1);
+    EXPECT_TRUE(run.process.readAllStandardError().contains("user interface files are missing"));
+    EXPECT_FALSE(QFileInfo::exists(shot));
+}
+
 TEST(Program, HelpAndVersionNeedNoDisplay) {
     ProgramRun run;
     QProcessEnvironment env = run.process.processEnvironment();
