@@ -65,8 +65,13 @@ void KeyboardLogic::OnKeyAssignment(int, const macrokey_pack_t* data, uint32_t c
         const unsigned value = (typeBits >> kTypeShift) <= kLastDirectType
                                    ? request.code() & 0x0FFFu
                                    : static_cast<unsigned>(slot);
+        const macro_code_t previous = code;
         code.setCode(static_cast<uint16_t>(typeBits | value));
-        if (!Send(MacroSlot, slot, 0, &request.macro, sizeof request.macro)) return;
+        if (!Send(MacroSlot, slot, 0, &request.macro, sizeof request.macro)) {
+            // The next table sent must not point the key at a slot that never got its macro.
+            code = previous;
+            return;
+        }
         MarkSlotUsed(slot, request.macro);
     }
     SendAndRereadKeyCodes();

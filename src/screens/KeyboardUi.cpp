@@ -185,8 +185,16 @@ void KeyboardUi::OnModes(int, const _mode_attr_t* data, uint32_t count, uint32_t
 }
 
 void KeyboardUi::OnProfiles(int, const _profile_attr_t* data, uint32_t count, uint32_t oldCount,
-                            uint32_t index, uint32_t, int) {
-    if (count == oldCount || !ui_.profiles) return;
+                            uint32_t index, uint32_t, int arg) {
+    if (!ui_.profiles) return;
+    if (count == oldCount) {
+        // A connection read (arg 0) brings the keyboard's active profile: a choice the keyboard
+        // never took, while it was away or when its report failed, must not stay on show.
+        // Silently, as the keyboard already has it.
+        if (arg == 0 && index < count && ui_.profiles->GetCurSel() != static_cast<int>(index))
+            ui_.profiles->SetCurSel(static_cast<int>(index), false);
+        return;
+    }
     ui_.profiles->SetCurSel(-1, true);
     ui_.profiles->ResetContent();
     for (uint32_t i = 0; i < count; ++i) ui_.profiles->InsertItem(-1, NameOf(data[i].name));

@@ -96,7 +96,7 @@ private:
     void OnModes(int, const _mode_attr_t* data, uint32_t count, uint32_t oldCount, uint32_t index,
                  uint32_t, int arg);
     void OnProfiles(int, const _profile_attr_t* data, uint32_t count, uint32_t oldCount,
-                    uint32_t index, uint32_t, int);
+                    uint32_t index, uint32_t, int arg);
     void OnColourSet(int, const int* data, uint32_t count, uint32_t, uint32_t, uint32_t, int);
     void OnKeyCodes(int, const macro_code_t* data, uint32_t count, uint32_t, uint32_t, uint32_t,
                     int);

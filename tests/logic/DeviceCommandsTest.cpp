@@ -132,6 +132,18 @@ TEST_F(Commands, MacroTypeGoesIntoTheCode) {
     EXPECT_EQ(CountOf(MacroSlot), 1u);
 }
 
+TEST_F(Commands, AMacroSlotThatFailsLeavesTheKeyAsItWas) {
+    macrokey_pack_t pack = Assignment(3, 5, 0);
+    pack.macro = EncodeMacroGroup(Group(-1, L"lost", {0x1E}));
+    backend->FailReport(backend->ReportCount() + 1);
+    PublishAssignment(pack);
+    EXPECT_EQ(keyboard->KeyCodes()[5].code(), 0);
+    // The next assignment sends the whole table: key 5 must not point at the empty slot.
+    PublishAssignment(Assignment(2, 6, 0x04));
+    EXPECT_EQ(keyboard->KeyCodes()[6].code(), 0x2004);
+    EXPECT_EQ(keyboard->KeyCodes()[5].code(), 0);
+}
+
 TEST_F(Commands, NoAssignmentWhileDisconnected) {
     backend->UnplugKeyboard();
     ASSERT_TRUE(logic->OnRemove(EmulatedBackend::KeyboardPath()));

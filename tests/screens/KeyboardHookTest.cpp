@@ -93,6 +93,8 @@ TEST_F(KeyboardHookTest, RemovedHookPassesEverything) {
 }
 
 TEST(KeyboardHookTranslate, MessagesScanCodesAndExtendedFlag) {
+    // Without an application, the keyboard device Qt gives the events is never freed.
+    macrotest::EnsureApplication();
     SOUI::UINT message = 0;
     KBDLLHOOKSTRUCT info;
     QKeyEvent ctrl(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier, 97 + 8, 0, 0);

@@ -2,6 +2,7 @@
 
 #include "MacroTestSupport.h"
 #include "UserInput.h"
+#include "WidgetInput.h"
 
 #include <QApplication>
 #include <QDir>
@@ -92,12 +93,7 @@ void PanelTest::Slide(const char* slider, int position) {
 void PanelTest::Click(const char* name) {
     SOUI::SWindow* widget = Widget(name);
     ASSERT_NE(widget, nullptr) << name;
-    if (auto* toggle = dynamic_cast<SOUI::SToggleButton*>(widget))
-        toggle->Click();
-    else if (auto* button = dynamic_cast<SOUI::SButton*>(widget))
-        button->Click();
-    else
-        widget->FireCommand();
+    widgetinput::Press(*widget);
     Settle();
 }
 

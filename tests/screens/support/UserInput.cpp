@@ -18,21 +18,9 @@ void Settle() {
     }
 }
 
-void MouseAt(SOUI::SApplication& app, SOUI::CoordButtonImage& picture, SOUI::UINT message,
-             QPoint point) {
-    const QPoint global = picture.mapToGlobal(point);
-    SOUI::MSG msg;
-    msg.message = message;
-    msg.pt = {global.x(), global.y()};
-    app.GetMsgLoop().PreTranslate(msg);
-}
-
 void MouseOnKey(SOUI::SApplication& app, SOUI::CoordButtonImage& picture, SOUI::UINT message,
                 int position) {
-    ASSERT_GE(position, 0);
-    ASSERT_LT(position, static_cast<int>(picture.Items().size()));
-    const CoordRect& r = picture.Items()[static_cast<std::size_t>(position)].rect;
-    MouseAt(app, picture, message, QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    ASSERT_TRUE(widgetinput::MouseOnKey(app, picture, message, position)) << position;
 }
 
 void ClickKey(SOUI::SApplication& app, SOUI::CoordButtonImage& picture, int position) {
@@ -44,12 +32,7 @@ void ClickKey(SOUI::SApplication& app, SOUI::CoordButtonImage& picture, int posi
 void PressIn(SOUI::SHostDialog& dialog, const char* name) {
     SOUI::SWindow* w = dialog.GetRoot()->FindChildByName(QString::fromLatin1(name));
     ASSERT_NE(w, nullptr) << name;
-    if (auto* box = dynamic_cast<SOUI::SToggleButton*>(w))
-        box->Click();
-    else if (auto* button = dynamic_cast<SOUI::SButton*>(w))
-        button->Click();
-    else
-        w->FireCommand();
+    widgetinput::Press(*w);
     Settle();
 }
 

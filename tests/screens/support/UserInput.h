@@ -2,6 +2,7 @@
 // Input as a user gives it, for tests over the program's real windows: mouse messages on a key
 // picture through the UI thread's message filter, and presses and key strokes on a dialog the
 // program runs modally. Each step lets the store and the event loop settle.
+#include "WidgetInput.h"
 #include "ui/SOUI.h"
 #include "widgets/CoordButtonImage.h"
 
@@ -10,10 +11,8 @@ namespace userinput {
 // Waits for the store and runs posted messages until both are quiet.
 void Settle();
 
-// A mouse message at a point of the picture (its own coordinates).
-void MouseAt(SOUI::SApplication& app, SOUI::CoordButtonImage& picture, SOUI::UINT message,
-             QPoint point);
-// A mouse message at the centre of the key at `position` of the picture.
+// Mouse input on a key picture (see WidgetInput.h).
+using widgetinput::MouseAt;
 void MouseOnKey(SOUI::SApplication& app, SOUI::CoordButtonImage& picture, SOUI::UINT message,
                 int position);
 void ClickKey(SOUI::SApplication& app, SOUI::CoordButtonImage& picture, int position);

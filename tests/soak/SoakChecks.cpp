@@ -1,0 +1,154 @@
+#include "SoakChecks.h"
+
+#include <algorithm>
+#include <pugixml.hpp>
+#include <sstream>
+
+#include "emulator/VirtualKeyboard.h"
+#include "logic/MacroBlockCodec.h"
+#include "screens/KeyboardUiNames.h"
+#include "ui/InputControls.h"
+#include "widgets/CoordButtonImage.h"
+
+namespace {
+
+constexpr std::uint32_t kColourBits = 0x00FFFFFFu;
+
+class Comparison {
+public:
+    Comparison(SoakRig& rig, std::string when) : rig_(rig), when_(std::move(when)) {}
+
+    template <class A, class B>
+    void Same(const std::string& what, const A& shown, const B& kept) {
+        if (static_cast<long long>(shown) == static_cast<long long>(kept)) return;
+        std::ostringstream text;
+        text << when_ << ": " << what << ": the window shows " << shown << ", the keyboard holds "
+             << kept;
+        rig_.Fault(text.str());
+    }
+
+private:
+    SoakRig& rig_;
+    std::string when_;
+};
+
+std::string Describe(const MacroRecordGroup& group) {
+    std::ostringstream text;
+    if (group.info.count > 0) {
+        const MacroRecordGpInfo& info = group.info.current();
+        text << "group " << info.id << " \"" << std::string(info.name.begin(), info.name.end())
+             << "\" repeat " << info.repeat;
+    }
+    text << " with " << (group.items.count > 0 ? group.items.current().size() : 0) << " steps";
+    return text.str();
+}
+
+bool SameSteps(const MacroRecordGroup& a, const MacroRecordGroup& b) {
+    const bool aEmpty = a.items.count == 0 || a.items.current().empty();
+    const bool bEmpty = b.items.count == 0 || b.items.current().empty();
+    if (aEmpty || bEmpty) return aEmpty == bEmpty;
+    return a.items.current() == b.items.current();
+}
+
+bool SameContent(const MacroRecordGroup& a, const MacroRecordGroup& b) {
+    if (a.info.count != b.info.count || a.items.count != b.items.count) return false;
+    if (a.info.count > 0 && !(a.info.current() == b.info.current())) return false;
+    return a.items.count == 0 || a.items.current() == b.items.current();
+}
+
+}  // namespace
+
+void CheckShownStateIsTheKeyboards(SoakRig& rig, const std::string& when) {
+    const VirtualKeyboard& keyboard = rig.Backend().Keyboard();
+    Comparison compare(rig, when);
+    const int profile = keyboard.ActiveProfile();
+    const int mode = keyboard.ProfileMode(profile);
+    if (auto* profiles = rig.Find<SOUI::SComboBox>(kb::kProfiles))
+        compare.Same("profile", profiles->GetCurSel(), profile);
+    if (auto* modes = rig.Find<SOUI::SComboBox>(kb::kModes))
+        compare.Same("mode", modes->GetCurSel(), mode);
+
+    const _reg_mode_t reg = keyboard.Register(profile, mode);
+    if (auto* speed = rig.Find<SOUI::SSliderBar>(kb::kSpeed))
+        compare.Same("speed", speed->GetValue(), reg.speed());
+    if (auto* fg = rig.Find<SOUI::SSliderBar>(kb::kFgBrightness))
+        compare.Same("foreground brightness", fg->GetValue(), reg.foregroundBrightness);
+    if (auto* bg = rig.Find<SOUI::SSliderBar>(kb::kBgBrightness))
+        compare.Same("background brightness", bg->GetValue(), reg.backgroundBrightness);
+    for (int i = 0; i < 4; ++i) {
+        auto* radio = rig.Window().FindChildByID2<SOUI::SWindow>(kb::kFirstDirectionId + i);
+        if (radio)
+            compare.Same(
+                "direction radio " + std::to_string(kb::kFirstDirectionId + i) + " checked",
+                radio->IsChecked(), kb::kDirectionValues[i] == reg.direction());
+    }
+
+    const int set = keyboard.SelectedColourSet();
+    if (auto* sets = rig.Find<SOUI::SComboBox>(kb::kColourSet))
+        compare.Same("colour set", sets->GetCurSel(), set);
+    if (auto* led = rig.Find<SOUI::CoordButtonImage>(kb::kLedKeys)) {
+        const KeyColourSet colours = keyboard.Colours(set);
+        const std::size_t keys = std::min(led->Items().size(), colours.size());
+        for (std::size_t i = 0; i < keys; ++i)
+            compare.Same("colour of key " + std::to_string(i),
+                         led->Items()[i].fground & kColourBits, colours[i].value() & kColourBits);
+    }
+    if (auto* macroKeys = rig.Find<SOUI::CoordButtonImage>(kb::kMacroKeys)) {
+        const KeyCodeTable codes = keyboard.KeyCodes();
+        const std::size_t keys = std::min(macroKeys->Items().size(), codes.size());
+        for (std::size_t i = 0; i < keys; ++i)
+            compare.Same("assignment mark of key " + std::to_string(i),
+                         macroKeys->Items()[i].checked, codes[i].hasAssignment());
+    }
+}
+
+void CheckMacroFile(SoakRig& rig, const std::filesystem::path& file,
+                    const std::list<MacroRecordGroup>& held) {
+    pugi::xml_document document;
+    const pugi::xml_parse_result parsed = document.load_file(file.c_str());
+    if (!parsed) {
+        rig.Fault("\"macro.xml\" does not parse: " + std::string(parsed.description()));
+        return;
+    }
+    const MacroFile reloaded(file);
+    const std::list<MacroRecordGroup> stored =
+        reloaded.groups().count > 0 ? reloaded.groups().current() : std::list<MacroRecordGroup>{};
+    if (stored.size() != held.size())
+        rig.Fault("\"macro.xml\" holds " + std::to_string(stored.size()) +
+                  " groups, the program held " + std::to_string(held.size()));
+    auto s = stored.begin();
+    for (const MacroRecordGroup& group : held) {
+        if (s == stored.end()) {
+            rig.Fault("\"macro.xml\" lacks " + Describe(group));
+        } else if (!SameContent(*s, group)) {
+            rig.Fault("\"macro.xml\" holds " + Describe(*s) + " where the program held " +
+                      Describe(group));
+        }
+        if (s != stored.end()) ++s;
+    }
+}
+
+void CheckKeyboardMacrosAreHeld(SoakRig& rig, const std::list<MacroRecordGroup>& held) {
+    const VirtualKeyboard& keyboard = rig.Backend().Keyboard();
+    const KeyCodeTable codes = keyboard.KeyCodes();
+    const int slotCount = keyboard.Shape().macroSlots;
+    for (std::size_t key = 0; key < codes.size(); ++key) {
+        if (!codes[key].playsMacro()) continue;
+        const int slot = codes[key].value();
+        const std::string which =
+            "key " + std::to_string(key) + " plays macro slot " + std::to_string(slot);
+        if (slot >= slotCount) {
+            rig.Fault(which + ", which the keyboard does not have");
+            continue;
+        }
+        const macro_block_t block = keyboard.Macro(slot);
+        // The program holds the macro as it reads it from the slot: same repeat, same steps. An
+        // empty macro is what a group without steps sends.
+        const MacroRecordGroup played = DecodeMacroBlock(block, slot);
+        const bool kept = std::any_of(held.begin(), held.end(), [&](const MacroRecordGroup& g) {
+            return g.info.count > 0 && g.info.current().repeat == played.info.current().repeat &&
+                   SameSteps(g, played);
+        });
+        if (!kept) rig.Fault(which + ", whose macro the program no longer holds");
+    }
+}
