@@ -34,9 +34,14 @@ function(keylume_test name)
   else()
     list(APPEND ARG_LABELS core)
   endif()
+  # An empty ENVIRONMENT value would swallow the next property's name.
+  set(properties LABELS "${ARG_LABELS}" TIMEOUT 120)
+  if(env)
+    list(APPEND properties ENVIRONMENT "${env}")
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "${env}" TIMEOUT 120)
+    PROPERTIES ${properties})
 endfunction()
 
 # keylume_bench(NAME SOURCES ... [DEPS ...]): one Google Benchmark program.

@@ -1,11 +1,13 @@
 #include "persist/FileReplacer.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <string>
 #include <system_error>
 
@@ -17,10 +19,41 @@ constexpr int kTemporaryNameAttempts = 16;
 
 std::atomic<unsigned> temporaryCounter{0};
 
+// Temporaries are named ".<target name>.<process id>-<counter>.tmp".
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
+std::string TemporaryPrefix(const std::filesystem::path& target) {
+    return "." + target.filename().string() + ".";
+}
+
 std::filesystem::path TemporaryNameFor(const std::filesystem::path& target) {
-    std::string name = "." + target.filename().string() + "." + std::to_string(::getpid()) + "-" +
-                       std::to_string(temporaryCounter.fetch_add(1)) + ".tmp";
+    std::string name = TemporaryPrefix(target) + std::to_string(::getpid()) + "-" +
+                       std::to_string(temporaryCounter.fetch_add(1)) +
+                       std::string(kTemporarySuffix);
     return target.parent_path() / name;
+}
+
+// The process that wrote a temporary of the target named `name`; 0 when it is not one.
+pid_t WriterOf(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix) || !name.ends_with(kTemporarySuffix)) {
+        return 0;
+    }
+    name.remove_prefix(prefix.size());
+    name.remove_suffix(kTemporarySuffix.size());
+    const char* const end = name.data() + name.size();
+    pid_t writer = 0;
+    auto [dash, error] = std::from_chars(name.data(), end, writer);
+    unsigned counter = 0;
+    if (error != std::errc() || dash == end || *dash != '-' ||
+        std::from_chars(dash + 1, end, counter).ptr != end) {
+        return 0;
+    }
+    return writer;
+}
+
+// Only a writer that no longer exists is sure to have given up its temporary.
+bool WriterIsGone(pid_t writer) {
+    return writer > 0 && writer != ::getpid() && ::kill(writer, 0) != 0 && errno == ESRCH;
 }
 
 // A link to the real file is kept: the file it points at is the one replaced.
@@ -99,6 +132,19 @@ FileReplacer::Outcome FileReplacer::WriteTemporary(const std::filesystem::path& 
     return Outcome::NotCreated;
 }
 
+void FileReplacer::RemoveLeftovers(const std::filesystem::path& target) const {
+    const std::string prefix = TemporaryPrefix(target);
+    const std::filesystem::path folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        if (WriterIsGone(WriterOf(entry->path().filename().string(), prefix))) {
+            calls_->Unlink(entry->path().c_str());
+        }
+    }
+}
+
 bool FileReplacer::Replace(const std::filesystem::path& target, std::string_view content) const {
     const std::filesystem::path resolved = ResolveLink(target);
     const mode_t mode = ExistingMode(resolved);
@@ -118,6 +164,7 @@ bool FileReplacer::Replace(const std::filesystem::path& target, std::string_view
         // The folder is not synced: until the system writes it back, a power cut brings back
         // the previous file, whole. That costs one save, not the file, and keeps a second
         // disk flush off the dispatcher thread.
+        RemoveLeftovers(resolved);
         return true;
     }
     return false;

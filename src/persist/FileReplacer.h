@@ -23,7 +23,8 @@ public:
 
 // Replaces a file as one step: the new content goes to a temporary file in the same folder, is
 // flushed to disk and then renamed over the target. Whatever fails, and wherever the process
-// dies, the target keeps either its old or its new content, never a part of it.
+// dies, the target keeps either its old or its new content, never a part of it. A temporary
+// left by a process that died while saving is removed by the next successful replacement.
 class FileReplacer {
 public:
     explicit FileReplacer(std::shared_ptr<FileSystemCalls> calls = nullptr);
@@ -38,6 +39,8 @@ private:
     // Writes and flushes a new file; removes it again when that fails.
     Outcome WriteTemporary(const std::filesystem::path& temporary, std::string_view content,
                            mode_t mode) const;
+    // Removes the temporaries of `target` that processes killed while saving left behind.
+    void RemoveLeftovers(const std::filesystem::path& target) const;
 
     std::shared_ptr<FileSystemCalls> calls_;
 };

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "persist/FailingFileCalls.h"
 #include "persist/TempFolder.h"
@@ -94,9 +97,42 @@ TEST_F(FileReplacerTest, ProcessKilledHalfWayLeavesTheOldFileWhole) {
     EXPECT_EXIT(Failing(Step::DieAfterHalf).Replace(Target(), kNew), ::testing::ExitedWithCode(9),
                 "");
     EXPECT_EQ(ReadText(Target()), kOld);
-    // The next save goes through despite the stray temporary file.
+    // The next save goes through despite the stray temporary file, and removes it.
     EXPECT_TRUE(FileReplacer().Replace(Target(), kNew));
     EXPECT_EQ(ReadText(Target()), kNew);
+    EXPECT_EQ(EntryCount(folder.path()), 1u);
+}
+
+// The id of a process that has just ended.
+pid_t EndedProcess() {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST_F(FileReplacerTest, RemovesOnlyTheTemporariesOfEndedProcesses) {
+    const std::string ended = std::to_string(EndedProcess());
+    const std::string leftover = ".macro.xml." + ended + "-3.tmp";
+    const std::vector<std::string> kept = {
+        ".macro.xml." + std::to_string(::getpid()) + "-900.tmp",  // this process may write it
+        ".macro.xml." + std::to_string(::getppid()) + "-0.tmp",   // a running process
+        ".config.xml." + ended + "-0.tmp",                        // another file's
+        ".macro.xml." + ended + ".tmp",
+        ".macro.xml." + ended + "-3.tmp.bak",
+        ".macro.xml.-" + ended + "-3.tmp",
+        "macro.xml." + ended + "-3.tmp"};
+    WriteText(folder / leftover, kOld);
+    for (const std::string& name : kept) {
+        WriteText(folder / name, kOld);
+    }
+    ASSERT_TRUE(FileReplacer().Replace(Target(), kNew));
+    EXPECT_FALSE(fs::exists(folder / leftover));
+    for (const std::string& name : kept) {
+        EXPECT_TRUE(fs::exists(folder / name)) << name;
+    }
 }
 
 // Writes a few bytes per call and is interrupted once, as a slow or signalled write can be.
