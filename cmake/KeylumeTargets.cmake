@@ -20,10 +20,13 @@ function(keylume_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# keylume_test(NAME SOURCES ... [DEPS ...] [LABELS ...] [GUI]): one GoogleTest
+# keylume_test(NAME SOURCES ... [DEPS ...] [LABELS ...] [GUI] [TIMEOUT S]): one GoogleTest
 # program registered with CTest. GUI tests run on Qt's offscreen platform.
 function(keylume_test name)
-  cmake_parse_arguments(ARG "GUI" "" "SOURCES;DEPS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "GUI" "TIMEOUT" "SOURCES;DEPS;LABELS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
@@ -35,7 +38,7 @@ function(keylume_test name)
     list(APPEND ARG_LABELS core)
   endif()
   # An empty ENVIRONMENT value would swallow the next property's name.
-  set(properties LABELS "${ARG_LABELS}" TIMEOUT 120)
+  set(properties LABELS "${ARG_LABELS}" TIMEOUT ${ARG_TIMEOUT})
   if(env)
     list(APPEND properties ENVIRONMENT "${env}")
   endif()

@@ -1,5 +1,7 @@
 #include "app/MainDlg.h"
 
+#include <QSystemTrayIcon>
+
 #include "app/BindScreens.h"
 #include "app/DeviceBroadcast.h"
 #include "app/PresenceMessages.h"
@@ -189,7 +191,9 @@ bool CMainDlg::OnEvent(EventArgs* e) {
     } else if (e->nameFrom == QLatin1String("btn_close")) {
         DestroyWindow();
     } else if (e->nameFrom == QLatin1String("btn_min")) {
-        ShowWindow(SW_HIDE);
+        // Hidden, the window comes back only through the tray icon: where the desktop has no
+        // tray it is minimised, so the task bar or the window list brings it back.
+        ShowWindow(QSystemTrayIcon::isSystemTrayAvailable() ? SW_HIDE : SW_SHOWMINIMIZED);
     } else if (e->nameFrom == QLatin1String("btn_max")) {
         SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE);
     } else {

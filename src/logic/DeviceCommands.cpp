@@ -18,9 +18,9 @@ void KeyboardLogic::SendByte(int command, int value) {
     Send(command, 0, 0, &byte, 1);
 }
 
-void KeyboardLogic::SendControl(uint32_t offset, int value) {
+bool KeyboardLogic::SendControl(uint32_t offset, int value) {
     const uint8_t bytes[2] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
-    Send(DeviceControl, 0, offset, bytes, 2);
+    return Send(DeviceControl, 0, offset, bytes, 2) > 0;
 }
 
 void KeyboardLogic::OnKeyColoursChanged(int, const rgba_t* data, uint32_t count, uint32_t, uint32_t,
@@ -174,14 +174,15 @@ void KeyboardLogic::OnFactoryReset(int, const int* data, uint32_t count, uint32_
                                    uint32_t, int) {
     HookGate::Pass pass(gate_);
     if (!pass || count == 0) return;
-    SendControl(kControlFactoryResetOffset, data[0]);
+    // The keyboard has changed by itself: the screens show what it holds now.
+    if (SendControl(kControlFactoryResetOffset, data[0])) ReadKeyboard();
 }
 
 void KeyboardLogic::OnMaskClear(int, const int* data, uint32_t count, uint32_t, uint32_t, uint32_t,
                                 int) {
     HookGate::Pass pass(gate_);
     if (!pass || count == 0) return;
-    SendControl(kControlMaskClearOffset, data[0]);
+    if (SendControl(kControlMaskClearOffset, data[0])) ReadKeyboard();
 }
 
 void KeyboardLogic::OnRecordFlag(int, const int*, uint32_t, uint32_t, uint32_t, uint32_t, int) {}

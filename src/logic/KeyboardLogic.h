@@ -100,7 +100,8 @@ private:
     int Send(int command, int sub, uint32_t offset, const void* data, int length);
     int Query(int command, int sub, void* dest, int length);
     void SendByte(int command, int value);
-    void SendControl(uint32_t offset, int value);
+    // True when the keyboard took the report.
+    bool SendControl(uint32_t offset, int value);
 
     MacroGroupList* Groups();
 

@@ -29,8 +29,65 @@ MacroFile::MacroFile(std::filesystem::path file, persist::FileReplacer replacer)
     // hooks are in place; it then lands on the loaded values and is saved.
     std::scoped_lock lock(settings_.mutex(), groups_.mutex());
     Load();
-    settings_.bind(this, &MacroFile::SaveOnChange<MacroRecordParam>);
-    groups_.bind(this, &MacroFile::SaveOnChange<std::list<MacroRecordGroup>>);
+    RememberSelectedGroup();
+    settings_.bind(this, &MacroFile::OnSettingsChanged);
+    groups_.bind(this, &MacroFile::OnGroupsChanged);
+}
+
+void MacroFile::OnSettingsChanged(int, const MacroRecordParam*, uint32_t, uint32_t, uint32_t,
+                                  uint32_t, int) {
+    RememberSelectedGroup();
+    Save();
+}
+
+void MacroFile::OnGroupsChanged(int, const std::list<MacroRecordGroup>*, uint32_t, uint32_t,
+                                uint32_t, uint32_t, int) {
+    FollowSelectedGroup();
+    Save();
+}
+
+namespace {
+
+const std::wstring* NameOf(const MacroRecordGroup& group) {
+    return group.info.index() < group.info.count ? &group.info.current().name : nullptr;
+}
+
+}  // namespace
+
+void MacroFile::RememberSelectedGroup() {
+    selectedName_.reset();
+    if (settings_.index() >= settings_.count || groups_.index() >= groups_.count) return;
+    const int selected = settings_.current().gpsel;
+    int position = 0;
+    for (const MacroRecordGroup& group : groups_.current()) {
+        if (position++ != selected) continue;
+        if (const std::wstring* name = NameOf(group)) selectedName_ = *name;
+        return;
+    }
+}
+
+void MacroFile::FollowSelectedGroup() {
+    if (!selectedName_ || settings_.index() >= settings_.count ||
+        groups_.index() >= groups_.count) {
+        RememberSelectedGroup();
+        return;
+    }
+    int position = 0, found = -1, matches = 0;
+    for (const MacroRecordGroup& group : groups_.current()) {
+        const std::wstring* name = NameOf(group);
+        if (name && *name == *selectedName_) {
+            found = position;
+            ++matches;
+        }
+        ++position;
+    }
+    // A renamed, deleted or ambiguous group leaves the selection where it is.
+    MacroRecordParam& settings = settings_.current();
+    if (matches == 1 && found != settings.gpsel) {
+        settings.gpsel = found;
+        settings_.fireOthers(0, false);
+    }
+    RememberSelectedGroup();
 }
 
 MacroFile::~MacroFile() {

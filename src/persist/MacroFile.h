@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <list>
+#include <optional>
+#include <string>
 
 #include "persist/FileReplacer.h"
 #include "records/AppRecords.h"
@@ -38,13 +40,18 @@ public:
     const GroupsShape& groups() const { return groups_; }
 
 private:
-    template <class T>
-    void SaveOnChange(int, const T*, uint32_t, uint32_t, uint32_t, uint32_t, int) {
-        Save();
-    }
+    void OnSettingsChanged(int, const MacroRecordParam*, uint32_t, uint32_t, uint32_t, uint32_t,
+                           int);
+    void OnGroupsChanged(int, const std::list<MacroRecordGroup>*, uint32_t, uint32_t, uint32_t,
+                         uint32_t, int);
+    // The editor's selection is a position in the list. Reading the keyboard's macros back
+    // moves groups to the end: the selection moves with its group, found by its name.
+    void RememberSelectedGroup();
+    void FollowSelectedGroup();
 
     std::filesystem::path file_;
     persist::FileReplacer replacer_;
     SettingsShape settings_;
     GroupsShape groups_;
+    std::optional<std::wstring> selectedName_;
 };

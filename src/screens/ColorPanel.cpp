@@ -73,6 +73,16 @@ void ColorPanel::OnPick(LPARAM, int, int, const std::uint32_t* pixel) {
 }
 
 void ColorPanel::ShowColor(std::uint32_t rgba) {
+    ShowValues(rgba);
+    if (m_listener) m_listener->OnColor(rgba);
+}
+
+void ColorPanel::Display(std::uint32_t rgba) {
+    // The keyboard's colours have no alpha; the preview needs an opaque one.
+    ShowValues(rgba == 0 ? 0 : rgba | 0xFF000000u);
+}
+
+void ColorPanel::ShowValues(std::uint32_t rgba) {
     if (m_preview) {
         m_preview->SetBkgndColor(rgba);
         m_preview->Invalidate();
@@ -80,5 +90,4 @@ void ColorPanel::ShowColor(std::uint32_t rgba) {
     if (m_red) m_red->SetWindowText(QString::number(rgba & 0xFF));
     if (m_green) m_green->SetWindowText(QString::number((rgba >> 8) & 0xFF));
     if (m_blue) m_blue->SetWindowText(QString::number((rgba >> 16) & 0xFF));
-    if (m_listener) m_listener->OnColor(rgba);
 }

@@ -54,6 +54,10 @@ public:
     // The panel handles no events of its own.
     virtual bool OnEvent(SOUI::EventArgs*) { return false; }
 
+    // Shows a colour the keyboard holds (0: the automatic choice) without reporting it and
+    // without checking a swatch, so that any swatch the user clicks next still reports.
+    void Display(std::uint32_t rgba);
+
     bool OnSwatch(SOUI::EventSwndStateChanged* e);
     void OnPick(SOUI::LPARAM lParam, int x, int y, const std::uint32_t* pixel);
 
@@ -62,6 +66,7 @@ public:
 
 private:
     void ShowColor(std::uint32_t rgba);
+    void ShowValues(std::uint32_t rgba);
 
     SOUI::HWND m_hwnd = SOUI::kNoWindow;
     SOUI::SSImage* m_pad = nullptr;

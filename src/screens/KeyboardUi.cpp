@@ -164,6 +164,8 @@ void KeyboardUi::OnRegister(int, const _reg_mode_t* data, uint32_t count, uint32
     if (ui_.bgBrightness) ui_.bgBrightness->SetValue(reg.backgroundBrightness);
     ShowSliderValues();
     ShowDirection(reg.direction());
+    if (foreground_) foreground_->Display(reg.autoForeground() ? 0 : reg.foregroundColor());
+    if (background_) background_->Display(reg.backgroundColor());
     std::uint32_t firstBytes = 0;
     std::memcpy(&firstBytes, &reg, sizeof firstBytes);
     std::printf("LedMainModeDataChanged:%d\n", static_cast<int>(firstBytes));
@@ -244,17 +246,15 @@ bool KeyboardUi::CurrentModeFlags(std::uint16_t& flags) const {
 
 void KeyboardUi::ApplyModeCaps(std::uint16_t flags) {
     SOUI::CoordButtonImage* led = ui_.ledKeys;
-    if (flags == 0) {
-        if (led) led->EnableWindow(false);
-        return;
-    }
     const bool perKey = flags & MODE_CAP_PER_KEY;
-    if (led) {
+    // A mode without settings (flags 0) only disables the picture; the settings of the mode
+    // before it are hidden below like those of any other mode that lacks them.
+    if (led && flags != 0) {
         led->EnableWindow(true);
         led->SetSelectMode(perKey);
         led->SetForegroundFill(perKey);
-        led->EnableWindow(perKey);
     }
+    if (led) led->EnableWindow(perKey);
     if (ui_.colourSetRow) ui_.colourSetRow->SetVisible(perKey);
     if (ui_.colourSet) {
         ui_.colourSet->SetVisible(perKey);
@@ -273,11 +273,15 @@ void KeyboardUi::ApplyModeCaps(std::uint16_t flags) {
     show(ui_.foregroundAuto, flags & MODE_CAP_AUTO_FOREGROUND);
     constexpr std::uint16_t anyDirection =
         MODE_CAP_DIRECTION_LEFT_RIGHT | MODE_CAP_DIRECTION_UP_DOWN | MODE_CAP_ROTATION;
+    show(ui_.directionGroup, flags & anyDirection);
     show(ui_.direction, flags & anyDirection);
-    if (flags & MODE_CAP_ROTATION) {
+    if (!(flags & anyDirection)) {
+        show(ui_.turnDirections, false);
+        show(ui_.linearDirections, false);
+    } else if (flags & MODE_CAP_ROTATION) {
         show(ui_.turnDirections, true);
         show(ui_.linearDirections, false);
-    } else if (flags & anyDirection) {
+    } else {
         show(ui_.turnDirections, false);
         show(ui_.linearDirections, true);
         const bool leftRight = flags & MODE_CAP_DIRECTION_LEFT_RIGHT;

@@ -29,6 +29,9 @@ public:
     // runs the macro editor.
     using EditorOpener =
         std::function<void(SOUI::HWND owner, const std::wstring& name, const CoordButtonInfo&)>;
+    // Asks the user to go on with something that cannot be undone; the default one shows a
+    // message box with OK and Cancel.
+    using Confirmation = std::function<bool(SOUI::HWND owner, const QString& question)>;
 
     KeyboardUi();
     ~KeyboardUi();
@@ -48,6 +51,7 @@ public:
     void OnLedSelection(const std::vector<CoordButtonInfo>& selected);
 
     void SetEditorOpener(EditorOpener opener) { openEditor_ = std::move(opener); }
+    void SetConfirmation(Confirmation confirm) { confirm_ = std::move(confirm); }
 
     // Direction values of the register's bits 4-5 for the turning modes.
     static constexpr std::uint8_t kClockwise = 0;
@@ -124,6 +128,9 @@ private:
     std::unique_ptr<ColorPanel> foreground_;
     std::unique_ptr<ColorPanel> background_;
     EditorOpener openEditor_;
+    Confirmation confirm_;
+    // One editor at a time: input that reaches the picture while one is open opens no other.
+    bool editorOpen_ = false;
 
     ShapeType<int, 1000, 1, 1> connected_;
     ShapeType<_reg_mode_t, -1, 1, 0> register_;

@@ -5,7 +5,9 @@
 #include "screens/KeyboardUi.h"
 #include "screens/KeyboardUiNames.h"
 #include "screens/MacroRecordDlg.h"
+#include "ui/Application.h"
 #include "ui/InputControls.h"
+#include "ui/MessageBox.h"
 #include "ui/SWindow.h"
 #include "widgets/CoordButtonImage.h"
 
@@ -19,6 +21,21 @@ void RunMacroEditor(SOUI::HWND owner, const std::wstring& name, const CoordButto
     MacroRecordDlg editor(name, key);
     editor.DoModal(owner);
 }
+
+QString Translated(const char* text) {
+    const QString source = QString::fromUtf8(text);
+    SOUI::SApplication* app = SOUI::SApplication::getSingletonPtr();
+    return app ? app->Tr(source) : source;
+}
+
+bool AskUser(SOUI::HWND owner, const QString& question) {
+    return SOUI::SMessageBox(owner, question, Translated("Factory reset"), SOUI::MB_OKCANCEL) ==
+           SOUI::IDOK;
+}
+
+constexpr const char* kFactoryResetQuestion =
+    "Factory reset erases everything stored on the keyboard: the lighting of every profile, "
+    "the custom colours, the key assignments and the macros. Go on?";
 
 }  // namespace
 
@@ -44,8 +61,10 @@ bool KeyboardUi::OnCommand(SOUI::EventArgs* e) {
         return true;
     }
     if (IsNamed(e, kb::kRestoreFactory) || IsNamed(e, kb::kClearMasks)) {
-        ShapeType<int, -1, 1, 0>& request =
-            IsNamed(e, kb::kRestoreFactory) ? factoryReset_ : maskClear_;
+        const bool reset = IsNamed(e, kb::kRestoreFactory);
+        if (reset && !(confirm_ ? confirm_ : AskUser)(window_, Translated(kFactoryResetQuestion)))
+            return true;
+        ShapeType<int, -1, 1, 0>& request = reset ? factoryReset_ : maskClear_;
         request.current() = -1;
         request.fireOthers(0, true);
         return true;
@@ -123,11 +142,14 @@ void KeyboardUi::OnBackgroundColour(std::uint32_t colour) {
 bool KeyboardUi::OnMacroKeyClick(int, int, const CoordButtonInfo& key, int released, int, int,
                                  int) {
     if (released != 1 || key.id == 0) return false;
+    if (editorOpen_) return true;
     // The picture may change its keys while the editor runs.
     const CoordButtonInfo chosen = key;
+    editorOpen_ = true;
     recordFlag_.set(1, 0, true, false);
     OpenEditor(chosen);
     recordFlag_.set(0, 0, true, false);
+    editorOpen_ = false;
     return true;
 }
 

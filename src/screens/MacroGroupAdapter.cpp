@@ -1,7 +1,44 @@
 #include "screens/MacroGroupAdapter.h"
 
+#include <QEvent>
+#include <QLineEdit>
+#include <functional>
+
 #include "ui/InputControls.h"
 #include "ui/SWindow.h"
+
+namespace {
+
+// Runs an action when its widget is double-clicked.
+class DoubleClickWatcher : public QObject {
+public:
+    DoubleClickWatcher(QObject* parent, std::function<void()> action)
+        : QObject(parent), action_(std::move(action)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonDblClick) action_();
+        return false;
+    }
+
+private:
+    std::function<void()> action_;
+};
+
+void SetRenaming(SOUI::SEdit* name, bool on) {
+    // Outside renaming the field lets clicks through to its row, so a click on the name
+    // selects the group like a click anywhere else on the row.
+    name->setAttribute(Qt::WA_TransparentForMouseEvents, !on);
+    name->LineEdit()->setReadOnly(!on);
+    if (on) {
+        name->LineEdit()->setFocus(Qt::MouseFocusReason);
+        name->LineEdit()->selectAll();
+    } else {
+        name->LineEdit()->deselect();
+    }
+}
+
+}  // namespace
 
 MacroGroupAdapter::MacroGroupAdapter(Groups& groups, OnSelect select, OnRename rename)
     : groups_(groups), select_(std::move(select)), rename_(std::move(rename)) {}
@@ -38,6 +75,11 @@ void MacroGroupAdapter::Subscribe(SOUI::SWindow* row) {
     });
     auto* name = row->FindChildByName2<SOUI::SEdit>("group_name");
     if (!name) return;
+    // A double click on a row renames its group; Enter or leaving the field ends it.
+    SetRenaming(name, false);
+    row->installEventFilter(new DoubleClickWatcher(row, [name] { SetRenaming(name, true); }));
+    QObject::connect(name->LineEdit(), &QLineEdit::editingFinished,
+                     [name] { SetRenaming(name, false); });
     name->Subscribe<SOUI::EventRENotify>([this, name](SOUI::EventRENotify* e) {
         if (e->iNotify != SOUI::EN_CHANGE || filling_) return true;
         const int row = static_cast<int>(name->GetUserData());

@@ -83,6 +83,7 @@ void MacroRecordDlg::BindControls() {
     SOUI::SWindow* record =
         GetRoot() ? GetRoot()->FindChildByName2("chk_macro_record", "checkex") : nullptr;
     ui_.record = dynamic_cast<SOUI::SToggleButton*>(record);
+    ui_.reason = GetRoot() ? GetRoot()->FindChildByName("text_assign_reason") : nullptr;
     ui_.delayTime = FindChildByName2<SOUI::SEdit>("edit_macro_delay_time");
     ui_.repeatTimes = FindChildByName2<SOUI::SEdit>("edit_macro_repeat_times");
     ui_.tab = GetRoot() ? dynamic_cast<SOUI::STabCtrl*>(
@@ -163,8 +164,16 @@ void MacroRecordDlg::OnParamsChanged(int, const MacroRecordParam*, uint32_t, uin
 }
 
 void MacroRecordDlg::Refresh() {
+    ShowReason(nullptr);
     MacroRecordGroup* group = SelectedGroup();
-    if (!group) return;
+    if (!group) {
+        // The steps list follows the selection: no group, no steps.
+        if (workItems_.count && !workItems_.data()[0].empty()) {
+            workItems_.data()[0].clear();
+            if (itemAdapter_) itemAdapter_->notifyDataSetChanged();
+        }
+        return;
+    }
     if (!(workItems_ == group->items)) workItems_ = group->items;
     workItems_.selection.index = group->items.index();
     if (itemAdapter_) itemAdapter_->notifyDataSetChanged();
@@ -269,6 +278,7 @@ void MacroRecordDlg::UpdateHook(bool install) {
 void MacroRecordDlg::OnPageChanged() {
     if (!IsWindow()) return;
     if (!ui_.tab) return;
+    ShowReason(nullptr);
     Param().page = ui_.tab->GetCurSel();
     params_.fireAll(0, false);
     const int page = Param().page;
@@ -277,8 +287,12 @@ void MacroRecordDlg::OnPageChanged() {
 
 void MacroRecordDlg::OnRecordBoxCommand() {
     if (!ui_.record) return;
-    if (!ui_.groups || ui_.groups->GetSel() < 0) {
+    // Recording needs a group to go into: without one selected, a new one is made for it.
+    if (ui_.record->IsChecked() && (!ui_.groups || ui_.groups->GetSel() < 0 || !SelectedGroup()) &&
+        (!ui_.groups || !OnGroupAdd())) {
         ui_.record->SetCheck(false);
+        UpdateHook(false);
+        ShowReason("Pick a group to record into first.");
         return;
     }
     const QString text =

@@ -39,6 +39,9 @@ public:
     using WorkItems = ShapeList<MacroRecordGpItem, -1>;
     // Milliseconds on a monotonic clock.
     using Clock = std::function<std::int64_t()>;
+    // Asks the user to go on with something that loses data; the default one shows a message
+    // box with OK and Cancel.
+    using Confirmation = std::function<bool(SOUI::HWND owner, const QString& question)>;
 
     // End code of "btnDelete".
     static constexpr int END_DELETE = 65577;
@@ -53,6 +56,9 @@ public:
     // Milliseconds since the program started, never going back.
     static std::int64_t ProgramClock();
     void SetClock(Clock clock) { clock_ = std::move(clock); }
+    void SetConfirmation(Confirmation confirm) { confirm_ = std::move(confirm); }
+    // Why the last OK assigned nothing; empty once something changed or after an assignment.
+    QString AssignReason() const;
 
     // The keyboard listener; nonzero swallows the event.
     SOUI::LRESULT OnKeyboardEvent(int code, SOUI::WPARAM& wParam, SOUI::LPARAM& lParam);
@@ -81,6 +87,7 @@ private:
         QPointer<SOUI::SEdit> delayTime;
         QPointer<SOUI::SEdit> repeatTimes;
         QPointer<SOUI::STabCtrl> tab;
+        QPointer<SOUI::SWindow> reason;
     };
 
     void OnInitDialog();
@@ -116,10 +123,14 @@ private:
     // Requests.
     void OnOk();
     void OnDelete();
-    bool FillRequest(macrokey_pack_t& request);
+    // Fills the request from the current page; false with the reason when nothing can be
+    // assigned.
+    bool FillRequest(macrokey_pack_t& request, const char*& reason);
+    void ShowReason(const char* reason);
 
     // Groups and steps.
-    void OnGroupAdd();
+    // Adds a group with a name no other group has and selects it; false when the list is full.
+    bool OnGroupAdd();
     void OnGroupDel();
     void OnGroupSelected(int row);
     void OnGroupRenamed(int row, const std::wstring& name);
@@ -136,6 +147,7 @@ private:
     std::wstring keyName_;
     const CoordButtonInfo& key_;
     Clock clock_ = &MacroRecordDlg::ProgramClock;
+    Confirmation confirm_;
     std::int64_t lastEventTime_ = -1;
     Controls ui_;
     std::shared_ptr<MacroGroupAdapter> groupAdapter_;

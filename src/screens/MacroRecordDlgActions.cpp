@@ -9,8 +9,10 @@
 #include "screens/MacroItemAdapter.h"
 #include "screens/MacroRecordDlg.h"
 #include "screens/MacroRequest.h"
+#include "ui/Application.h"
 #include "ui/CheckControls.h"
 #include "ui/ListView.h"
+#include "ui/MessageBox.h"
 #include "ui/TabCtrl.h"
 
 namespace {
@@ -44,15 +46,35 @@ const typename Shape::value_type* ListEntry(const Shape& list, int saved) {
 
 void MacroRecordDlg::OnOk() {
     macrokey_pack_t request = request_.count ? request_.current() : macrokey_pack_t{};
-    if (request_.count && FillRequest(request)) request_.set(&request, 0, true, true);
+    const char* reason = nullptr;
+    if (request_.count) {
+        // Nothing to assign: the editor stays open and says why.
+        if (!FillRequest(request, reason)) {
+            ShowReason(reason);
+            return;
+        }
+        request_.set(&request, 0, true, true);
+    }
     EndDialog(SOUI::IDOK);
 }
 
-bool MacroRecordDlg::FillRequest(macrokey_pack_t& request) {
+void MacroRecordDlg::ShowReason(const char* reason) {
+    if (!ui_.reason) return;
+    const QString text = reason ? QString::fromUtf8(reason) : QString();
+    SOUI::SApplication* app = SOUI::SApplication::getSingletonPtr();
+    ui_.reason->SetWindowText(app && !text.isEmpty() ? app->Tr(text) : text);
+}
+
+QString MacroRecordDlg::AssignReason() const {
+    return ui_.reason ? ui_.reason->GetWindowText() : QString();
+}
+
+bool MacroRecordDlg::FillRequest(macrokey_pack_t& request, const char*& reason) {
     const MacroRecordParam& p = Param();
     switch (p.page) {
         case 0: {
             const MacroRecordGroup* group = SelectedGroup();
+            reason = "Pick a group, or add one and record its keys.";
             if (!group) return false;
             const int repeat = workInfo_.count ? workInfo_.current().repeat : 1;
             macroreq::FillMacro(request, *group, repeat, p.playmode, key_.index);
@@ -61,18 +83,20 @@ bool MacroRecordDlg::FillRequest(macrokey_pack_t& request) {
         case 1:
             macroreq::FillSingleKey(request, p.singlekey, key_.index);
             return true;
-        case 2:
-            if (const MacroFuncKey* entry = ListEntry(funcKeys_, p.funcsel)) {
-                macroreq::FillFunctionKey(request, *entry, key_.index);
-                return true;
-            }
-            return false;
-        case 3:
-            if (const MacroCombKey* entry = ListEntry(combKeys_, p.cmbsel)) {
-                macroreq::FillCombination(request, *entry, key_.index);
-                return true;
-            }
-            return false;
+        case 2: {
+            const MacroFuncKey* entry = ListEntry(funcKeys_, p.funcsel);
+            reason = entry ? "This entry has no key to send." : "Pick a function key first.";
+            if (!entry || (entry->code & 0xFFFF) == 0) return false;
+            macroreq::FillFunctionKey(request, *entry, key_.index);
+            return true;
+        }
+        case 3: {
+            const MacroCombKey* entry = ListEntry(combKeys_, p.cmbsel);
+            reason = entry ? "This combination has no keys." : "Pick a key combination first.";
+            if (!entry || entry->keys.empty()) return false;
+            macroreq::FillCombination(request, *entry, key_.index);
+            return true;
+        }
         default:
             return false;
     }
@@ -87,30 +111,60 @@ void MacroRecordDlg::OnDelete() {
     EndDialog(END_DELETE);
 }
 
-void MacroRecordDlg::OnGroupAdd() {
+namespace {
+
+bool HasName(const std::list<MacroRecordGroup>& list, const std::wstring& name) {
+    return std::any_of(list.begin(), list.end(), [&](const MacroRecordGroup& g) {
+        return g.info.count && g.info.data()[0].name == name;
+    });
+}
+
+}  // namespace
+
+bool MacroRecordDlg::OnGroupAdd() {
     std::list<MacroRecordGroup>& list = groups_.data()[0];
-    for (int id = 0; id < MAX_GROUPS; ++id) {
-        const bool taken = std::any_of(list.begin(), list.end(), [id](const MacroRecordGroup& g) {
-            return g.info.count && g.info.data()[0].id == id;
-        });
-        if (taken) continue;
-        MacroRecordGroup group;
-        wchar_t name[32];
-        std::swprintf(name, 32, L"Group %d", id);
-        group.info.current() = MacroRecordGpInfo{id, 1, name};
-        groups_.push_back(group);
-        GroupsChanged();
-        break;
+    if (static_cast<int>(list.size()) >= MAX_GROUPS) return false;
+    int id = 0;
+    while (std::any_of(list.begin(), list.end(), [id](const MacroRecordGroup& g) {
+        return g.info.count && g.info.data()[0].id == id;
+    }))
+        ++id;
+    // The name follows the id, unless a group was renamed to it: names stay unique.
+    std::wstring name;
+    for (int n = id; name.empty() || HasName(list, name); ++n) {
+        wchar_t text[32];
+        std::swprintf(text, 32, L"Group %d", n);
+        name = text;
     }
-    const int rows = groupAdapter_ ? groupAdapter_->getCount() : 0;
-    Param().gpsel = rows == 1 ? 0 : static_cast<int>(list.size()) - 1;
+    MacroRecordGroup group;
+    group.info.current() = MacroRecordGpInfo{id, 1, name};
+    groups_.push_back(group);
+    GroupsChanged();
+    Param().gpsel = static_cast<int>(list.size()) - 1;
     params_.fireAll(0, false);
     if (ui_.groups) ui_.groups->SetSel(Param().gpsel);
+    return true;
 }
 
 void MacroRecordDlg::OnGroupDel() {
     if (!ui_.groups || ui_.groups->GetSel() < 0) return;
-    groups_.erase(static_cast<uint32_t>(ui_.groups->GetSel()));
+    const int row = ui_.groups->GetSel();
+    const MacroRecordGroup* group = groups_.findItem(static_cast<uint32_t>(row));
+    if (!group) return;
+    if (group->items.count && !group->items.data()[0].empty()) {
+        SOUI::SApplication* app = SOUI::SApplication::getSingletonPtr();
+        const QString question = QStringLiteral("Delete the group \"%1\" and its recorded steps?");
+        const QString text =
+            (app ? app->Tr(question) : question)
+                .arg(QString::fromStdWString(group->info.count ? group->info.data()[0].name : L""));
+        const bool yes = confirm_ ? confirm_(GetHostHwnd(), text)
+                                  : SOUI::SMessageBox(GetHostHwnd(), text,
+                                                      app ? app->Tr("Delete group")
+                                                          : QStringLiteral("Delete group"),
+                                                      SOUI::MB_OKCANCEL) == SOUI::IDOK;
+        if (!yes || !IsWindow()) return;
+    }
+    groups_.erase(static_cast<uint32_t>(row));
     GroupsChanged();
     params_.fireAll(0, false);
 }

@@ -7,6 +7,17 @@
 #include "ui/Skin.h"
 
 namespace SOUI {
+namespace {
+
+// The skin draws the box and icon where Qt's indicator would be, beside the text: the whole
+// widget is the button, not only Qt's indicator and text.
+template <class Button>
+class WholeAreaButton : public Button {
+protected:
+    bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
+};
+
+}  // namespace
 
 SToggleButton::SToggleButton(QAbstractButton* button) : m_button(button) {
     SetControl(button);
@@ -68,9 +79,9 @@ void SToggleButton::UpdateTextIndent() {
                                 .arg(m_indent.y()));
 }
 
-SCheckBox::SCheckBox() : SToggleButton(new QCheckBox) {}
+SCheckBox::SCheckBox() : SToggleButton(new WholeAreaButton<QCheckBox>) {}
 
-SRadioBox::SRadioBox() : SToggleButton(new QRadioButton) {
+SRadioBox::SRadioBox() : SToggleButton(new WholeAreaButton<QRadioButton>) {
     // Exclusivity follows the toolkit tree, not Qt's widget parents.
     m_button->setAutoExclusive(false);
 }

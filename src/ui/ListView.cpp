@@ -3,6 +3,21 @@
 #include <QVBoxLayout>
 
 namespace SOUI {
+namespace {
+
+// What a row shows, for screen readers: the texts of its parts in order.
+QString RowText(const SWindow* row) {
+    QStringList parts;
+    for (const SWindow* child : row->Children()) {
+        const QString own = child->GetWindowText().trimmed();
+        if (!own.isEmpty()) parts << own;
+        const QString inner = RowText(child);
+        if (!inner.isEmpty()) parts << inner;
+    }
+    return parts.join(' ');
+}
+
+}  // namespace
 
 SListBase::SListBase() : m_container(new QWidget), m_list(new QListWidget) {
     auto* box = new QVBoxLayout(m_container);
@@ -60,16 +75,23 @@ void SListBase::onDataSetChanged() {
     }
     pugi::xml_node tmpl = m_template.child("template");
     for (int i = 0; i < count; ++i) {
-        if (i == static_cast<int>(m_rows.size())) {
+        const bool added = i == static_cast<int>(m_rows.size());
+        if (added) {
             auto* row = new SWindow;
             row->SetHost(GetHost());
+            m_rows.push_back(row);
+        }
+        SWindow* row = m_rows[static_cast<size_t>(i)];
+        m_adapter->getView(i, row, tmpl);
+        LayoutRow(row);
+        // The row goes into the list once it is filled: children made inside a row that is
+        // already shown would stay hidden, and the row would show blank.
+        if (added) {
             auto* item = new QListWidgetItem(m_list);
             item->setSizeHint(QSize(0, m_itemHeight));
             m_list->setItemWidget(item, row);
-            m_rows.push_back(row);
         }
-        m_adapter->getView(i, m_rows[static_cast<size_t>(i)], tmpl);
-        LayoutRow(m_rows[static_cast<size_t>(i)]);
+        m_list->item(i)->setData(Qt::AccessibleTextRole, RowText(row));
     }
     m_list->setCurrentRow(sel < count ? sel : -1);
     m_silent = false;

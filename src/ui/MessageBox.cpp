@@ -1,5 +1,8 @@
 #include "ui/MessageBox.h"
 
+#include <QKeySequence>
+#include <QShortcut>
+
 #include "ui/Application.h"
 #include "ui/HostDialog.h"
 
@@ -23,8 +26,18 @@ protected:
         if (SWindow* t = root->FindChildByName("msgtext")) t->SetWindowText(tr(m_text));
         if (SWindow* t = root->FindChildByName("msgtitle")) t->SetWindowText(tr(m_caption));
         if (QWidget* frame = GetFrame()) frame->setWindowTitle(tr(m_caption));
-        if ((m_type & 0xF) == MB_OK)
+        const bool onlyOk = (m_type & 0xF) == MB_OK;
+        if (onlyOk)
             if (SWindow* cancel = root->FindChildByID(IDCANCEL)) cancel->SetVisible(false);
+        // Enter answers with the default button, Escape with Cancel (or the only button).
+        if (QWidget* frame = GetFrame()) {
+            for (int key : {Qt::Key_Return, Qt::Key_Enter})
+                QObject::connect(new QShortcut(QKeySequence(key), frame), &QShortcut::activated,
+                                 frame, [this] { EndDialog(IDOK); });
+            QObject::connect(new QShortcut(QKeySequence(Qt::Key_Escape), frame),
+                             &QShortcut::activated, frame,
+                             [this, onlyOk] { EndDialog(onlyOk ? IDOK : IDCANCEL); });
+        }
         result = 0;
         return true;
     }

@@ -117,6 +117,9 @@ bool SWindow::SetAttribute(const QString& name, const QString& value) {
     SApplication* app = SApplication::getSingletonPtr();
     if (name == "name") {
         m_name = value;
+        // Automation finds controls by their layout names in the accessibility tree; this Qt
+        // has no accessible id, so the name rides in the description.
+        setAccessibleDescription(value);
         if (m_id == 0 && app) m_id = app->Name2ID(value);
         if (m_id < 0) m_id = 0;
     } else if (name == "id") {
@@ -131,6 +134,8 @@ bool SWindow::SetAttribute(const QString& name, const QString& value) {
         SetWindowText(Translated(value));
     } else if (name == "tip") {
         setToolTip(Translated(value));
+        // Image buttons have no text: screen readers announce the tip instead.
+        if (accessibleName().isEmpty()) setAccessibleName(toolTip());
     } else if (name == "visible") {
         SetVisible(ParseBool(value));
     } else if (name == "enable") {

@@ -5,19 +5,19 @@
 namespace SOUI {
 namespace {
 
-constexpr const char kMessageBoxLayout[] = R"(<SOUI title="" width="360" height="170">
-  <root layout="vbox" margin="12" spacing="8" colorBkgnd="#FFFFFF">
+constexpr const char kMessageBoxLayout[] = R"(<SOUI title="" width="400" height="180">
+  <root layout="vbox" margin="14" spacing="10" colorBkgnd="#1c1f25" colorText="#d4d8df">
     <caption size="-1,24" layout="hbox">
-      <text name="msgtitle" size="-1,24"/>
+      <text name="msgtitle" size="-1,24" fontSize="15"/>
     </caption>
     <window size="-1,-1" layout="hbox" spacing="8">
       <img name="msgicon" size="0,0"/>
-      <text name="msgtext" size="-1,-1"/>
+      <text name="msgtext" size="-1,-1" wordwrap="1"/>
     </window>
     <window size="-1,32" layout="hbox" spacing="8">
       <window size="-1,-1"/>
-      <button name="msgbtn_ok" id="1" text="OK" size="88,28"/>
-      <button name="msgbtn_cancel" id="2" text="Cancel" size="88,28"/>
+      <button name="msgbtn_ok" id="1" text="OK" size="96,30" colorBkgnd="#3a6fb0" colorText="#ffffff"/>
+      <button name="msgbtn_cancel" id="2" text="Cancel" size="96,30" colorBkgnd="#2d323b"/>
     </window>
   </root>
 </SOUI>)";

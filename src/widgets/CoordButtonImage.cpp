@@ -2,9 +2,11 @@
 
 #include <QCoreApplication>
 #include <QPainter>
+#include <algorithm>
 #include <cstdio>
 
 #include "ui/Application.h"
+#include "ui/HostWnd.h"
 #include "ui/Painting.h"
 #include "ui/Skin.h"
 #include "widgets/CoordsFile.h"
@@ -21,14 +23,19 @@ QRect ToQRect(const CoordRect& r) {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-// Rectangle test with exclusive right and bottom; a band that is not normalised (dragged up
-// or to the left) holds no point.
+// Rectangle test with exclusive right and bottom.
 bool Holds(int left, int top, int right, int bottom, QPoint p) {
     return p.x() >= left && p.x() < right && p.y() >= top && p.y() < bottom;
 }
 
 bool Holds(const CoordRect& r, QPoint p) {
     return Holds(r.left, r.top, r.right, r.bottom, p);
+}
+
+// The band between the press and the pointer, whichever way it was dragged.
+CoordRect BandRect(QPoint a, QPoint b) {
+    return {std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::max(a.x(), b.x()),
+            std::max(a.y(), b.y())};
 }
 
 bool ParseSelectValue(const QString& value) {
@@ -84,6 +91,10 @@ void CoordButtonImage::OnCreated() {
 
 BOOL CoordButtonImage::PreTranslateMessage(MSG* msg) {
     if (!isVisible()) return 0;
+    // Only input aimed at the picture's own window counts: clicks in a dialog or a drop-down
+    // list that lies over the picture belong to them.
+    const HWND own = SHostWnd::HandleOfFrame(window());
+    if (own == kNoWindow || msg->hwnd != own) return 0;
     if (msg->message == WM_MOUSELEAVE) {
         OnLeave();
         return 0;
@@ -192,12 +203,11 @@ void CoordButtonImage::ClearHover() {
 
 void CoordButtonImage::MarkBand(QPoint from, QPoint to, bool selected) {
     const QPoint origin = GetWindowRect().topLeft();
+    const CoordRect band = BandRect(from, to);
     for (auto& k : m_keys) {
         const QPoint topLeft = origin + QPoint(k.rect.left, k.rect.top);
         const QPoint bottomRight = origin + QPoint(k.rect.right, k.rect.bottom);
-        if (Holds(from.x(), from.y(), to.x(), to.y(), topLeft) &&
-            Holds(from.x(), from.y(), to.x(), to.y(), bottomRight))
-            k.selected = selected ? 1 : 0;
+        if (Holds(band, topLeft) && Holds(band, bottomRight)) k.selected = selected ? 1 : 0;
     }
 }
 
@@ -348,10 +358,7 @@ void CoordButtonImage::PaintSelection(QPainter& painter) {
     }
     // Host points to widget points; a band dragged up or to the left is empty.
     const QPoint origin = GetWindowRect().topLeft();
-    const QPoint a = from - origin;
-    const QPoint b = m_dragPoint - origin;
-    if (b.x() <= a.x() || b.y() <= a.y()) return;
-    const QRect band = QRect(a, QSize(b.x() - a.x(), b.y() - a.y())).intersected(rect());
+    const QRect band = ToQRect(BandRect(from - origin, m_dragPoint - origin)).intersected(rect());
     if (!band.isEmpty()) DrawRectangle(painter, band, bandPen);
 }
 

@@ -4,6 +4,7 @@
 
 #include "logic/MacroBlockCodec.h"
 #include "support/LogicFixture.h"
+#include "support/WaitUntil.h"
 
 namespace {
 
@@ -232,14 +233,40 @@ TEST_F(Commands, SelectingAProfileWithTagOnePublishesButSendsNothing) {
     EXPECT_EQ(logic->profileTable().index(), 1u);
 }
 
-TEST_F(Commands, FactoryResetAndMaskClearWriteTheControlBlock) {
+TEST_F(Commands, FactoryResetAndMaskClearWriteTheControlBlockAndReadTheKeyboardAgain) {
     screens->factoryReset.set(-1, 0, false, false);
+    Idle();
+    // The command changes the keyboard by itself, so the whole keyboard is read after it.
+    std::vector<Request> expected{Write(DeviceControl, 0, 10, Bytes2{0xFF, 0xFF})};
+    const auto read = ExpectedConnectionRead(3, 12, {}, 0);
+    expected.insert(expected.end(), read.begin(), read.end());
+    // The key colours come last, from a worker: wait for them.
+    ASSERT_TRUE(WaitUntil([&] { return Requests().size() >= expected.size(); }));
+    EXPECT_EQ(Requests(), expected);
+    ClearLog();
     screens->maskClear.set(-1, 0, false, false);
     Idle();
-    EXPECT_EQ(Requests(), (std::vector<Request>{Write(DeviceControl, 0, 10, Bytes2{0xFF, 0xFF}),
-                                                Write(DeviceControl, 0, 8, Bytes2{0xFF, 0xFF})}));
+    expected.front() = Write(DeviceControl, 0, 8, Bytes2{0xFF, 0xFF});
+    ASSERT_TRUE(WaitUntil([&] { return Requests().size() >= expected.size(); }));
+    EXPECT_EQ(Requests(), expected);
     EXPECT_EQ(keyboard->FactoryResets(), 1);
     EXPECT_EQ(keyboard->MaskClears(), 1);
+}
+
+TEST_F(Commands, AfterAFactoryResetTheScreensShowTheKeyboardsNewState) {
+    PutMacro(5, 2, 0x04, 3);
+    Replug();
+    ASSERT_TRUE(screens->keyCodes.data()[5].hasAssignment());
+    screens->factoryReset.set(-1, 0, false, false);
+    Idle();
+    EXPECT_FALSE(screens->keyCodes.data()[5].hasAssignment());
+}
+
+TEST_F(Commands, AControlWriteTheKeyboardRefusesReadsNothing) {
+    backend->FailReport(backend->ReportCount() + 1);
+    screens->factoryReset.set(-1, 0, false, false);
+    Idle();
+    EXPECT_EQ(CountOf(DeviceInfo | kQueryFlag), 0u);
 }
 
 TEST_F(Commands, CommandsWithoutProfilesSendNothing) {

@@ -201,6 +201,35 @@ TEST_F(MacroFileTest, RenamedGroupRewritesTheNameAndKeepsTheSteps) {
     EXPECT_EQ(after, expected);
 }
 
+TEST_F(MacroFileTest, TheSelectionFollowsItsGroupWhenTheListIsReordered) {
+    MacroFile file(File());
+    Editor editor;
+    const Groups groups = SampleGroups();
+    editor.Publish(groups);
+    MacroRecordParam settings = kSettings;
+    settings.gpsel = 0;
+    editor.Publish(settings);
+
+    // The first group goes to the end, as a macro read back from the keyboard does.
+    Groups reordered = groups;
+    reordered.splice(reordered.end(), reordered, reordered.begin());
+    editor.Publish(reordered);
+    EXPECT_EQ(file.settings().current().gpsel, 2);
+    EXPECT_EQ(editor.settings.current().gpsel, 2);
+    ExpectFileHolds(File(), file.settings().current(), reordered);
+
+    // A renamed group keeps its place and its selection.
+    reordered.back().info.current().name = L"Renamed";
+    editor.Publish(reordered);
+    EXPECT_EQ(file.settings().current().gpsel, 2);
+    // Two groups of the selected name: nothing tells which one, so nothing moves.
+    reordered.front().info.current().name = L"Renamed";
+    Groups ambiguous = reordered;
+    ambiguous.splice(ambiguous.begin(), ambiguous, std::prev(ambiguous.end()));
+    editor.Publish(ambiguous);
+    EXPECT_EQ(file.settings().current().gpsel, 2);
+}
+
 TEST_F(MacroFileTest, ItemEditsOfAnotherHolderAreSaved) {
     {
         MacroFile file(File());
@@ -213,7 +242,10 @@ TEST_F(MacroFileTest, ItemEditsOfAnotherHolderAreSaved) {
     Groups expected = SampleGroups();
     expected.push_front(*std::next(expected.begin()));
     expected.erase(std::next(expected.begin(), 2), expected.end());
-    ExpectFileHolds(File(), MacroRecordParam{}, expected);
+    // The selected first group moved down one place, and the selection with it.
+    MacroRecordParam settings{};
+    settings.gpsel = 1;
+    ExpectFileHolds(File(), settings, expected);
 }
 
 TEST_F(MacroFileTest, MissingFolderFailsSilentlyAndTheNextChangeTriesAgain) {

@@ -187,6 +187,18 @@ TEST_F(ColorPanelTest, SwatchReportsAgainAfterASpectrumPick) {
     EXPECT_EQ(Values(fgBox), (QStringList{"255", "0", "0"}));
 }
 
+TEST_F(ColorPanelTest, AColourTheKeyboardHoldsIsShownButNotReported) {
+    fg.Display(0x00336699);
+    EXPECT_EQ(Values(fgBox), (QStringList{"153", "102", "51"}));
+    EXPECT_EQ(PreviewPixel(fgBox), QColor(153, 102, 51));
+    // A red the keyboard holds checks no swatch: clicking the red swatch still reports it.
+    fg.Display(0x000000FF);
+    EXPECT_EQ(Values(fgBox), (QStringList{"255", "0", "0"}));
+    EXPECT_TRUE(fgOwner.colours.empty());
+    Check(fgBox, "radio_color_panel_defcol1");
+    EXPECT_EQ(fgOwner.colours, (std::vector<std::uint32_t>{0xFF0000FF}));
+}
+
 TEST_F(ColorPanelTest, ValueFieldsOnlyDisplay) {
     auto* red = fgBox->FindChildByName2<SEdit>("color_panel_r");
     ASSERT_NE(red, nullptr);

@@ -63,15 +63,18 @@ TEST_F(KeyboardUiLighting, ChoosingAModeSwitchesTheKeyboardAndTheControlsFollow)
     EXPECT_TRUE(Shown("radio_color_panel_auto"));
 }
 
-TEST_F(KeyboardUiLighting, AModeWithoutSettingsOnlyDisablesThePicture) {
+TEST_F(KeyboardUiLighting, AModeWithoutSettingsHidesTheOthersAndDisablesThePicture) {
     Start();
-    Choose("cmb_mainled_light_mode_normal", kCustom);
-    ASSERT_FALSE(LedKeys()->IsDisabled());
-    const bool speedShown = Shown("bar_mainled_speed_parent");
-    Choose("cmb_mainled_light_mode_normal", kOff);
-    EXPECT_TRUE(LedKeys()->IsDisabled());
-    EXPECT_EQ(Shown("bar_mainled_speed_parent"), speedShown);
-    EXPECT_TRUE(Shown("cmb_custom_index"));
+    for (int before : {kCustom, kRain}) {
+        SCOPED_TRACE(before);
+        Choose("cmb_mainled_light_mode_normal", before);
+        Choose("cmb_mainled_light_mode_normal", kOff);
+        EXPECT_TRUE(LedKeys()->IsDisabled());
+        for (const char* setting : {"bar_mainled_speed_parent", "bar_mainled_fgbrightness_parent",
+                                    "bar_mainled_bgbrightness_parent", "cmb_custom_index",
+                                    "win_color_panel_background", "gp_mainled_direction_parent"})
+            EXPECT_FALSE(Shown(setting)) << setting;
+    }
 }
 
 TEST_F(KeyboardUiLighting, EachSliderWritesItsPartOfTheRegister) {
@@ -237,11 +240,30 @@ TEST_F(KeyboardUiLighting, ChoosingAProfileSwitchesTheKeyboard) {
 
 TEST_F(KeyboardUiLighting, FactoryResetPressedTwiceIsSentTwice) {
     Start();
+    int asked = 0;
+    host->ui.SetConfirmation([&](SOUI::HWND, const QString&) { return ++asked > 0; });
     Click("btn_kb_restore_factory");
     Click("btn_kb_restore_factory");
     EXPECT_EQ(Keyboard().FactoryResets(), 2);
     Click("btn_clear_all_mask");
     EXPECT_EQ(Keyboard().MaskClears(), 1);
+    // Only the reset asks first.
+    EXPECT_EQ(asked, 2);
+}
+
+TEST_F(KeyboardUiLighting, AFactoryResetTheUserCancelsSendsNothing) {
+    Start();
+    QString question;
+    host->ui.SetConfirmation([&](SOUI::HWND, const QString& text) {
+        question = text;
+        return false;
+    });
+    ForgetReports();
+    Click("btn_kb_restore_factory");
+    EXPECT_EQ(Keyboard().FactoryResets(), 0);
+    EXPECT_TRUE(SentReports(DeviceControl).empty());
+    for (const char* erased : {"lighting", "key assignments", "macros"})
+        EXPECT_TRUE(question.contains(erased)) << erased;
 }
 
 }  // namespace

@@ -83,13 +83,20 @@ TEST_F(MacroRecording, FixedAndNoDelay) {
     EXPECT_EQ(WorkSteps()[1].delay, 0);
 }
 
-TEST_F(MacroRecording, RefusedWithoutAValidGroup) {
+TEST_F(MacroRecording, WithoutAValidGroupRecordingGoesIntoANewOne) {
     shared->groups.data()[0].push_back(MakeGroup(0, L"Group 0"));
     shared->params.current().gpsel = 4;
     Open();
-    // No group selected in the list: the box does not stay checked.
+    // No group selected in the list: a new group is made and selected for the recording.
     Check("chk_macro_record");
-    EXPECT_FALSE(Find<SOUI::SCheckBox>("chk_macro_record")->IsChecked());
+    EXPECT_TRUE(Find<SOUI::SCheckBox>("chk_macro_record")->IsChecked());
+    EXPECT_TRUE(KeyboardHook::IsInstalled());
+    ASSERT_EQ(shared->GroupsNow().size(), 2u);
+    EXPECT_EQ(shared->GroupsNow().back().info.data()[0].name, L"Group 1");
+    EXPECT_EQ(shared->params.current().gpsel, 1);
+    Tap(KEY_A);
+    EXPECT_EQ(shared->GroupsNow().back().items.data()[0].size(), 2u);
+    Check("chk_macro_record");
     EXPECT_FALSE(KeyboardHook::IsInstalled());
     // Checked by force with gpsel past the end: events pass and nothing is recorded.
     SelectGroupRow(0);

@@ -4,6 +4,7 @@
 #include "SoakAction.h"
 #include "UserInput.h"
 #include "screens/KeyboardUiNames.h"
+#include "screens/MacroRecordDlg.h"
 #include "ui/HostDialog.h"
 #include "ui/InputControls.h"
 #include "ui/ListView.h"
@@ -24,6 +25,12 @@ public:
 
     void Run() {
         rig_.Tally("macro editor opened");
+        // Deleting a group with steps asks first: the user answers either way.
+        if (auto* editor = dynamic_cast<MacroRecordDlg*>(&dialog_))
+            editor->SetConfirmation([this](SOUI::HWND, const QString&) {
+                rig_.Tally("group deletion asked");
+                return RandomBelow(random_, 2) == 0;
+            });
         const int steps = RandomBelow(random_, 6);
         for (int i = 0; i < steps && dialog_.IsWindow(); ++i) Step();
         if (!dialog_.IsWindow()) return;
@@ -31,6 +38,11 @@ public:
         const char* button = end < 5 ? "btnOK" : end < 7 ? "btnDelete" : "btnCancel";
         rig_.Tally(std::string("macro editor ") + button);
         PressNamed(button);
+        // OK with nothing to assign keeps the editor open with the reason: the user cancels.
+        if (dialog_.IsWindow()) {
+            rig_.Tally("macro editor OK refused");
+            PressNamed("btnCancel");
+        }
     }
 
 private:

@@ -98,6 +98,8 @@ protected:
     // A mouse message at a point of the picture (widget coordinates).
     void Send(SOUI::UINT message, int x, int y) {
         SOUI::MSG msg;
+        // Aimed at the picture's own window, as the message loop addresses mouse input.
+        msg.hwnd = host->GetHostHwnd();
         msg.message = message;
         const QPoint global = host->GetFrame()->mapToGlobal(QPoint(kLeft + x, kTop + y));
         msg.pt = {global.x(), global.y()};

@@ -192,12 +192,27 @@ TEST_F(KeyPicture, BandDownRightSelectsKeysFullyInside) {
     EXPECT_EQ(rec.selections.back(), (V{1, 2}));
 }
 
-TEST_F(KeyPicture, BandUpOrLeftSelectsNothing) {
-    auto* w = Make(kThreeKeys, "select='1'");
-    DragLeft({100, 30}, {-5, -5});  // up and left
-    DragLeft({100, 0}, {-5, 30});   // left only
-    DragLeft({0, 30}, {100, -5});   // up only
-    EXPECT_EQ(Flags(w, &CoordButtonInfo::selected), (V{0, 0, 0}));
+TEST_F(KeyPicture, BandDraggedAnyWaySelectsTheKeysItCovers) {
+    const struct {
+        QPoint from, to;
+        V selected;
+    } bands[] = {
+        {{100, 30}, {-5, -5}, V{1, 1, 1}},  // up and left
+        {{55, 0}, {-5, 30}, V{1, 1, 0}},    // left only
+        {{25, 30}, {100, -5}, V{0, 1, 1}},  // up only
+    };
+    for (const auto& band : bands) {
+        auto* w = Make(kThreeKeys, "select='1'");
+        DragLeft(band.from, band.to);
+        EXPECT_EQ(Flags(w, &CoordButtonInfo::selected), band.selected)
+            << band.from.x() << "," << band.from.y() << " to " << band.to.x() << "," << band.to.y();
+        // The right button clears with a band dragged the same way.
+        Send(SOUI::WM_RBUTTONDOWN, band.from.x(), band.from.y());
+        Send(SOUI::WM_MOUSEMOVE, band.to.x(), band.to.y());
+        Send(SOUI::WM_RBUTTONUP, band.to.x(), band.to.y());
+        EXPECT_EQ(Flags(w, &CoordButtonInfo::selected), (V{0, 0, 0}));
+        delete w;
+    }
 }
 
 TEST_F(KeyPicture, RightBandClearsSelectionOwnerHearsLater) {

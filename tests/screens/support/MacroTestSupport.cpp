@@ -84,6 +84,11 @@ MacroRecordDlg& MacroEditorTest::Open() {
     Settle();
     dlg = std::make_unique<MacroRecordDlg>(L"Key K", key);
     dlg->SetClock([this] { return now; });
+    // A question the editor asks is answered here, and kept.
+    dlg->SetConfirmation([this](SOUI::HWND, const QString& question) {
+        questions.push_back(question);
+        return confirm;
+    });
     dlg->Create();
     dlg->SendMessage(SOUI::WM_INITDIALOG);
     dlg->ShowWindow(SOUI::SW_SHOW);

@@ -83,6 +83,9 @@ protected:
     std::unique_ptr<MacroRecordDlg> dlg;
     std::int64_t now = 1000;
     int probeCalls = 0;
+    // The editor's questions, and the answer they get.
+    std::vector<QString> questions;
+    bool confirm = true;
 };
 
 }  // namespace macrotest

@@ -1,5 +1,7 @@
 #include "WidgetInput.h"
 
+#include "ui/HostWnd.h"
+
 namespace widgetinput {
 
 void Press(SOUI::SWindow& widget) {
@@ -15,6 +17,8 @@ void MouseAt(SOUI::SApplication& app, SOUI::CoordButtonImage& picture, SOUI::UIN
              QPoint point) {
     const QPoint global = picture.mapToGlobal(point);
     SOUI::MSG msg;
+    // Aimed at the picture's own window, as the message loop addresses mouse input.
+    msg.hwnd = SOUI::SHostWnd::HandleOfFrame(picture.window());
     msg.message = message;
     msg.pt = {global.x(), global.y()};
     app.GetMsgLoop().PreTranslate(msg);

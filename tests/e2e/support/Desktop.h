@@ -1,0 +1,38 @@
+#pragma once
+// A desktop of its own for one scenario: an X server (Xvfb), a session bus and a window
+// manager, so the program meets real input, real focus and real window placement.
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace e2e {
+
+class Desktop {
+public:
+    // Starts everything; an empty `error` on success.
+    Desktop(int width, int height, QString& error);
+    ~Desktop();
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+
+    QString display() const { return display_; }
+    QString busAddress() const { return busAddress_; }
+    // DISPLAY and the session bus on top of `base`.
+    QProcessEnvironment Environment(QProcessEnvironment base) const;
+
+private:
+    QProcess* Start(const QString& program, const QStringList& arguments);
+    bool WindowManagerRunning() const;
+
+    std::vector<std::unique_ptr<QProcess>> processes_;
+    QString display_;
+    QString busAddress_;
+};
+
+// Output of a short helper program run on `desktop` (xdotool, xwd, xprop); empty on failure.
+QByteArray RunOn(const Desktop& desktop, const QString& program, const QStringList& arguments,
+                 int* exitCode = nullptr);
+
+}  // namespace e2e

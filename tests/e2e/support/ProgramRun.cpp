@@ -1,0 +1,73 @@
+#include "ProgramRun.h"
+
+#include "Desktop.h"
+
+namespace fs = std::filesystem;
+
+namespace e2e {
+
+ProgramRun::ProgramRun(const Desktop& desktop, fs::path folder)
+    : desktop_(desktop), folder_(std::move(folder)) {
+    fs::remove_all(folder_);
+    fs::create_directories(programFolder());
+    fs::create_directories(configFolder());
+    fs::create_directories(folder_ / "home");
+    const fs::path built = KEYLUME_EXE;
+    // The executable is copied, as it finds its folder through its own path; the rest of the
+    // build folder (the interface files, "config.xml" when the build puts one there) is linked.
+    fs::copy_file(built, programFolder() / built.filename());
+    for (const auto& entry : fs::directory_iterator(built.parent_path())) {
+        const fs::path name = entry.path().filename();
+        if (name == built.filename() || name == "macro.xml" || name == "CMakeFiles" ||
+            name.string().ends_with("_autogen") || name.extension() == ".cmake" ||
+            name == "Makefile")
+            continue;
+        fs::create_symlink(entry.path(), programFolder() / name);
+    }
+}
+
+ProgramRun::~ProgramRun() {
+    if (Running()) Stop();
+}
+
+void ProgramRun::Start(const QStringList& arguments) {
+    process_ = std::make_unique<QProcess>();
+    auto env = desktop_.Environment(QProcessEnvironment::systemEnvironment());
+    env.insert("HOME", QString::fromStdString((folder_ / "home").string()));
+    env.insert("XDG_CONFIG_HOME", QString::fromStdString(configFolder().string()));
+    env.insert("XDG_RUNTIME_DIR", QString::fromStdString((folder_ / "home").string()));
+    // The accessibility tree is how the scenarios find the controls.
+    env.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+    env.insert("QT_ACCESSIBILITY", "1");
+    process_->setProcessEnvironment(env);
+    process_->setProcessChannelMode(QProcess::MergedChannels);
+    process_->setWorkingDirectory(QString::fromStdString((folder_ / "home").string()));
+    process_->start(
+        QString::fromStdString((programFolder() / fs::path(KEYLUME_EXE).filename()).string()),
+        arguments);
+    process_->waitForStarted(10000);
+}
+
+int ProgramRun::Stop() {
+    if (!process_) return -1;
+    if (process_->state() != QProcess::NotRunning) {
+        process_->terminate();
+        if (!process_->waitForFinished(10000)) {
+            process_->kill();
+            process_->waitForFinished(5000);
+        }
+    }
+    Output();
+    return process_->exitStatus() == QProcess::NormalExit ? process_->exitCode() : -1;
+}
+
+bool ProgramRun::Running() const {
+    return process_ && process_->state() != QProcess::NotRunning;
+}
+
+QString ProgramRun::Output() {
+    if (process_) output_ += QString::fromLocal8Bit(process_->readAll());
+    return output_;
+}
+
+}  // namespace e2e

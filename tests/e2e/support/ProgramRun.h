@@ -1,0 +1,42 @@
+#pragma once
+// One run of the real program on a scenario's desktop, from a program folder of its own (a
+// copy of the build tree's: the executable beside links to its data) with its own home and
+// config folder, so scenarios never share "macro.xml" or the emulated keyboard.
+#include <QProcess>
+#include <QString>
+#include <filesystem>
+#include <memory>
+
+namespace e2e {
+
+class Desktop;
+
+class ProgramRun {
+public:
+    // `folder` is emptied and filled; nothing is started yet.
+    ProgramRun(const Desktop& desktop, std::filesystem::path folder);
+    ~ProgramRun();
+
+    // Starts the program with these arguments (after "--emulate" unless given).
+    void Start(const QStringList& arguments = {"--emulate"});
+    // Asks the program to end as a window manager would (its process gets SIGTERM), then waits.
+    int Stop();
+    bool Running() const;
+    // Standard output and error so far.
+    QString Output();
+
+    std::filesystem::path programFolder() const { return folder_ / "program"; }
+    std::filesystem::path configFolder() const { return folder_ / "config"; }
+    std::filesystem::path macroFile() const { return programFolder() / "macro.xml"; }
+    std::filesystem::path keyboardStateFile() const {
+        return configFolder() / "keylume" / "emulated-keyboard.state";
+    }
+
+private:
+    const Desktop& desktop_;
+    std::filesystem::path folder_;
+    std::unique_ptr<QProcess> process_;
+    QString output_;
+};
+
+}  // namespace e2e

@@ -1,0 +1,170 @@
+#include "Scenario.h"
+
+#include <QCoreApplication>
+#include <fstream>
+#include <sstream>
+
+#include "emulator/KeyboardStateFile.h"
+#include "widgets/CoordsFile.h"
+
+namespace fs = std::filesystem;
+
+namespace e2e {
+
+void Scenario::SetUp() {
+    // The support talks D-Bus and runs helper programs through Qt's event machinery.
+    static int argc = 1;
+    static char name[] = "test_e2e";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication* app =
+        QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
+    (void)app;
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ =
+        fs::path(KEYLUME_E2E_RUNS) / (std::string(info->test_suite_name()) + "." + info->name());
+    QString error;
+    desktop_ = std::make_unique<Desktop>(1280, 900, error);
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    program_ = std::make_unique<ProgramRun>(*desktop_, folder_);
+    a11y_ = std::make_unique<Accessibility>(*desktop_);
+    input_ = std::make_unique<XInput>(*desktop_);
+}
+
+void Scenario::TearDown() {
+    if (HasFailure() && desktop_) KeepScreen("at-failure");
+    if (program_) {
+        program_->Stop();
+        if (HasFailure())
+            std::cerr << "program output:\n" << program_->Output().toStdString() << '\n';
+    }
+    program_.reset();
+    a11y_.reset();
+    desktop_.reset();
+}
+
+void Scenario::StartProgram(const QStringList& arguments) {
+    program_->Start(arguments);
+    // The connection read ends with the key colours; the profile list is filled by then.
+    WaitForControl("kb_cmb_profile", std::chrono::milliseconds(30000));
+}
+
+void Scenario::PrepareKeyboard(const std::function<void(KeyboardState&)>& change) {
+    KeyboardState state = Keyboard().value_or(KeyboardState::Defaults());
+    change(state);
+    std::filesystem::create_directories(program_->keyboardStateFile().parent_path());
+    ASSERT_TRUE(SaveKeyboardState(state, program_->keyboardStateFile()));
+}
+
+void Scenario::ChooseFromList(const QString& combo, const QString& entry) {
+    Click(combo);
+    ClickLabelled(entry);
+}
+
+Control Scenario::WaitForControl(const QString& name, Deadline limit) {
+    Control found;
+    const bool shown = WaitUntil(
+        [&] {
+            found = a11y_->First(name);
+            return !found.screen.isEmpty();
+        },
+        limit);
+    EXPECT_TRUE(shown) << WithScreen("the control \"" + name.toStdString() + "\" never showed");
+    return found;
+}
+
+bool Scenario::WaitUntilGone(const QString& name, Deadline limit) {
+    return WaitUntil([&] { return a11y_->Find(name).empty(); }, limit);
+}
+
+void Scenario::Click(const QString& name, int index) {
+    std::vector<Control> all;
+    WaitUntil([&] {
+        all = a11y_->Find(name);
+        return static_cast<int>(all.size()) > index;
+    });
+    ASSERT_GT(static_cast<int>(all.size()), index) << WithScreen(
+        "no control \"" + name.toStdString() + "\" number " + std::to_string(index) + " to click");
+    input_->Click(all[index].screen.center());
+}
+
+CoordButtonInfo Scenario::KeyInfo(const QString& picture, const QString& keyName) {
+    const char* file = picture == "cbimg_led_effect" ? "keys_led.xml" : "keys_macro.xml";
+    const auto keys =
+        SOUI::ReadCoordsFile((program_->programFolder() / "uires" / "coords" / file).string());
+    for (const auto& key : keys)
+        if (QString::fromStdWString(key.name).compare(keyName, Qt::CaseInsensitive) == 0)
+            return key;
+    ADD_FAILURE() << "no key " << keyName.toStdString() << " in " << file;
+    return {};
+}
+
+QRect Scenario::KeyOnScreen(const QString& picture, const QString& keyName) {
+    const Control image = WaitForControl(picture);
+    const CoordRect r = KeyInfo(picture, keyName).rect;
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top)
+        .translated(image.screen.topLeft());
+}
+
+void Scenario::ClickKey(const QString& picture, const QString& keyName, int button) {
+    input_->Click(KeyOnScreen(picture, keyName).center(), button);
+}
+
+void Scenario::ClickLabelled(const QString& label) {
+    std::vector<Control> found;
+    WaitUntil([&] {
+        found = a11y_->FindLabelled(label);
+        return !found.empty();
+    });
+    ASSERT_FALSE(found.empty()) << WithScreen("nothing labelled \"" + label.toStdString() + "\"");
+    input_->Click(found.front().screen.center());
+}
+
+bool Scenario::ShowsContent(const QRect& region) {
+    const QImage shot = Screen();
+    const QColor background = MainColour(shot, region);
+    int other = 0;
+    const QRect area = region.intersected(shot.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (ColourDistance(QColor(shot.pixel(x, y)), background) > 60) ++other;
+    return other >= 8;
+}
+
+std::string Scenario::KeepScreen(const std::string& name) {
+    const fs::path file = folder_ / (std::to_string(++pictures_) + "-" + name + ".png");
+    const QImage shot = Screen();
+    if (!shot.save(QString::fromStdString(file.string())))
+        std::cerr << "could not keep the screen as " << file << " (" << shot.width() << "x"
+                  << shot.height() << ")\n";
+    return file.string();
+}
+
+std::string Scenario::WithScreen(const std::string& what) {
+    return what + " (screen: " + KeepScreen("failure") + ")";
+}
+
+std::optional<KeyboardState> Scenario::Keyboard() const {
+    return LoadKeyboardState(program_->keyboardStateFile(), KeyboardShape{});
+}
+
+std::string Scenario::MacroFileText() const {
+    std::ifstream in(program_->macroFile());
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+persist::MacroContent Scenario::MacroFile() const {
+    pugi::xml_document document;
+    document.load_file(program_->macroFile().c_str());
+    return persist::ReadMacroDocument(document);
+}
+
+int Scenario::WindowsTitled(const QString& title) {
+    int count = 0;
+    for (const Control& w : a11y_->Windows())
+        if (w.label == title) ++count;
+    return count;
+}
+
+}  // namespace e2e

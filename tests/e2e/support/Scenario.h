@@ -1,0 +1,75 @@
+#pragma once
+// The frame of every scenario: a desktop of its own, the real program on it, real input, and
+// checks of what the screen, the emulated keyboard and "macro.xml" hold. On a failure the
+// screen is kept as a picture in the scenario's folder, named in the failure message.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "Accessibility.h"
+#include "Desktop.h"
+#include "ProgramRun.h"
+#include "Screen.h"
+#include "Wait.h"
+#include "XInput.h"
+#include "emulator/KeyboardState.h"
+#include "persist/MacroDocument.h"
+#include "records/CoordButtonInfo.h"
+
+namespace e2e {
+
+class Scenario : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the program and waits for its main window with the keyboard read.
+    void StartProgram(const QStringList& arguments = {"--emulate"});
+    // Sets up the emulated keyboard's memory before the program starts.
+    void PrepareKeyboard(const std::function<void(KeyboardState&)>& change);
+    // Opens the drop-down list of a combo box and clicks the entry labelled `entry`.
+    void ChooseFromList(const QString& combo, const QString& entry);
+
+    // The named control once it is shown; fails the test when it does not appear.
+    Control WaitForControl(const QString& name, Deadline limit = kUsualWait);
+    // Waits until no shown control has this name.
+    bool WaitUntilGone(const QString& name, Deadline limit = kUsualWait);
+    // Clicks the middle of the named control (the index-th from the top when several show).
+    void Click(const QString& name, int index = 0);
+    // The screen rectangle of a key of a key picture, from its coordinates file.
+    QRect KeyOnScreen(const QString& picture, const QString& keyName);
+    void ClickKey(const QString& picture, const QString& keyName, int button = 1);
+    // The key's entry in the picture's coordinates file (its index in the keyboard's tables).
+    CoordButtonInfo KeyInfo(const QString& picture, const QString& keyName);
+    // Clicks the control a screen reader announces as `label` (a tab, a menu entry).
+    void ClickLabelled(const QString& label);
+    // Whether a region shows something besides its background (a row's text, an icon).
+    bool ShowsContent(const QRect& region);
+
+    QImage Screen() { return Capture(*desktop_); }
+    // Saves the screen as NAME.png in the scenario folder and returns its path.
+    std::string KeepScreen(const std::string& name);
+    // A failure message that names the kept picture of the screen.
+    std::string WithScreen(const std::string& what);
+
+    // The emulated keyboard's memory as last saved.
+    std::optional<KeyboardState> Keyboard() const;
+    std::string MacroFileText() const;
+    // "macro.xml" as the program reads it.
+    persist::MacroContent MacroFile() const;
+    // Number of shown top-level windows of the program whose title is `title`.
+    int WindowsTitled(const QString& title);
+
+    std::filesystem::path folder_;
+    std::unique_ptr<Desktop> desktop_;
+    std::unique_ptr<ProgramRun> program_;
+    std::unique_ptr<Accessibility> a11y_;
+    std::unique_ptr<XInput> input_;
+    int pictures_ = 0;
+};
+
+}  // namespace e2e
