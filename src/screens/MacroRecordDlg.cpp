@@ -66,6 +66,53 @@ void MacroRecordDlg::OnInitDialog() {
     params_.fireSelf(0, 1);
     workItems_.fireSelf(0, 1);
     workInfo_.fireSelf(0, 1);
+    ShowWhatTheKeyPlays();
+}
+
+void MacroRecordDlg::ShowWhatTheKeyPlays() {
+    if (key_.index < 0 || static_cast<uint32_t>(key_.index) >= keyCodes_.count || !params_.count)
+        return;
+    const macro_code_t code = keyCodes_.data()[key_.index];
+    if (!code.hasAssignment()) return;
+    MacroRecordParam& p = Param();
+    if (code.playsMacro()) {
+        // A macro, or a combination, which the keyboard keeps as a macro of its name.
+        if (!groups_.count) return;
+        int row = 0;
+        const MacroRecordGroup* group = nullptr;
+        for (const MacroRecordGroup& g : groups_.data()[0]) {
+            if (g.info.count && g.info.data()[0].id == code.value()) {
+                group = &g;
+                break;
+            }
+            ++row;
+        }
+        if (!group) return;
+        p.page = 0;
+        for (uint32_t i = 0; i < combKeys_.count && p.page == 0; ++i)
+            if (combKeys_.data()[i].name == group->info.data()[0].name) {
+                p.page = 3;
+                p.cmbsel = static_cast<int>(i);
+            }
+        // The selected group is the user's own choice; a combination leaves it alone.
+        if (p.page == 0) p.gpsel = row;
+    } else {
+        // A direct code is a key's usage or a function key's code; when both could be meant,
+        // nothing tells which.
+        int function = -1;
+        for (uint32_t i = 0; i < funcKeys_.count && function < 0; ++i)
+            if ((funcKeys_.data()[i].code & 0x0FFF) == code.value()) function = static_cast<int>(i);
+        const KeyTableEntry& key = FindKeyByUsage(code.value());
+        if ((function >= 0) == !key.isEmpty()) return;
+        if (function >= 0) {
+            p.page = 2;
+            p.funcsel = function;
+        } else {
+            p.page = 1;
+            p.singlekey = key.code();
+        }
+    }
+    params_.fireAll(0, false);
 }
 
 void MacroRecordDlg::BindControls() {

@@ -91,6 +91,9 @@ private:
     };
 
     void OnInitDialog();
+    // Opens on the page and entry of what the key plays now, when its code and the groups
+    // tell it; otherwise the editor stays on the page and entry last used.
+    void ShowWhatTheKeyPlays();
     // A key still held from an earlier recording is no auto-repeat of a new one.
     static void ForgetHeldKey();
     void BindControls();
@@ -160,4 +163,5 @@ private:
     Request request_;
     WorkInfo workInfo_;
     WorkItems workItems_;
+    ShapeType<macro_code_t, 2, 109, 1> keyCodes_;
 };

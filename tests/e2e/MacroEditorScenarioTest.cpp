@@ -28,9 +28,9 @@ protected:
 };
 
 TEST_F(MacroEditorScenario, AMacroIsRecordedIntoTheClickedGroupAndPlayedByTheKey) {
-    StartProgram();
+    ASSERT_TRUE(StartProgram());
     ClickLabelled("Keys");
-    for (const QString& name : {"G", "H", "T", "Y", "B", "N", "V", "F", "R", "J", "5", "6"})
+    for (const char* name : {"G", "H", "T", "Y", "B", "N", "V", "F", "R", "J", "5", "6"})
         keysBehind_.push_back(KeyOnScreen("cbimg_macro_record", name));
     const QRect keyA = KeyOnScreen("cbimg_macro_record", "A");
     const QImage before = Screen();
@@ -95,6 +95,120 @@ TEST_F(MacroEditorScenario, AMacroIsRecordedIntoTheClickedGroupAndPlayedByTheKey
     })) << "key A does not play a macro";
     EXPECT_TRUE(WaitUntil([&] { return RegionChanged(before, Screen(), keyA); }))
         << WithScreen("key A is not shown as assigned");
+}
+
+TEST_F(MacroEditorScenario, WithoutGroupsTheEditorGuidesInsteadOfFailingSilently) {
+    ASSERT_TRUE(StartProgram());
+    OpenEditorFor("A");
+    ASSERT_TRUE(a11y_->Rows("macro_group").empty());
+    // The record box with no group makes one and records into it.
+    const Control record = WaitForControl("chk_macro_record");
+    input_->Click(QPoint(record.screen.left() + 8, record.screen.center().y()));
+    ASSERT_TRUE(WaitUntil([&] { return a11y_->Rows("macro_group").size() == 1; }))
+        << WithScreen("recording without a group made none");
+    input_->Key("a");
+    ASSERT_TRUE(WaitUntil([&] { return a11y_->Rows("macro_items").size() == 2; }))
+        << WithScreen("the keys went nowhere");
+    input_->Click(QPoint(record.screen.left() + 8, record.screen.center().y()));
+
+    // A group renamed to the next default name: "+" still gives a name of its own.
+    input_->DoubleClick(a11y_->Rows("macro_group")[0].screen.center());
+    input_->Key("ctrl+a");
+    input_->Type("Group 1");
+    input_->Key("Return");
+    Click("groupAdd");
+    ASSERT_TRUE(WaitUntil([&] {
+        const auto file = MacroFile();
+        return file.groups.size() == 2 && file.groups[0].info.name == L"Group 1";
+    })) << MacroFileText();
+    EXPECT_NE(MacroFile().groups[1].info.name, L"Group 1") << MacroFileText();
+
+    // The steps list follows the selection: the new group has none.
+    EXPECT_TRUE(WaitUntil([&] { return a11y_->Rows("macro_items").empty(); }))
+        << WithScreen("the new group shows the steps of another");
+
+    // Deleting a group with steps asks first; Escape keeps it.
+    input_->Click(a11y_->Rows("macro_group")[0].screen.center());
+    ASSERT_TRUE(WaitUntil([&] { return a11y_->Rows("macro_items").size() == 2; }));
+    Click("groupDel");
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Delete group") == 1; }))
+        << WithScreen("no question before deleting recorded steps");
+    input_->Key("Escape");
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Delete group") == 0; }));
+    EXPECT_EQ(a11y_->Rows("macro_group").size(), 2u);
+    // Enter deletes it, and its steps leave the list with it.
+    Click("groupDel");
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Delete group") == 1; }));
+    input_->Key("Return");
+    ASSERT_TRUE(WaitUntil([&] { return a11y_->Rows("macro_group").size() == 1; }));
+    input_->Click(a11y_->Rows("macro_group")[0].screen.center());
+    Click("groupDel");
+    ASSERT_TRUE(WaitUntil([&] { return a11y_->Rows("macro_group").empty(); }));
+    EXPECT_TRUE(WaitUntil([&] { return a11y_->Rows("macro_items").empty(); }))
+        << WithScreen("the deleted group's steps still show");
+
+    // OK with nothing to assign says why and stays open.
+    Click("btnOK");
+    const Control reason = WaitForControl("text_assign_reason");
+    EXPECT_TRUE(WaitUntil([&] { return ShowsContent(reason.screen); }))
+        << WithScreen("OK without a group says nothing");
+    EXPECT_EQ(WindowsTitled(kEditorTitle), 1);
+
+    // The function key list comes from the default settings; its entry is assigned.
+    ClickLabelled("Function keys");
+    ChooseFromList("cmb_media_keys", "Mute");
+    Click("btnOK");
+    ASSERT_TRUE(WaitUntilGone("macro_group")) << WithScreen("the editor did not close");
+    const int a = KeyInfo("cbimg_macro_record", "A").index;
+    EXPECT_TRUE(WaitUntil([&] {
+        const auto keyboard = Keyboard();
+        return keyboard && keyboard->keyCodes.at(a).code() == 0x20E2;
+    })) << "key A does not send Mute";
+}
+
+TEST_F(MacroEditorScenario, TheEditorOpensOnWhatTheKeyPlaysAndKeepsItsGroupAfterARestart) {
+    ASSERT_TRUE(StartProgram());
+    // Key A gets the combination "Copy", which the keyboard keeps as a macro.
+    OpenEditorFor("A");
+    ClickLabelled("Combination keys");
+    ChooseFromList("cmb_function_keys", "Copy");
+    Click("btnOK");
+    ASSERT_TRUE(WaitUntilGone("btnOK"));
+    // On S a new group is added after it, and stays selected.
+    ClickKey("cbimg_macro_record", "S");
+    WaitForControl("btnOK");
+    ClickLabelled("Macro");
+    const size_t before = a11y_->Rows("macro_group").size();
+    Click("groupAdd");
+    ASSERT_TRUE(WaitUntil([&] { return a11y_->Rows("macro_group").size() == before + 1; }));
+    const QString selected = a11y_->Rows("macro_group").back().label;
+    Click("btnCancel");
+    ASSERT_TRUE(WaitUntilGone("btnOK"));
+
+    // Reopened on A, the editor shows the combination page with "Copy".
+    ClickKey("cbimg_macro_record", "A");
+    ASSERT_TRUE(WaitUntil([&] { return !a11y_->Find("cmb_function_keys").empty(); }))
+        << WithScreen("the editor did not open on the combination page");
+    Click("btnCancel");
+    ASSERT_TRUE(WaitUntilGone("btnOK"));
+
+    // After a restart the keyboard's macro is read back and moves to the end of the list; the
+    // selection stays on the group that was selected.
+    program_->Stop();
+    ASSERT_TRUE(StartProgram());
+    ClickLabelled("Keys");
+    ClickKey("cbimg_macro_record", "D");
+    WaitForControl("btnOK");
+    ClickLabelled("Macro");
+    std::vector<Control> rows;
+    ASSERT_TRUE(WaitUntil([&] {
+        rows = a11y_->Rows("macro_group");
+        return std::any_of(rows.begin(), rows.end(), [](const Control& r) { return r.checked; });
+    })) << WithScreen("no group is selected");
+    const auto chosen =
+        std::find_if(rows.begin(), rows.end(), [](const Control& r) { return r.checked; });
+    EXPECT_EQ(chosen->label.toStdString(), selected.toStdString())
+        << WithScreen("another group is selected after a restart");
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 #include "device/DeviceLink.h"
 #include "emulator/VirtualKeyboard.h"
 #include "logic/KeyboardLogic.h"
+#include "logic/MacroBlockCodec.h"
 #include "persist/MacroFile.h"
+#include "screens/KeyTable.h"
 #include "support/MacroTestSupport.h"
 
 namespace macrotest {
@@ -114,6 +116,37 @@ TEST_F(MacroEndToEnd, SingleKeyAndCombinationPages) {
     Click("btnOK");
     Close();
     EXPECT_EQ(SlotUsages(3), (std::vector<int>{0xE0, 0x06, 0x06, 0xE0}));
+}
+
+// Key code and state of every step, state 0 going down and 1 going up.
+std::vector<std::pair<int, int>> CodesAndStates(const MacroRecordGroup& group) {
+    std::vector<std::pair<int, int>> steps;
+    for (const MacroRecordGpItem& item : group.items.current())
+        steps.emplace_back(item.code, item.state);
+    return steps;
+}
+
+TEST_F(MacroEndToEnd, ACombinationReadBackPressesItsKeysBeforeReleasingThem) {
+    shared->combKeys.current() = MacroCombKey{L"Paste", {{0xE0, 0}, {0x19, 0}}};
+    key.index = 4;
+    Open();
+    SelectPage(3);
+    Find<SOUI::SComboBox>("cmb_function_keys")->SetCurSel(0, true);
+    Click("btnOK");
+    Close();
+    const int ctrl = FindKeyByUsage(0xE0).code();
+    const int v = FindKeyByUsage(0x19).code();
+    const std::vector<std::pair<int, int>> pressThenRelease{{ctrl, 0}, {v, 0}, {v, 1}, {ctrl, 1}};
+
+    const macro_code_t code = keyboard->KeyCodes()[4];
+    ASSERT_TRUE(code.playsMacro());
+    EXPECT_EQ(CodesAndStates(DecodeMacroBlock(keyboard->Macro(code.value()), code.value())),
+              pressThenRelease);
+    // What the macro page lists for it.
+    const std::list<MacroRecordGroup> groups = shared->GroupsNow();
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups.front().info.current().name, L"Paste");
+    EXPECT_EQ(CodesAndStates(groups.front()), pressThenRelease);
 }
 
 }  // namespace

@@ -265,3 +265,56 @@ TEST_F(MacroRequests, DeleteAndCancelEndTheDialog) {
 
 }  // namespace
 }  // namespace macrotest
+
+namespace macrotest {
+namespace {
+
+class MacroEditorGuards : public MacroEditorTest {};
+
+TEST_F(MacroEditorGuards, DeletingAGroupWithStepsAsksAndANoKeepsIt) {
+    shared->groups.data()[0].push_back(MakeGroup(0, L"Steps", 3));
+    shared->groups.data()[0].push_back(MakeGroup(1, L"Empty"));
+    Open();
+    confirm = false;
+    SelectGroupRow(0);
+    Click("groupDel");
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_TRUE(questions[0].contains("Steps"));
+    EXPECT_EQ(shared->GroupsNow().size(), 2u);
+    // A group without steps goes without a question.
+    SelectGroupRow(1);
+    Click("groupDel");
+    EXPECT_EQ(questions.size(), 1u);
+    EXPECT_EQ(shared->GroupsNow().size(), 1u);
+}
+
+TEST_F(MacroEditorGuards, OkThatCannotAssignStaysOpenAndSaysWhy) {
+    shared->combKeys.current() = MacroCombKey{L"Nothing", {}};
+    const struct {
+        int page;
+        const char* reason;
+    } cases[] = {{0, "group"}, {3, "no keys"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.page);
+        shared->params.current() = MacroRecordParam{c.page, -1, 0, 0, 0, 0, 0, 0, 0};
+        Open();
+        Click("btnOK");
+        EXPECT_TRUE(dlg->IsWindow());
+        EXPECT_TRUE(dlg->AssignReason().contains(c.reason)) << dlg->AssignReason().toStdString();
+        EXPECT_TRUE(shared->Requests().empty());
+        Close();
+    }
+}
+
+TEST_F(MacroEditorGuards, NewGroupsNeverTakeANameInUse) {
+    shared->groups.data()[0].push_back(MakeGroup(0, L"Group 1"));
+    Open();
+    Click("groupAdd");
+    Click("groupAdd");
+    std::vector<std::wstring> names;
+    for (const auto& g : shared->GroupsNow()) names.push_back(g.info.data()[0].name);
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"Group 1", L"Group 2", L"Group 3"}));
+}
+
+}  // namespace
+}  // namespace macrotest

@@ -36,8 +36,9 @@ TEST(MacroRequest, CombinationPressesInOrderAndReleasesInReverse) {
     EXPECT_EQ(r.code(), 0);
     EXPECT_EQ(r.macro.repeat, 1);
     EXPECT_EQ(r.macro.count, 4);
-    EXPECT_EQ(StepBytes(r, 4), (std::vector<std::uint8_t>{0xE0, 0x64, 0x80, 0x06, 0x64, 0x80, 0x06,
-                                                          0x64, 0x00, 0xE0, 0x64, 0x00}));
+    // Key down is state 0 (bit 7 clear), key up state 1, as in recorded macros.
+    EXPECT_EQ(StepBytes(r, 4), (std::vector<std::uint8_t>{0xE0, 0x64, 0x00, 0x06, 0x64, 0x00, 0x06,
+                                                          0x64, 0x80, 0xE0, 0x64, 0x80}));
     EXPECT_EQ(r.macro.name.text(), "Copy");
 }
 

@@ -12,6 +12,8 @@ ProgramRun::ProgramRun(const Desktop& desktop, fs::path folder)
     fs::create_directories(programFolder());
     fs::create_directories(configFolder());
     fs::create_directories(folder_ / "home");
+    fs::create_directories(runtimeFolder());
+    fs::permissions(runtimeFolder(), fs::perms::owner_all, fs::perm_options::replace);
     const fs::path built = KEYLUME_EXE;
     // The executable is copied, as it finds its folder through its own path; the rest of the
     // build folder (the interface files, "config.xml" when the build puts one there) is linked.
@@ -35,7 +37,10 @@ void ProgramRun::Start(const QStringList& arguments) {
     auto env = desktop_.Environment(QProcessEnvironment::systemEnvironment());
     env.insert("HOME", QString::fromStdString((folder_ / "home").string()));
     env.insert("XDG_CONFIG_HOME", QString::fromStdString(configFolder().string()));
-    env.insert("XDG_RUNTIME_DIR", QString::fromStdString((folder_ / "home").string()));
+    // The single-instance socket and lock live in the runtime and temporary folders: each
+    // scenario has its own, so parallel scenarios do not meet each other's program.
+    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtimeFolder().string()));
+    env.insert("TMPDIR", QString::fromStdString(runtimeFolder().string()));
     // The accessibility tree is how the scenarios find the controls.
     env.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
     env.insert("QT_ACCESSIBILITY", "1");

@@ -27,6 +27,7 @@ public:
 
     std::filesystem::path programFolder() const { return folder_ / "program"; }
     std::filesystem::path configFolder() const { return folder_ / "config"; }
+    std::filesystem::path runtimeFolder() const { return folder_ / "run"; }
     std::filesystem::path macroFile() const { return programFolder() / "macro.xml"; }
     std::filesystem::path keyboardStateFile() const {
         return configFolder() / "keylume" / "emulated-keyboard.state";

@@ -42,10 +42,10 @@ void Scenario::TearDown() {
     desktop_.reset();
 }
 
-void Scenario::StartProgram(const QStringList& arguments) {
+bool Scenario::StartProgram(const QStringList& arguments) {
     program_->Start(arguments);
-    // The connection read ends with the key colours; the profile list is filled by then.
-    WaitForControl("kb_cmb_profile", std::chrono::milliseconds(30000));
+    // The profile list is filled by the connection read.
+    return !WaitForControl("kb_cmb_profile", std::chrono::milliseconds(30000)).screen.isEmpty();
 }
 
 void Scenario::PrepareKeyboard(const std::function<void(KeyboardState&)>& change) {
@@ -87,14 +87,29 @@ void Scenario::Click(const QString& name, int index) {
     input_->Click(all[index].screen.center());
 }
 
-CoordButtonInfo Scenario::KeyInfo(const QString& picture, const QString& keyName) {
+namespace {
+
+std::vector<CoordButtonInfo> KeysOf(const ProgramRun& program, const QString& picture) {
     const char* file = picture == "cbimg_led_effect" ? "keys_led.xml" : "keys_macro.xml";
-    const auto keys =
-        SOUI::ReadCoordsFile((program_->programFolder() / "uires" / "coords" / file).string());
-    for (const auto& key : keys)
+    return SOUI::ReadCoordsFile((program.programFolder() / "uires" / "coords" / file).string());
+}
+
+}  // namespace
+
+CoordButtonInfo Scenario::KeyUnder(const QString& picture, QPoint screenPoint) {
+    const QPoint p = screenPoint - WaitForControl(picture).screen.topLeft();
+    for (const auto& key : KeysOf(*program_, picture))
+        if (p.x() >= key.rect.left && p.x() < key.rect.right && p.y() >= key.rect.top &&
+            p.y() < key.rect.bottom)
+            return key;
+    return {};
+}
+
+CoordButtonInfo Scenario::KeyInfo(const QString& picture, const QString& keyName) {
+    for (const auto& key : KeysOf(*program_, picture))
         if (QString::fromStdWString(key.name).compare(keyName, Qt::CaseInsensitive) == 0)
             return key;
-    ADD_FAILURE() << "no key " << keyName.toStdString() << " in " << file;
+    ADD_FAILURE() << "no key " << keyName.toStdString() << " in " << picture.toStdString();
     return {};
 }
 

@@ -27,8 +27,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Starts the program and waits for its main window with the keyboard read.
-    void StartProgram(const QStringList& arguments = {"--emulate"});
+    // Starts the program and waits for its main window with the keyboard read; false (with a
+    // failure) when it never showed.
+    [[nodiscard]] bool StartProgram(const QStringList& arguments = {"--emulate"});
     // Sets up the emulated keyboard's memory before the program starts.
     void PrepareKeyboard(const std::function<void(KeyboardState&)>& change);
     // Opens the drop-down list of a combo box and clicks the entry labelled `entry`.
@@ -45,6 +46,8 @@ protected:
     void ClickKey(const QString& picture, const QString& keyName, int button = 1);
     // The key's entry in the picture's coordinates file (its index in the keyboard's tables).
     CoordButtonInfo KeyInfo(const QString& picture, const QString& keyName);
+    // The key of the picture under a point of the screen; a key without a name when none.
+    CoordButtonInfo KeyUnder(const QString& picture, QPoint screenPoint);
     // Clicks the control a screen reader announces as `label` (a tab, a menu entry).
     void ClickLabelled(const QString& label);
     // Whether a region shows something besides its background (a row's text, an icon).

@@ -42,6 +42,8 @@ struct SharedRecords {
     MacroRecordDlg::Params params;
     MacroRecordDlg::Groups groups;
     MacroRecordDlg::Request request;
+    // The keyboard's key codes, as the keyboard logic publishes them.
+    ShapeType<macro_code_t, 2, 109, 1> keyCodes;
 
 private:
     std::mutex mutex_;

@@ -1,0 +1,88 @@
+// The main window as a whole: what its caption offers, minimising where the desktop has no
+// tray, and a factory reset that asks first and shows what the keyboard then holds.
+#include "support/Scenario.h"
+
+namespace e2e {
+namespace {
+
+constexpr int kRain = 3;
+
+class WindowScenario : public Scenario {
+protected:
+    // The X window of the main window, found by its title.
+    QString MainWindowId() {
+        return QString::fromUtf8(
+                   RunOn(*desktop_, "xdotool", {"search", "--onlyvisible", "--name", "^Keylume$"}))
+            .split('\n', Qt::SkipEmptyParts)
+            .value(0);
+    }
+    // "Normal", "Iconic" or "Withdrawn", as the window manager keeps it.
+    QString WindowState(const QString& id) {
+        const QString text = QString::fromUtf8(RunOn(*desktop_, "xprop", {"-id", id, "WM_STATE"}));
+        for (const char* state : {"Normal", "Iconic"})
+            if (text.contains(QString("window state: ") + state)) return state;
+        return "Withdrawn";
+    }
+};
+
+TEST_F(WindowScenario, MinimisedWithoutATrayTheWindowComesBackFromTheDesktop) {
+    ASSERT_TRUE(StartProgram());
+    // The lighting sync box did nothing and is gone.
+    EXPECT_TRUE(a11y_->Find("sync_light_dat").empty()) << WithScreen("the sync box shows");
+    const QString id = MainWindowId();
+    ASSERT_FALSE(id.isEmpty());
+    ASSERT_EQ(WindowState(id), "Normal");
+    Click("btn_min");
+    // This desktop has no tray: the window is iconified, not hidden out of reach.
+    EXPECT_TRUE(WaitUntil([&] { return WindowState(id) == "Iconic"; }))
+        << WithScreen("minimised, the window is " + WindowState(id).toStdString());
+    RunOn(*desktop_, "xdotool", {"windowactivate", "--sync", id});
+    EXPECT_TRUE(WaitUntil([&] { return WindowState(id) == "Normal"; }));
+    WaitForControl("btn_more");
+}
+
+TEST_F(WindowScenario, FactoryResetAsksAndThenShowsWhatTheKeyboardHolds) {
+    // Rain, and key A sending B.
+    const auto keyA = static_cast<std::size_t>(KeyInfo("cbimg_macro_record", "A").index);
+    PrepareKeyboard([&](KeyboardState& s) {
+        s.profileModes[0] = kRain;
+        s.keyCodes.at(keyA) = macro_code_t::make(2, 0x05);
+    });
+    ASSERT_TRUE(StartProgram());
+    ASSERT_FALSE(a11y_->Find("bar_mainled_speed_parent").empty());
+    ClickLabelled("Keys");
+    const QRect a = KeyOnScreen("cbimg_macro_record", "A");
+    const QRect s = KeyOnScreen("cbimg_macro_record", "S");
+    ASSERT_GT(ColourDistance(MainColour(Screen(), a), MainColour(Screen(), s)), 20)
+        << WithScreen("the assigned key A is not marked");
+    ClickLabelled("Lighting");
+
+    // The reset asks first, saying what it erases; Escape keeps everything.
+    Click("btn_kb_restore_factory");
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Factory reset") == 1; }))
+        << WithScreen("no question before the factory reset");
+    const Control text = WaitForControl("msgtext");
+    EXPECT_TRUE(ShowsContent(text.screen));
+    input_->Key("Escape");
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Factory reset") == 0; }));
+    EXPECT_EQ(Keyboard()->profileModes[0], kRain);
+
+    // Enter answers OK: the keyboard is reset and the window shows its new state.
+    Click("btn_kb_restore_factory");
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Factory reset") == 1; }));
+    input_->Key("Return");
+    ASSERT_TRUE(WaitUntil([&] {
+        const auto k = Keyboard();
+        return k && k->profileModes[0] == 0;
+    })) << "the keyboard was not reset";
+    EXPECT_TRUE(WaitUntilGone("bar_mainled_speed_parent"))
+        << WithScreen("the window still shows the mode from before the reset");
+    ClickLabelled("Keys");
+    EXPECT_TRUE(WaitUntil([&] {
+        const QImage shot = Screen();
+        return ColourDistance(MainColour(shot, a), MainColour(shot, s)) <= 8;
+    })) << WithScreen("key A is still marked as assigned after the reset");
+}
+
+}  // namespace
+}  // namespace e2e
