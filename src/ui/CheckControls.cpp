@@ -72,8 +72,11 @@ void SToggleButton::SetTextIndent(int left, int top) {
 
 void SToggleButton::UpdateTextIndent() {
     const char* type = m_button->inherits("QRadioButton") ? "QRadioButton" : "QCheckBox";
-    m_button->setStyleSheet(QString("%1{padding-left:%2px;padding-top:%3px;background:transparent;}"
-                                    "%1::indicator{width:0px;height:0px;}")
+    // The indicator is drawn by the skin: Qt's, even at no size, leaves a dot before the text.
+    m_button->setStyleSheet(QString("%1{padding-left:%2px;padding-top:%3px;background:transparent;"
+                                    "spacing:0px;}"
+                                    "%1::indicator{width:0px;height:0px;border:none;margin:0px;"
+                                    "image:none;background:transparent;}")
                                 .arg(type)
                                 .arg(m_indent.x())
                                 .arg(m_indent.y()));
