@@ -1,6 +1,7 @@
 #include "ui/Application.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
@@ -39,6 +40,7 @@ ISkinObj* FindSkin(const QString& name) {
 
 bool SApplication::InitResources(const QString& folder) {
     const bool ok = m_res.Init(folder);
+    m_dataDir = QFileInfo(folder).absolutePath();
     AddSystemResources(m_res);
     pugi::xml_document uidef;
     if (m_res.HasResource("UIDEF:XML_INIT") && m_res.LoadXml("UIDEF:XML_INIT", uidef)) {

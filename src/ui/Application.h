@@ -35,6 +35,9 @@ public:
     STimeline& GetTimeline() { return m_timeline; }
     SMessageLoop& GetMsgLoop() { return m_loop; }
     const QString& GetAppDir() const { return m_appDir; }
+    // The folder that holds the resource folder: the paths the layouts name (a key picture's
+    // coordinates) are relative to it. The program's folder until resources are opened.
+    const QString& GetDataDir() const { return m_dataDir.isEmpty() ? m_appDir : m_dataDir; }
 
     // The table must be sorted by name.
     void SetNameIdTable(std::vector<NameIdRow> table) { m_nameIds = std::move(table); }
@@ -59,6 +62,7 @@ private:
     void LoadTables(pugi::xml_node uidef);
 
     QString m_appDir;
+    QString m_dataDir;
     SResProviderFiles m_res;
     SWindowFactory m_factory;
     SSkinPool m_skins;

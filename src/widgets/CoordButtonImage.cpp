@@ -1,6 +1,7 @@
 #include "widgets/CoordButtonImage.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QPainter>
 #include <algorithm>
 #include <cstdio>
@@ -43,11 +44,18 @@ bool ParseSelectValue(const QString& value) {
            value.compare(QLatin1String("false"), Qt::CaseInsensitive) != 0;
 }
 
+// Relative to the folder that holds the resources, as every path a layout names: beside the
+// executable in the build tree, under <prefix>/share/keylume installed. A file only beside the
+// executable is still found there.
 QString ResolveCoordsPath(const QString& value) {
     SApplication* app = SApplication::getSingletonPtr();
-    const QString folder = app ? app->GetAppDir() : QCoreApplication::applicationDirPath();
     const bool rooted = value.startsWith('/') || value.startsWith('\\');
-    return folder + (rooted ? QString() : QStringLiteral("/")) + value;
+    auto in = [&](const QString& folder) {
+        return folder + (rooted ? QString() : QStringLiteral("/")) + value;
+    };
+    if (!app) return in(QCoreApplication::applicationDirPath());
+    const QString data = in(app->GetDataDir());
+    return QFileInfo(data).isFile() ? data : in(app->GetAppDir());
 }
 
 }  // namespace
@@ -75,7 +83,11 @@ bool CoordButtonImage::SetAttribute(const QString& name, const QString& value) {
 
 void CoordButtonImage::OnCreated() {
     if (!m_coords.isEmpty()) {
-        auto keys = ReadCoordsFile(ResolveCoordsPath(m_coords).toStdString());
+        const QString path = ResolveCoordsPath(m_coords);
+        auto keys = ReadCoordsFile(path.toStdString());
+        // A picture without keys is dead to the mouse: say so rather than show it silently.
+        if (keys.empty())
+            std::fprintf(stderr, "keylume: no keys in the coordinates file %s\n", qPrintable(path));
         m_keys.insert(m_keys.end(), keys.begin(), keys.end());
     }
     if (window()->testAttribute(Qt::WA_TranslucentBackground)) {

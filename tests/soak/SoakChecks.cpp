@@ -61,22 +61,28 @@ bool SameContent(const MacroRecordGroup& a, const MacroRecordGroup& b) {
 void CheckShownStateIsTheKeyboards(SoakRig& rig, const std::string& when) {
     const VirtualKeyboard& keyboard = rig.Backend().Keyboard();
     Comparison compare(rig, when);
+    // A widget or key list that is missing is a fault, not a comparison to skip.
+    auto present = [&](auto* widget, const char* name) {
+        if (!widget) rig.Fault(when + ": the window has no " + name);
+        return widget;
+    };
     const int profile = keyboard.ActiveProfile();
     const int mode = keyboard.ProfileMode(profile);
-    if (auto* profiles = rig.Find<SOUI::SComboBox>(kb::kProfiles))
+    if (auto* profiles = present(rig.Find<SOUI::SComboBox>(kb::kProfiles), kb::kProfiles))
         compare.Same("profile", profiles->GetCurSel(), profile);
-    if (auto* modes = rig.Find<SOUI::SComboBox>(kb::kModes))
+    if (auto* modes = present(rig.Find<SOUI::SComboBox>(kb::kModes), kb::kModes))
         compare.Same("mode", modes->GetCurSel(), mode);
 
     const _reg_mode_t reg = keyboard.Register(profile, mode);
-    if (auto* speed = rig.Find<SOUI::SSliderBar>(kb::kSpeed))
+    if (auto* speed = present(rig.Find<SOUI::SSliderBar>(kb::kSpeed), kb::kSpeed))
         compare.Same("speed", speed->GetValue(), reg.speed());
-    if (auto* fg = rig.Find<SOUI::SSliderBar>(kb::kFgBrightness))
+    if (auto* fg = present(rig.Find<SOUI::SSliderBar>(kb::kFgBrightness), kb::kFgBrightness))
         compare.Same("foreground brightness", fg->GetValue(), reg.foregroundBrightness);
-    if (auto* bg = rig.Find<SOUI::SSliderBar>(kb::kBgBrightness))
+    if (auto* bg = present(rig.Find<SOUI::SSliderBar>(kb::kBgBrightness), kb::kBgBrightness))
         compare.Same("background brightness", bg->GetValue(), reg.backgroundBrightness);
     for (int i = 0; i < 4; ++i) {
-        auto* radio = rig.Window().FindChildByID2<SOUI::SWindow>(kb::kFirstDirectionId + i);
+        auto* radio = present(rig.Window().FindChildByID2<SOUI::SWindow>(kb::kFirstDirectionId + i),
+                              "direction radio");
         if (radio)
             compare.Same(
                 "direction radio " + std::to_string(kb::kFirstDirectionId + i) + " checked",
@@ -84,17 +90,20 @@ void CheckShownStateIsTheKeyboards(SoakRig& rig, const std::string& when) {
     }
 
     const int set = keyboard.SelectedColourSet();
-    if (auto* sets = rig.Find<SOUI::SComboBox>(kb::kColourSet))
+    if (auto* sets = present(rig.Find<SOUI::SComboBox>(kb::kColourSet), kb::kColourSet))
         compare.Same("colour set", sets->GetCurSel(), set);
-    if (auto* led = rig.Find<SOUI::CoordButtonImage>(kb::kLedKeys)) {
+    if (auto* led = present(rig.Find<SOUI::CoordButtonImage>(kb::kLedKeys), kb::kLedKeys)) {
         const KeyColourSet colours = keyboard.Colours(set);
+        if (led->Items().empty()) rig.Fault(when + ": the lighting key picture has no keys");
         const std::size_t keys = std::min(led->Items().size(), colours.size());
         for (std::size_t i = 0; i < keys; ++i)
             compare.Same("colour of key " + std::to_string(i),
                          led->Items()[i].fground & kColourBits, colours[i].value() & kColourBits);
     }
-    if (auto* macroKeys = rig.Find<SOUI::CoordButtonImage>(kb::kMacroKeys)) {
+    if (auto* macroKeys =
+            present(rig.Find<SOUI::CoordButtonImage>(kb::kMacroKeys), kb::kMacroKeys)) {
         const KeyCodeTable codes = keyboard.KeyCodes();
+        if (macroKeys->Items().empty()) rig.Fault(when + ": the keys page picture has no keys");
         const std::size_t keys = std::min(macroKeys->Items().size(), codes.size());
         for (std::size_t i = 0; i < keys; ++i)
             compare.Same("assignment mark of key " + std::to_string(i),

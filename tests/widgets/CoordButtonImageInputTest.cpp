@@ -1,4 +1,8 @@
 // Coordinates file reading, clicks, toggling, hover and the selection band of "cbimg".
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "CoordButtonImageFixture.h"
 
 using namespace SOUI;
@@ -53,6 +57,21 @@ TEST_F(KeyPicture, MissingOrForeignFilesGiveNoKeys) {
     auto* bad = Create<CoordButtonImage>(xml2.c_str());
     ASSERT_NE(bad, nullptr);
     EXPECT_TRUE(bad->Items().empty());
+}
+
+TEST_F(KeyPicture, CoordinatesAreReadBesideTheResourcesWhereverTheProgramIs) {
+    // Installed, the program is in <prefix>/bin and its resources in <prefix>/share/keylume.
+    QTemporaryDir data;
+    ASSERT_TRUE(QDir(data.path()).mkpath("uires/coords"));
+    QFile file(data.path() + "/uires/coords/keys.xml");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write((std::string("<positions>") + kThreeKeys + "</positions>").c_str());
+    file.close();
+    app->InitResources(data.path() + "/uires");
+    ASSERT_NE(app->GetDataDir(), app->GetAppDir());
+    auto* picture = Create<CoordButtonImage>("<cbimg coords='uires/coords/keys.xml'/>");
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->Items().size(), 3u);
 }
 
 TEST_F(KeyPicture, AttributesSelectAndType) {

@@ -28,6 +28,24 @@ ProgramRun::ProgramRun(const Desktop& desktop, fs::path folder)
     }
 }
 
+bool ProgramRun::Install(std::string& error) {
+    QProcess install;
+    install.setProcessChannelMode(QProcess::MergedChannels);
+    install.start(KEYLUME_CMAKE, {"--install", KEYLUME_BUILD_DIR, "--prefix",
+                                  QString::fromStdString((folder_ / "prefix").string())});
+    if (!install.waitForFinished(120000) || install.exitCode() != 0) {
+        error = install.readAll().toStdString();
+        return false;
+    }
+    installed_ = true;
+    return true;
+}
+
+fs::path ProgramRun::executable() const {
+    return installed_ ? folder_ / "prefix" / "bin" / "keylume"
+                      : programFolder() / fs::path(KEYLUME_EXE).filename();
+}
+
 ProgramRun::~ProgramRun() {
     if (Running()) Stop();
 }
@@ -47,9 +65,7 @@ void ProgramRun::Start(const QStringList& arguments) {
     process_->setProcessEnvironment(env);
     process_->setProcessChannelMode(QProcess::MergedChannels);
     process_->setWorkingDirectory(QString::fromStdString((folder_ / "home").string()));
-    process_->start(
-        QString::fromStdString((programFolder() / fs::path(KEYLUME_EXE).filename()).string()),
-        arguments);
+    process_->start(QString::fromStdString(executable().string()), arguments);
     process_->waitForStarted(10000);
 }
 

@@ -15,6 +15,9 @@ class ProgramRun {
 public:
     // `folder` is emptied and filled; nothing is started yet.
     ProgramRun(const Desktop& desktop, std::filesystem::path folder);
+    // The build tree installed into `folder`/prefix, as a package puts it: the installed
+    // program runs instead of the build tree's. False with `error` when the install failed.
+    bool Install(std::string& error);
     ~ProgramRun();
 
     // Starts the program with these arguments (after "--emulate" unless given).
@@ -28,14 +31,25 @@ public:
     std::filesystem::path programFolder() const { return folder_ / "program"; }
     std::filesystem::path configFolder() const { return folder_ / "config"; }
     std::filesystem::path runtimeFolder() const { return folder_ / "run"; }
-    std::filesystem::path macroFile() const { return programFolder() / "macro.xml"; }
+    // Where the program reads its data: its own folder in the build tree, share/keylume
+    // installed.
+    std::filesystem::path dataFolder() const {
+        return installed_ ? folder_ / "prefix" / "share" / "keylume" : programFolder();
+    }
+    std::filesystem::path macroFile() const {
+        return installed_ ? configFolder() / "keylume" / "macro.xml"
+                          : programFolder() / "macro.xml";
+    }
     std::filesystem::path keyboardStateFile() const {
         return configFolder() / "keylume" / "emulated-keyboard.state";
     }
 
 private:
     const Desktop& desktop_;
+    std::filesystem::path executable() const;
+
     std::filesystem::path folder_;
+    bool installed_ = false;
     std::unique_ptr<QProcess> process_;
     QString output_;
 };

@@ -91,7 +91,7 @@ namespace {
 
 std::vector<CoordButtonInfo> KeysOf(const ProgramRun& program, const QString& picture) {
     const char* file = picture == "cbimg_led_effect" ? "keys_led.xml" : "keys_macro.xml";
-    return SOUI::ReadCoordsFile((program.programFolder() / "uires" / "coords" / file).string());
+    return SOUI::ReadCoordsFile((program.dataFolder() / "uires" / "coords" / file).string());
 }
 
 }  // namespace
