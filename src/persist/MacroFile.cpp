@@ -99,10 +99,10 @@ MacroFile::~MacroFile() {
 
 void MacroFile::Load() {
     pugi::xml_document document;
-    if (!persist::LoadDocumentFile(document, file_.c_str())) {
-        return;
-    }
-    persist::MacroContent content = persist::ReadMacroDocument(document);
+    // Without a readable file the editor starts from the default settings and no groups.
+    persist::MacroContent content;
+    if (persist::LoadDocumentFile(document, file_.c_str()))
+        content = persist::ReadMacroDocument(document);
     std::list<MacroRecordGroup> groups;
     for (persist::MacroGroupContent& group : content.groups) {
         groups.push_back(ToGroup(std::move(group)));

@@ -212,28 +212,22 @@ void MacroRecordDlg::OnParamsChanged(int, const MacroRecordParam*, uint32_t, uin
 
 void MacroRecordDlg::Refresh() {
     ShowReason(nullptr);
+    const MacroRecordParam p = Param();
+    // The settings show whether or not a group is selected: on a first run there is none.
+    ShowSettings(p);
     MacroRecordGroup* group = SelectedGroup();
     if (!group) {
-        // The steps list follows the selection: no group, no steps.
+        // The steps list follows the selection: no group, no steps, and a new group's repeat.
         if (workItems_.count && !workItems_.data()[0].empty()) {
             workItems_.data()[0].clear();
             if (itemAdapter_) itemAdapter_->notifyDataSetChanged();
         }
+        if (ui_.repeatTimes) ui_.repeatTimes->SetWindowText(QStringLiteral("1"));
         return;
     }
     if (!(workItems_ == group->items)) workItems_ = group->items;
     workItems_.selection.index = group->items.index();
     if (itemAdapter_) itemAdapter_->notifyDataSetChanged();
-
-    const MacroRecordParam p = Param();
-    if (ui_.singleKey)
-        ui_.singleKey->SetWindowText(
-            p.singlekey ? QString::fromStdWString(
-                              std::wstring(FindKeyByCode(static_cast<uint32_t>(p.singlekey)).name))
-                        : QString());
-    if (ui_.mediaKeys) ui_.mediaKeys->SetCurSel(p.funcsel, true);
-    if (ui_.functionKeys) ui_.functionKeys->SetCurSel(p.cmbsel, true);
-    if (ui_.tab) ui_.tab->SetCurSel(p.page);
     if (ui_.groups && ui_.groups->GetSel() != p.gpsel) ui_.groups->SetSel(p.gpsel);
 
     if (!(workInfo_ == group->info)) workInfo_ = group->info;
@@ -241,6 +235,20 @@ void MacroRecordDlg::Refresh() {
     if (ui_.repeatTimes)
         ui_.repeatTimes->SetWindowText(
             QString::number(group->info.count ? group->info.data()[0].repeat : 0));
+}
+
+void MacroRecordDlg::ShowSettings(const MacroRecordParam& p) {
+    if (ui_.singleKey)
+        ui_.singleKey->SetWindowText(
+            p.singlekey ? QString::fromStdWString(
+                              std::wstring(FindKeyByCode(static_cast<uint32_t>(p.singlekey)).name))
+                        : QString());
+    // Only what differs: an entry set again would be announced, and saved, once more.
+    if (ui_.mediaKeys && ui_.mediaKeys->GetCurSel() != p.funcsel)
+        ui_.mediaKeys->SetCurSel(p.funcsel, true);
+    if (ui_.functionKeys && ui_.functionKeys->GetCurSel() != p.cmbsel)
+        ui_.functionKeys->SetCurSel(p.cmbsel, true);
+    if (ui_.tab && ui_.tab->GetCurSel() != p.page) ui_.tab->SetCurSel(p.page);
     for (int i = 0; i < 3; ++i)
         if (ui_.delayBoxes[i]) ui_.delayBoxes[i]->SetCheck(i == p.dlmode);
     if (p.dlmode < 0 || p.dlmode > 2) return;

@@ -109,6 +109,7 @@ private:
     void OnWorkItemsChanged(int, const std::list<MacroRecordGpItem>*, uint32_t, uint32_t, uint32_t,
                             uint32_t, int);
     void Refresh();
+    void ShowSettings(const MacroRecordParam& p);
     MacroRecordGroup* SelectedGroup();
     MacroRecordParam& Param() { return params_.current(); }
 

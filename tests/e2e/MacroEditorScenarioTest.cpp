@@ -101,6 +101,10 @@ TEST_F(MacroEditorScenario, WithoutGroupsTheEditorGuidesInsteadOfFailingSilently
     ASSERT_TRUE(StartProgram());
     OpenEditorFor("A");
     ASSERT_TRUE(a11y_->Rows("macro_group").empty());
+    // A first run shows the default settings: the delay field and the play mode are filled.
+    for (const char* setting : {"edit_macro_delay_time", "macro_play_mode"})
+        EXPECT_TRUE(ShowsContent(WaitForControl(setting).screen))
+            << WithScreen(std::string(setting) + " is blank on a first run");
     // The record box with no group makes one and records into it.
     const Control record = WaitForControl("chk_macro_record");
     input_->Click(QPoint(record.screen.left() + 8, record.screen.center().y()));

@@ -306,6 +306,18 @@ TEST_F(MacroEditorGuards, OkThatCannotAssignStaysOpenAndSaysWhy) {
     }
 }
 
+TEST_F(MacroEditorGuards, AFirstRunShowsTheDefaultSettingsWithoutAnyGroup) {
+    shared->params.current() = MacroRecordParam{};
+    Open();
+    EXPECT_TRUE(Find<SOUI::SWindow>("chk_macro_realy_delay")->IsChecked());
+    EXPECT_FALSE(Find<SOUI::SWindow>("chk_macro_fixed_delay")->IsChecked());
+    auto* delay = Find<SOUI::SEdit>("edit_macro_delay_time");
+    EXPECT_EQ(delay->GetWindowText(), "10");
+    EXPECT_TRUE(delay->IsDisabled());
+    EXPECT_EQ(Find<SOUI::SComboBox>("macro_play_mode")->GetCurSel(), 0);
+    EXPECT_EQ(Find<SOUI::SEdit>("edit_macro_repeat_times")->GetWindowText(), "1");
+}
+
 TEST_F(MacroEditorGuards, NewGroupsNeverTakeANameInUse) {
     shared->groups.data()[0].push_back(MakeGroup(0, L"Group 1"));
     Open();

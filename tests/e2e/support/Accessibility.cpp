@@ -199,6 +199,13 @@ void Accessibility::CollectRole(const Node& node, uint role, std::vector<Control
     }
 }
 
+std::vector<Control> Accessibility::ListEntries(const QString& label) {
+    std::vector<Control> rows;
+    for (const Node& app : Applications()) CollectRole(app, kRoleListItem, rows, 0);
+    std::erase_if(rows, [&](const Control& row) { return row.label != label; });
+    return rows;
+}
+
 std::vector<Control> Accessibility::Rows(const QString& listName) {
     std::vector<Control> rows;
     for (const Node& app : Applications()) {

@@ -31,6 +31,8 @@ public:
     Control First(const QString& name);
     // The shown controls a screen reader announces as `label` (tabs, menu entries, buttons).
     std::vector<Control> FindLabelled(const QString& label);
+    // The shown list rows of any list (an opened drop-down too) that show `label`.
+    std::vector<Control> ListEntries(const QString& label);
     // The rows of the named list view, top to bottom, labelled with what they show.
     std::vector<Control> Rows(const QString& listName);
     // The shown top-level windows of the program, by title.

@@ -57,7 +57,15 @@ void Scenario::PrepareKeyboard(const std::function<void(KeyboardState&)>& change
 
 void Scenario::ChooseFromList(const QString& combo, const QString& entry) {
     Click(combo);
-    ClickLabelled(entry);
+    // A row of the opened list, not the box that may already show the same text.
+    std::vector<Control> rows;
+    const bool listed = WaitUntil([&] {
+        rows = a11y_->ListEntries(entry);
+        return !rows.empty();
+    });
+    ASSERT_TRUE(listed) << WithScreen("the list of " + combo.toStdString() + " shows no \"" +
+                                      entry.toStdString() + "\"");
+    input_->Click(rows.front().screen.center());
 }
 
 Control Scenario::WaitForControl(const QString& name, Deadline limit) {
@@ -134,14 +142,15 @@ void Scenario::ClickLabelled(const QString& label) {
     input_->Click(found.front().screen.center());
 }
 
+// The threshold is low enough for the faint text of a disabled field.
 bool Scenario::ShowsContent(const QRect& region) {
     const QImage shot = Screen();
     const QColor background = MainColour(shot, region);
     int other = 0;
-    const QRect area = region.intersected(shot.rect());
+    const QRect area = region.adjusted(3, 3, -3, -3).intersected(shot.rect());  // not the frame
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            if (ColourDistance(QColor(shot.pixel(x, y)), background) > 60) ++other;
+            if (ColourDistance(QColor(shot.pixel(x, y)), background) > 32) ++other;
     return other >= 8;
 }
 
