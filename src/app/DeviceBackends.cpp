@@ -1,24 +1,15 @@
 #include "app/DeviceBackends.h"
 
-#include <cstdlib>
-#include <string>
-
 #include "device/HidrawBackend.h"
 #include "emulator/EmulatedBackend.h"
 #include "emulator/VirtualKeyboard.h"
+#include "persist/AppPaths.h"
 
 namespace fs = std::filesystem;
 
 fs::path EmulatedKeyboardStateFile() {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    fs::path folder;
-    if (configHome && configHome[0] == '/') {
-        folder = configHome;
-    } else {
-        const char* home = std::getenv("HOME");
-        folder = fs::path(home && home[0] ? home : "/tmp") / ".config";
-    }
-    return folder / "keylume" / "emulated-keyboard.state";
+    return AppPaths::UserConfigFolder(AppPaths::Environment::FromProcess()) /
+           "emulated-keyboard.state";
 }
 
 std::shared_ptr<HidBackend> MakeHidBackend(Emulation emulation, const fs::path& stateFile) {

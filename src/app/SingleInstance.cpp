@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <QElapsedTimer>
 #include <QLocalSocket>
+#include <QThread>
 
 #include "app/WindowProperty.h"
 #include "ui/HostWnd.h"
@@ -11,11 +13,18 @@ namespace {
 
 constexpr QByteArrayView kShowRequest = "show\n";
 constexpr int kConnectTimeoutMs = 1000;
+// How long a later start waits for an instance that has the lock but does not listen yet.
+constexpr qint64 kStartingInstanceWaitMs = 5000;
+constexpr unsigned long kRetryPauseMs = 20;
 
 }  // namespace
 
-SingleInstance::SingleInstance(QString instanceName)
-    : m_instanceName(std::move(instanceName)), m_socketName(SocketNameFor(m_instanceName)) {
+SingleInstance::SingleInstance(QString instanceName, std::function<void()> onShowRequest)
+    : m_instanceName(std::move(instanceName)),
+      m_socketName(SocketNameFor(m_instanceName)),
+      m_onShowRequest(std::move(onShowRequest)),
+      m_lock(InstanceLock::FileFor(m_socketName.toStdString())) {
+    if (!m_onShowRequest) m_onShowRequest = [this] { RaiseMarkedWindows(m_instanceName); };
     // Only the user who runs the program may ask it to show itself.
     m_server.setSocketOptions(QLocalServer::UserAccessOption);
     QObject::connect(&m_server, &QLocalServer::newConnection, &m_server,
@@ -32,13 +41,37 @@ QString SingleInstance::SocketNameFor(const QString& instanceName) {
 
 bool SingleInstance::Acquire() {
     if (IsFirst()) return true;
+    switch (m_lock.TryTake()) {
+        case InstanceLock::State::Taken:
+            // Not finding it listening changes nothing: one instance is enough.
+            AskStartingInstance(m_socketName);
+            return false;
+        case InstanceLock::State::Held:
+            // No other instance runs, so a socket file left is one of an instance that ended.
+            QLocalServer::removeServer(m_socketName);
+            // Without a socket this instance still runs, as the only one.
+            m_server.listen(m_socketName);
+            return true;
+        case InstanceLock::State::Unusable:
+            break;
+    }
+    return AcquireBySocketOnly();
+}
+
+bool SingleInstance::AcquireBySocketOnly() {
     if (AskRunningInstance(m_socketName)) return false;
     // Nobody answers: what is left is the socket of an instance that crashed.
     if (m_server.listen(m_socketName)) return true;
     QLocalServer::removeServer(m_socketName);
-    if (m_server.listen(m_socketName)) return true;
-    // Without a socket this instance still runs, as the only one it knows of.
+    m_server.listen(m_socketName);
     return true;
+}
+
+void SingleInstance::AskStartingInstance(const QString& socketName) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!AskRunningInstance(socketName) && waited.elapsed() < kStartingInstanceWaitMs)
+        QThread::msleep(kRetryPauseMs);
 }
 
 bool SingleInstance::AskRunningInstance(const QString& socketName) {
@@ -56,7 +89,7 @@ bool SingleInstance::AskRunningInstance(const QString& socketName) {
 void SingleInstance::OnConnection() {
     while (QLocalSocket* socket = m_server.nextPendingConnection()) {
         auto readRequest = [this, socket] {
-            if (socket->readAll().contains(kShowRequest)) RaiseMarkedWindows(m_instanceName);
+            if (socket->readAll().contains(kShowRequest)) m_onShowRequest();
         };
         QObject::connect(socket, &QLocalSocket::readyRead, socket, readRequest);
         if (socket->bytesAvailable() > 0) readRequest();

@@ -1,14 +1,18 @@
 #pragma once
-// One running instance per user: the first instance listens on a local socket named by the
-// instance name and the user; a later start connects to it, asks it to bring its window to
-// the front and ends.
+// One running instance per user: the first instance takes a lock file and then listens on a
+// local socket named by the instance name and the user; a later start finds the lock taken,
+// connects to the socket, asks the instance to bring its window to the front and ends.
 #include <QLocalServer>
 #include <QString>
+#include <functional>
+
+#include "app/InstanceLock.h"
 
 class SingleInstance {
 public:
-    // instanceName is also the mark the main window carries.
-    explicit SingleInstance(QString instanceName);
+    // instanceName is also the mark the main window carries. A running first instance answers
+    // a later start with onShowRequest, by default RaiseMarkedWindows.
+    explicit SingleInstance(QString instanceName, std::function<void()> onShowRequest = {});
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
@@ -29,8 +33,14 @@ public:
 
 private:
     void OnConnection();
+    // Asks the instance that holds the lock, which may still be on its way to listening.
+    static void AskStartingInstance(const QString& socketName);
+    // Without the lock the socket alone decides, as well as it can.
+    bool AcquireBySocketOnly();
 
     QString m_instanceName;
     QString m_socketName;
+    std::function<void()> m_onShowRequest;
+    InstanceLock m_lock;  // goes after the socket is closed
     QLocalServer m_server;
 };

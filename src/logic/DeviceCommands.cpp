@@ -54,27 +54,28 @@ void KeyboardLogic::OnKeyAssignment(int, const macrokey_pack_t* data, uint32_t c
     if (request.key() >= keyCodes_.count) return;
     if (!EnsureKeyCodesRead()) return;
     macro_code_t& code = keyCodes_.data()[request.key()];
+    const macro_code_t previous = code;
     const unsigned type = request.type();
+    int slot = -1;
     if (type <= kLastDirectType) {
         code.setCode(static_cast<uint16_t>(type << kTypeShift | (request.code() & 0x0FFF)));
     } else {
         if (macroSlotCount_ <= 0) return;
-        int slot = FreeMacroSlot();
+        slot = FreeMacroSlot();
         if (slot < 0) return;
         const auto typeBits = static_cast<uint16_t>(type << kTypeShift);
         const unsigned value = (typeBits >> kTypeShift) <= kLastDirectType
                                    ? request.code() & 0x0FFFu
                                    : static_cast<unsigned>(slot);
-        const macro_code_t previous = code;
         code.setCode(static_cast<uint16_t>(typeBits | value));
         if (!Send(MacroSlot, slot, 0, &request.macro, sizeof request.macro)) {
             // The next table sent must not point the key at a slot that never got its macro.
             code = previous;
             return;
         }
-        MarkSlotUsed(slot, request.macro);
     }
-    SendAndRereadKeyCodes();
+    // Only a table written and read back makes it certain that the key plays the slot.
+    if (SendAndRereadKeyCodes(code, previous) && slot >= 0) MarkSlotUsed(slot, request.macro);
 }
 
 // An assignment sends the whole table: without the keyboard's own table in memory it would
@@ -86,20 +87,33 @@ bool KeyboardLogic::EnsureKeyCodesRead() {
     return keyCodesRead_;
 }
 
-void KeyboardLogic::SendAndRereadKeyCodes() {
-    int length = static_cast<int>(keyCodes_.count * sizeof(macro_code_t));
-    if (!Send(KeyCodes, 0, 0, keyCodes_.data(), length)) return;
-    if (!Query(KeyCodes, 0, keyCodes_.data(), length)) return;
+bool KeyboardLogic::SendAndRereadKeyCodes(macro_code_t& changed, macro_code_t previous) {
+    const int length = static_cast<int>(keyCodes_.count * sizeof(macro_code_t));
+    if (!Send(KeyCodes, 0, 0, keyCodes_.data(), length)) {
+        // The keyboard kept its table; so does the memory, or the next table sent would carry
+        // this change after all.
+        changed = previous;
+        return false;
+    }
+    if (!Query(KeyCodes, 0, keyCodes_.data(), length)) return false;
     keyCodes_.fireOthers(0, false);
+    return true;
 }
 
+// A slot is free when no key plays it, by the keyboard's own table, and no group names it: the
+// groups alone may have been edited since their macros went to the keyboard.
 int KeyboardLogic::FreeMacroSlot() {
     std::vector<bool> taken(static_cast<std::size_t>(macroSlotCount_), false);
+    auto take = [&](int slot) {
+        if (slot >= 0 && slot < macroSlotCount_) taken[static_cast<std::size_t>(slot)] = true;
+    };
+    for (uint32_t key = 0; key < keyCodes_.count; ++key) {
+        const macro_code_t code = keyCodes_.data()[key];
+        if (code.playsMacro()) take(code.value());
+    }
     if (MacroGroupList* groups = Groups()) {
         for (const MacroRecordGroup& group : *groups) {
-            if (group.info.count == 0) continue;
-            int id = group.info.current().id;
-            if (id >= 0 && id < macroSlotCount_) taken[static_cast<std::size_t>(id)] = true;
+            if (group.info.count > 0) take(group.info.current().id);
         }
     }
     for (int slot = 0; slot < macroSlotCount_; ++slot) {

@@ -117,14 +117,15 @@ void KeyboardLogic::ClearKeyCodes() {
     keyCodes_.fireOthers(0, false);
 }
 
+// The idle passes follow the clock, so the worker sleeps until there is work.
 int KeyboardLogic::FirstWorkerPass(SimpleThread* thread, void*) {
-    PaceIdlePass(*thread, kWorkerPace);
-    return 0;
+    CountIdlePasses(*thread, kWorkerPace, std::chrono::steady_clock::now());
+    return SimpleThread::kWaitForWork;
 }
 
-int KeyboardLogic::SecondWorkerPass(SimpleThread* thread, void*) {
-    PaceUntilStopped(*thread, kWorkerPace);
-    return 0;
+// Nothing to pace: the worker's own wait ends at once when Stop comes.
+int KeyboardLogic::SecondWorkerPass(SimpleThread*, void*) {
+    return SimpleThread::kWaitForWork;
 }
 
 int KeyboardLogic::Send(int command, int sub, uint32_t offset, const void* data, int length) {

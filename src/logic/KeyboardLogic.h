@@ -93,7 +93,9 @@ private:
     bool EnsureKeyCodesRead();
     int FreeMacroSlot();
     void MarkSlotUsed(int slot, const macro_block_t& sent);
-    void SendAndRereadKeyCodes();
+    // Sends the table and reads it back; true when both worked. A table the keyboard refused
+    // has `changed` put back to `previous`.
+    bool SendAndRereadKeyCodes(macro_code_t& changed, macro_code_t previous);
     void PublishRegisterOf(RegisterList& registers);
 
     // Transfers that fail at once while the object is going away.

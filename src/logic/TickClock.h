@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <thread>
 
 // Milliseconds of a monotonic clock, wrapping at 2^32 like a tick counter. Never 0, since
 // a start tick of 0 means "interval not started".
@@ -11,8 +10,4 @@ inline uint32_t TickCount() {
     auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
     auto tick = static_cast<uint32_t>(ms);
     return tick == 0 ? 1 : tick;
-}
-
-inline void SleepMs(unsigned ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }

@@ -1,21 +1,25 @@
 #include "logic/WorkerPacing.h"
 
 #include <mutex>
-#include <thread>
 
 #include "logic/SimpleThread.h"
 
-void PaceIdlePass(SimpleThread& thread, std::chrono::milliseconds pace) {
+void CountIdlePasses(SimpleThread& thread, std::chrono::milliseconds pace,
+                     std::chrono::steady_clock::time_point now) {
     std::lock_guard lock(thread.userLock());
     int& passes = thread.idlePasses();
-    if (thread.TimedQueueLength() == 0) {
-        std::this_thread::sleep_for(pace);
-        passes = (passes + 1) % kIdlePassWrap;
-    } else {
+    auto& mark = thread.idlePassMark();
+    if (thread.TimedQueueLength() != 0) {
         passes = 0;
+        mark = now;
+        return;
     }
-}
-
-void PaceUntilStopped(SimpleThread& thread, std::chrono::milliseconds pace) {
-    thread.stopEvent().WaitFor(pace);
+    // A worker's first count only starts the clock: the time before it was no pass.
+    if (mark == std::chrono::steady_clock::time_point{} || now <= mark || pace.count() <= 0) {
+        mark = now;
+        return;
+    }
+    const auto whole = (now - mark) / pace;
+    passes = static_cast<int>((passes + whole % kIdlePassWrap) % kIdlePassWrap);
+    mark += whole * pace;
 }

@@ -4,13 +4,12 @@
 
 class SimpleThread;
 
-// Loop passes of the keyboard logic's two idle workers.
+// Idle passes of the keyboard logic's first worker.
 
 constexpr int kIdlePassWrap = 300;
 
-// Sleeps for `pace` when the timed queue is empty and counts the idle pass (wrapping at
-// kIdlePassWrap); otherwise resets the count.
-void PaceIdlePass(SimpleThread& thread, std::chrono::milliseconds pace);
-
-// Waits up to `pace` on the thread's stop event, so Stop ends the pass at once.
-void PaceUntilStopped(SimpleThread& thread, std::chrono::milliseconds pace);
+// Brings the thread's idle passes up to `now` without waiting for them: while the timed queue
+// is empty, one pass for every whole `pace` since they were last counted, wrapping at
+// kIdlePassWrap; with timed runnables queued the count goes back to 0.
+void CountIdlePasses(SimpleThread& thread, std::chrono::milliseconds pace,
+                     std::chrono::steady_clock::time_point now);

@@ -83,11 +83,15 @@ AppPaths AppPaths::Resolve(const fs::path& executable, const Environment& env) {
     // Installed as <prefix>/bin/keylume.
     const fs::path prefix = programFolder.parent_path();
     paths.dataFolder = prefix / "share" / kProgramName;
-    paths.userFolder = ConfigHome(env) / kProgramName;
+    paths.userFolder = UserConfigFolder(env);
     const fs::path userConfig = paths.userFolder / kConfigName;
     paths.configFile = IsFile(userConfig) ? userConfig : paths.dataFolder / kConfigName;
     paths.macroFile = paths.userFolder / kMacroName;
     return paths;
+}
+
+fs::path AppPaths::UserConfigFolder(const Environment& env) {
+    return ConfigHome(env) / kProgramName;
 }
 
 AppPaths AppPaths::ForThisProcess() {

@@ -35,6 +35,11 @@ struct AppPaths {
     // Resolve() for the running executable and environment.
     static AppPaths ForThisProcess();
 
+    // The user's folder of an installed program: $XDG_CONFIG_HOME/keylume when that is an
+    // absolute path, else ~/.config/keylume, with the home from $HOME or, when that is unset
+    // or empty, from the user's password entry. The one place that decides it.
+    static std::filesystem::path UserConfigFolder(const Environment& env);
+
     // Makes sure the user's folder exists so that "macro.xml" can be written; false when it
     // cannot be made.
     bool PrepareUserFolder() const;

@@ -9,6 +9,8 @@
 struct macro_step_t {
     static constexpr std::uint16_t MAX_DELAY = 0x7FFF;
     static constexpr std::uint8_t STATE_BIT = 0x80;
+    static constexpr unsigned KEY_DOWN = 0;
+    static constexpr unsigned KEY_UP = 1;
 
     std::uint8_t key = 0;
     std::uint8_t delayLow = 0;

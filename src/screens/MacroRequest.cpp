@@ -81,12 +81,14 @@ void FillCombination(macrokey_pack_t& request, const MacroCombKey& entry, int ke
     macro_block_t& block = request.macro;
     block.repeat = 1;
     block.count = 0;
-    for (const auto& key : entry.keys)
+    auto append = [&block](int code, unsigned state) {
         block.append(
-            macro_step_t::make(static_cast<std::uint8_t>(key.first & 0xFF), COMBINATION_DELAY, 1));
+            macro_step_t::make(static_cast<std::uint8_t>(code & 0xFF), COMBINATION_DELAY, state));
+    };
+    // The same states as a recorded macro, so nothing is released before it was pressed.
+    for (const auto& key : entry.keys) append(key.first, macro_step_t::KEY_DOWN);
     for (auto key = entry.keys.rbegin(); key != entry.keys.rend(); ++key)
-        block.append(
-            macro_step_t::make(static_cast<std::uint8_t>(key->first & 0xFF), COMBINATION_DELAY, 0));
+        append(key->first, macro_step_t::KEY_UP);
     SetMacroName(block, entry.name);
     SetHead(request, TYPE_MACRO, keyIndex, 0);
 }

@@ -98,8 +98,10 @@ public:
         attachWindowKey(shapeOwnerKey(owner), window);
     }
     static void attachWindowKey(const void* ownerKey, WindowHandle window);
-    // Ends the routing of an owner. It also ends by itself when the last shape bound to the
-    // owner is destroyed, so that a later object at the same address is not routed.
+    // Ends the routing of an owner that is going away: changes still on their way to its
+    // shapes are dropped, never applied on another thread. Routing also ends by itself when
+    // the last shape bound to the owner is destroyed, so that a later object at the same
+    // address is neither routed nor dropped.
     template <class O>
     static void detachWindow(const O* owner) {
         detachWindowKey(shapeOwnerKey(owner));

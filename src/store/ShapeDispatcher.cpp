@@ -10,6 +10,12 @@ int effectiveFlags(int flags, bool isSource) {
     return flags & ~SHAPE_SELF;
 }
 
+// Takes over what is still on its way to a detached owner's shapes, so that it is dropped, as
+// by a window that is gone, rather than applied on the dispatcher thread.
+bool dropDelivery(ShapeBase*, ShapeBase*, uint32_t, uint32_t, int, int, WindowHandle) {
+    return true;
+}
+
 }  // namespace
 
 ShapeDispatcher& ShapeDispatcher::instance() {
@@ -60,7 +66,12 @@ void ShapeDispatcher::detach(const void* owner) {
     auto found = listeners_.find(owner);
     if (found == listeners_.end()) return;
     removed = std::move(found->second);
-    listeners_.erase(found);
+    // The owner is going away on its window's thread: its hooks must not run elsewhere. The
+    // entry goes with its last shape (rebind).
+    if (ownerShapes_.contains(owner))
+        found->second = std::make_shared<Listener>(WindowHandle{}, nullptr, &dropDelivery);
+    else
+        listeners_.erase(found);
 }
 
 void ShapeDispatcher::rebind(const void* oldOwner, const void* newOwner) {

@@ -38,6 +38,10 @@ ISkinObj* FindSkin(const QString& name) {
     return g_app ? g_app->Skins().Get(name) : nullptr;
 }
 
+void WakeTimeline() {
+    if (g_app) g_app->GetTimeline().Wake();
+}
+
 bool SApplication::InitResources(const QString& folder) {
     const bool ok = m_res.Init(folder);
     m_dataDir = QFileInfo(folder).absolutePath();

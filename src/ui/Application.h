@@ -77,6 +77,8 @@ private:
 
 // The skin of that name in the application's skin table, or null.
 ISkinObj* FindSkin(const QString& name);
+// Wakes the running application's timeline: for a handler that starts to move again.
+void WakeTimeline();
 
 // Registers the toolkit's own widget classes (window, text, img, button, imgbtn, caption,
 // check, radio, edit, combobox, sliderbar, tabctrl, page, listview, mclistview, header).

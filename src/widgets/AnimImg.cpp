@@ -45,10 +45,23 @@ void SAnimImg::OnMouseHover() {
     m_frameClock = 0;
     m_pauseClock = 0;
     update();
+    WakeTimeline();
 }
 
 void SAnimImg::OnMouseLeave() {
     --m_hoverCount;
+    WakeTimeline();  // a held "in" picture now plays "out"
+}
+
+// A frame moves something while a pause runs or a picture plays. A picture on its last "in"
+// frame holds it while hovered (or for good without an "out" skin), and one without the skin
+// it plays never moves.
+bool SAnimImg::WantsFrames() const {
+    if (m_pausePending) return true;
+    if (m_state == PlayingOut) return m_outSkin != nullptr;
+    if (m_state != PlayingIn || !m_inSkin) return false;
+    const bool onLastFrame = m_frame >= m_inSkin->GetStates() - 1;
+    return RunsByItself() || !onLastFrame || (m_hoverCount <= 0 && m_outSkin);
 }
 
 void SAnimImg::OnNextFrame() {

@@ -19,6 +19,7 @@ public:
 
     // One 10 ms timeline frame.
     void OnNextFrame() override;
+    bool WantsFrames() const override;
     void OnMouseHover();
     void OnMouseLeave();
 

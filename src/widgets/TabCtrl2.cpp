@@ -37,16 +37,23 @@ bool STabPage2::Tick(int frameMs) {
     return true;
 }
 
+bool STabPage2::IsMoving() const {
+    if (m_animState == Hover && m_inSkin) return m_frame < m_inSkin->GetStates() - 1;
+    return m_animState != None;
+}
+
 STabCtrl2::STabCtrl2() {
     // The control follows its own hover events.
     Subscribe<EventTabItemHover>([this](EventTabItemHover* e) {
         if (STabPage2* page = GetPage2(e->iHover)) page->StartAnimation(STabPage2::Hover);
         TabBar()->update();
+        WakeTimeline();
         return false;
     });
     Subscribe<EventTabItemLeave>([this](EventTabItemLeave* e) {
         if (STabPage2* page = GetPage2(e->iLeave)) page->StartAnimation(STabPage2::Leave);
         TabBar()->update();
+        WakeTimeline();
         return false;
     });
 }
@@ -74,6 +81,12 @@ void STabCtrl2::OnCreated() {
 void STabCtrl2::OnNextFrame() {
     for (int i = 0; i < GetItemCount(); ++i)
         if (GetPage2(i)->Tick(STimeline::kFrameMs)) TabBar()->update(TabBar()->tabRect(i));
+}
+
+bool STabCtrl2::WantsFrames() const {
+    for (int i = 0; i < GetItemCount(); ++i)
+        if (GetPage2(i)->IsMoving()) return true;
+    return false;
 }
 
 bool STabCtrl2::PaintHeader(QPainter& painter) {

@@ -15,6 +15,9 @@ public:
     void StartAnimation(AnimState state);
     // One timeline frame; true when the item needs repainting.
     bool Tick(int frameMs);
+    // Whether a Tick can still change the picture: a hover that reached its last "in" frame
+    // holds it until the mouse leaves.
+    bool IsMoving() const;
     int AnimationState() const { return m_animState; }
     int Frame() const { return m_frame; }
     int Countdown() const { return m_countdown; }
@@ -39,6 +42,7 @@ public:
     bool SetAttribute(const QString& name, const QString& value) override;
     void OnCreated() override;
     void OnNextFrame() override;
+    bool WantsFrames() const override;
     bool PaintHeader(QPainter& painter) override;
     STabPage2* GetPage2(int index) const { return static_cast<STabPage2*>(GetItem(index)); }
 

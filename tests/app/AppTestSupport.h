@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/MainDlg.h"
+#include "support/ScopedVariable.h"
 #include "ui/SOUI.h"
 #include "ui/UiTestSupport.h"
 
@@ -22,6 +23,9 @@ using uitest::ProcessEvents;
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
 QString UiFolder();
+
+// Sets an environment variable, or unsets it for a null value, until the object goes.
+using ::ScopedVariable;
 
 // One shown message box: its text, its caption and whether it offered Cancel.
 struct ShownBox {

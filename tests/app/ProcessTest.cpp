@@ -16,8 +16,8 @@ using namespace SOUI;
 
 constexpr int kRunTimeoutMs = 30000;
 
-// Every run gets its own config folder and its own folder for the instance socket, so runs
-// of other tests never meet it.
+// Every run gets its own config folder and its own folder for the instance socket and lock, so
+// runs of other tests never meet it.
 class ProgramRun {
 public:
     ProgramRun() {
@@ -25,6 +25,7 @@ public:
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("XDG_CONFIG_HOME", folder.path());
         env.insert("TMPDIR", folder.path());
+        env.insert("XDG_RUNTIME_DIR", folder.path());
         process.setProcessEnvironment(env);
         process.setProgram(QStringLiteral(KEYLUME_EXECUTABLE));
     }
@@ -102,6 +103,8 @@ protected:
         AppTest::SetUp();
         savedTmp = qgetenv("TMPDIR");
         qputenv("TMPDIR", run.folder.path().toUtf8());
+        runtimeFolder = std::make_unique<apptest::ScopedVariable>(
+            "XDG_RUNTIME_DIR", run.folder.path().toUtf8().constData());
         instance = std::make_unique<SingleInstance>(app->GetString(1));
         ASSERT_TRUE(instance->Acquire());
         AnswerBoxesWith(IDOK);
@@ -111,6 +114,7 @@ protected:
     void TearDown() override {
         window.reset();
         instance.reset();
+        runtimeFolder.reset();
         if (savedTmp.isNull())
             qunsetenv("TMPDIR");
         else
@@ -129,6 +133,7 @@ protected:
 
     ProgramRun run;
     QByteArray savedTmp;
+    std::unique_ptr<apptest::ScopedVariable> runtimeFolder;
     std::unique_ptr<SingleInstance> instance;
     std::unique_ptr<CMainDlg> window;
 };
@@ -156,6 +161,7 @@ TEST(SingleInstanceSocket, NameIsPerUserAndALeftoverSocketIsTakenOver) {
     QTemporaryDir folder;
     const QByteArray savedTmp = qgetenv("TMPDIR");
     qputenv("TMPDIR", folder.path().toUtf8());
+    apptest::ScopedVariable runtimeFolder("XDG_RUNTIME_DIR", folder.path().toUtf8().constData());
     apptest::EnsureQApp();
     EXPECT_TRUE(SingleInstance::SocketNameFor("x").startsWith("x-"));
     EXPECT_FALSE(SingleInstance::AskRunningInstance(SingleInstance::SocketNameFor("x")));

@@ -62,6 +62,31 @@ TEST(EmulatedBackends, StateFileFollowsTheUsersConfigFolder) {
         qputenv("XDG_CONFIG_HOME", saved);
 }
 
+// The emulated keyboard's settings and "macro.xml" of an installed program share one folder,
+// whatever the environment says.
+TEST(EmulatedBackends, StateFileSitsWithTheUsersOtherFiles) {
+    struct Case {
+        const char* what;
+        const char* configHome;
+        const char* home;
+    };
+    const Case cases[] = {
+        {"no HOME", nullptr, nullptr},
+        {"empty HOME", nullptr, ""},
+        {"HOME only", nullptr, "/home/someone"},
+        {"relative config home without HOME", "relative", nullptr},
+        {"absolute config home", "/somewhere/config", "/home/someone"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        apptest::ScopedVariable configHome("XDG_CONFIG_HOME", c.configHome);
+        apptest::ScopedVariable home("HOME", c.home);
+        const AppPaths installed =
+            AppPaths::Resolve("/nonexistent/bin/keylume", AppPaths::Environment::FromProcess());
+        EXPECT_EQ(EmulatedKeyboardStateFile(), installed.userFolder / "emulated-keyboard.state");
+    }
+}
+
 }  // namespace
 
 namespace {

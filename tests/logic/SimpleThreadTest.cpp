@@ -9,6 +9,7 @@
 
 #include "logic/SimpleThread.h"
 #include "logic/WorkerPacing.h"
+#include "support/ProcessActivity.h"
 #include "support/WaitUntil.h"
 
 namespace {
@@ -86,10 +87,24 @@ struct CallbackCounter {
     }
     int OnLongWait(SimpleThread* thread, void*) {
         ++loops;
-        PaceUntilStopped(*thread, pace);
+        thread->stopEvent().WaitFor(pace);
         return 0;
     }
+    // Counts the pass and asks for the next one only when there is work.
+    int OnIdle(SimpleThread*, void*) {
+        ++loops;
+        return SimpleThread::kWaitForWork;
+    }
+    // Counts the pass and asks for the next one within 1 ms.
+    int OnShortWait(SimpleThread*, void*) {
+        ++loops;
+        return 1;
+    }
 };
+
+// Far above the few wake-ups of sleeping threads, far below the thousand a second of a thread
+// that polls every millisecond.
+constexpr double kIdleWakeupsPerSecond = 100;
 
 TEST(SimpleThread, StartTwiceStartsEachThreadOnce) {
     SimpleThread thread;
@@ -234,17 +249,123 @@ TEST(SimpleThread, StopDestroysQueuedRunnables) {
 
 TEST(WorkerPacing, IdlePassesCountToTheWrapAndResetWithTimedWork) {
     SimpleThread thread;
-    for (int i = 0; i < kIdlePassWrap - 1; ++i) PaceIdlePass(thread, 0ms);
-    EXPECT_EQ(thread.idlePasses(), kIdlePassWrap - 1);
-    PaceIdlePass(thread, 0ms);
+    const auto start = std::chrono::steady_clock::now();
+    CountIdlePasses(thread, 10ms, start);  // starts the clock
     EXPECT_EQ(thread.idlePasses(), 0);
-    PaceIdlePass(thread, 0ms);
-    EXPECT_EQ(thread.idlePasses(), 1);
+    // Elapsed time since the start, and the count it gives; the count is kept between calls.
+    const struct {
+        std::chrono::milliseconds elapsed;
+        int passes;
+    } steps[] = {{9ms, 0},      {10ms, 1},   {25ms, 2},   {39ms, 3},  {2990ms, 299},
+                 {2999ms, 299}, {3000ms, 0}, {3010ms, 1}, {6015ms, 1}};
+    for (const auto& step : steps) {
+        CountIdlePasses(thread, 10ms, start + step.elapsed);
+        EXPECT_EQ(thread.idlePasses(), step.passes) << "after " << step.elapsed.count() << " ms";
+    }
 
     RunLog log;
     thread.AddTimedRunnable(Timed(log, 't', 1000, -1));
-    PaceIdlePass(thread, 0ms);
+    CountIdlePasses(thread, 10ms, start + 7000ms);
     EXPECT_EQ(thread.idlePasses(), 0);
+    // The count starts again when the timed queue empties.
+    thread.ClearQueues();
+    CountIdlePasses(thread, 10ms, start + 7035ms);
+    EXPECT_EQ(thread.idlePasses(), 3);
+}
+
+TEST(SimpleThread, IdleWorkerPassesAgainOnlyForARunnableAWakeOrStop) {
+    RunLog log;
+    SimpleThread thread;
+    CallbackCounter counter;
+    thread.SetLoopCallback(&counter, &CallbackCounter::OnIdle);
+    thread.SetExitCallback(&counter, &CallbackCounter::OnExit);
+    ASSERT_FALSE(thread.Start(nullptr));
+    ASSERT_TRUE(WaitUntil([&] { return counter.loops.load() == 1; }));
+    std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(counter.loops.load(), 1);
+
+    thread.AddRunnable(std::make_unique<LoggingRunable>(log, 'r'));
+    ASSERT_TRUE(WaitUntil([&] { return counter.loops.load() == 2; }));
+    EXPECT_EQ(log.runs.load(), 1);
+    thread.Wake();
+    ASSERT_TRUE(WaitUntil([&] { return counter.loops.load() == 3; }));
+    std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(counter.loops.load(), 3);
+    thread.Stop();
+    EXPECT_EQ(counter.exits.load(), 1);
+}
+
+TEST(SimpleThread, LoopCallbackWithATimeLimitPassesAgainWithoutWork) {
+    SimpleThread thread;
+    CallbackCounter counter;
+    thread.SetLoopCallback(&counter, &CallbackCounter::OnShortWait);
+    ASSERT_FALSE(thread.Start(nullptr));
+    EXPECT_TRUE(WaitUntil([&] { return counter.loops.load() >= 5; }));
+    thread.Stop();
+}
+
+// Notes when the timer made its work; it makes none.
+class StampingRunable : public BaseRunable {
+public:
+    explicit StampingRunable(std::atomic<std::chrono::steady_clock::time_point>& firedAt)
+        : firedAt_(firedAt) {}
+    bool IsReady() override { return false; }
+    BaseRunable* MakeRunnable() override {
+        firedAt_ = std::chrono::steady_clock::now();
+        return nullptr;
+    }
+    void Run(int, int, void*, int) override {}
+
+private:
+    std::atomic<std::chrono::steady_clock::time_point>& firedAt_;
+};
+
+TEST(SimpleThread, TimedRunnableNeverFiresBeforeItsInterval) {
+    SimpleThread thread;
+    ASSERT_FALSE(thread.Start(nullptr));
+    for (unsigned interval : {0u, 25u, 60u}) {
+        std::atomic<std::chrono::steady_clock::time_point> firedAt{};
+        auto item = std::make_unique<StampingRunable>(firedAt);
+        item->interval = interval;
+        item->repeat = 1;
+        const auto added = std::chrono::steady_clock::now();
+        thread.AddTimedRunnable(std::move(item));
+        ASSERT_TRUE(WaitUntil([&] { return thread.TimedQueueLength() == 0; }));
+        // The tick counter counts whole milliseconds, so the start may be up to 1 ms early.
+        EXPECT_GE(firedAt.load() - added, std::chrono::milliseconds(interval) - 1ms)
+            << "interval " << interval;
+    }
+    thread.Stop();
+}
+
+TEST(SimpleThread, TimerWakesForARunnableAddedWhileItSleeps) {
+    RunLog log;
+    SimpleThread thread;
+    // Nothing due for an hour: the timer thread sleeps until something changes.
+    thread.AddTimedRunnable(Timed(log, 'h', 3600 * 1000, -1));
+    ASSERT_FALSE(thread.Start(nullptr));
+    std::this_thread::sleep_for(20ms);
+    thread.AddTimedRunnable(Timed(log, 'n', 0, 1));
+    ASSERT_TRUE(WaitUntil([&] { return log.runs.load() == 1; }, 5s));
+    EXPECT_EQ(log.Order(), "n");
+    thread.Stop();
+}
+
+TEST(SimpleThread, RunningThreadsWithNothingDueDoNotWake) {
+    RunLog log;
+    CallbackCounter counter;
+    SimpleThread withoutCallback, withIdleCallback;
+    withoutCallback.AddTimedRunnable(Timed(log, 'h', 3600 * 1000, -1));
+    withIdleCallback.SetLoopCallback(&counter, &CallbackCounter::OnIdle);
+    ASSERT_FALSE(withoutCallback.Start(nullptr));
+    ASSERT_FALSE(withIdleCallback.Start(nullptr));
+    ASSERT_TRUE(WaitUntil([&] { return counter.loops.load() >= 1; }));
+    std::this_thread::sleep_for(20ms);  // the first timer walks are over
+    ActivityRate rate = RateWhileSleeping(500ms);
+    EXPECT_LT(rate.wakeupsPerSecond, kIdleWakeupsPerSecond) << Describe(rate);
+    EXPECT_EQ(log.runs.load(), 0);
+    withoutCallback.Stop();
+    withIdleCallback.Stop();
 }
 
 TEST(ManualResetEvent, StaysSignalledUntilReset) {

@@ -89,8 +89,10 @@ TEST_F(MacroEndToEnd, RecordedMacrosReachTheKeyboardAndTheFile) {
     // Both groups are kept, each under the slot its macro went to.
     const std::string both = FileText();
     EXPECT_EQ(Count(both, "<group "), 2) << both;
-    EXPECT_EQ(Count(both, "id=\"" + std::to_string(keyboard->KeyCodes()[5].value()) + "\""), 1);
-    EXPECT_EQ(Count(both, "id=\"" + std::to_string(keyboard->KeyCodes()[9].value()) + "\""), 1);
+    EXPECT_EQ(Count(both, "id=\"" + std::to_string(keyboard->KeyCodes()[5].value()) + "\""), 1)
+        << both;
+    EXPECT_EQ(Count(both, "id=\"" + std::to_string(keyboard->KeyCodes()[9].value()) + "\""), 1)
+        << both;
 
     key.index = 5;
     Open();

@@ -143,6 +143,8 @@ TEST(SharedList, ItemEditReachesOtherMembers) {
 TEST(SharedVector, NamedVectorAdoptsUnlessKeepingInitial) {
     ShapeVector<int, -1> first("list.vector.named", true);
     first.set(std::vector<int>{1, 2}, 0, false, false);
+    // Delivered before the others join: a late delivery would fill `keeping` as the test reads.
+    ASSERT_TRUE(ShapeDispatcher::waitIdle());
     ShapeVector<int, -1> adopting("list.vector.named");
     ShapeVector<int, -1> keeping("list.vector.named", true);
     EXPECT_EQ(adopting.current(), (std::vector<int>{1, 2}));

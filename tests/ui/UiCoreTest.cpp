@@ -261,7 +261,9 @@ public:
         ++ticks;
         if (onTick) onTick();
     }
+    bool WantsFrames() const override { return wants; }
     int ticks = 0;
+    bool wants = true;
     std::function<void()> onTick;
 };
 
@@ -300,6 +302,35 @@ TEST(Timeline, TimerTicksEveryTenMilliseconds) {
     timeline.Stop();
     EXPECT_GE(h.ticks, 3);
     EXPECT_EQ(STimeline::kFrameMs, 10);
+}
+
+TEST(Timeline, TimerRunsOnlyWhileAHandlerWantsFrames) {
+    uitest::EnsureQApp();
+    STimeline timeline;
+    CountingHandler still, moving;
+    still.wants = false;
+    moving.wants = false;
+    timeline.RegisterHandler(&still);
+    timeline.RegisterHandler(&moving);
+    timeline.Start();
+    EXPECT_FALSE(timeline.IsTicking());
+    // A handler that starts to move must say so: the sleeping timeline asks nobody.
+    moving.wants = true;
+    EXPECT_FALSE(timeline.IsTicking());
+    timeline.Wake();
+    EXPECT_TRUE(timeline.IsTicking());
+    // The frame in which the last mover settles is the last one.
+    moving.onTick = [&] { moving.wants = false; };
+    timeline.Tick();
+    EXPECT_FALSE(timeline.IsTicking());
+    EXPECT_EQ(still.ticks, 1);
+    // Registering a mover wakes the timeline; a stopped one stays asleep.
+    CountingHandler late;
+    timeline.RegisterHandler(&late);
+    EXPECT_TRUE(timeline.IsTicking());
+    timeline.Stop();
+    timeline.Wake();
+    EXPECT_FALSE(timeline.IsTicking());
 }
 
 }  // namespace
