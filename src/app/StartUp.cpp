@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "app/MacroFileNotices.h"
 #include "app/MainDlg.h"
 #include "app/SingleInstance.h"
 #include "app/WindowScreenshot.h"
@@ -76,6 +77,7 @@ int RunStartUp(const StartUpSettings& settings) {
         window->CenterWindow();
         window->ShowWindow(SW_SHOWNORMAL);
     }
+    auto notices = std::make_unique<MacroFileNotices>(*macros, hwnd);
     std::unique_ptr<WindowScreenshot> screenshot;
     if (!settings.screenshot.isEmpty() && window->IsWindow())
         screenshot = std::make_unique<WindowScreenshot>(*window, settings.screenshot);
@@ -88,6 +90,7 @@ int RunStartUp(const StartUpSettings& settings) {
     }
 
     screenshot.reset();
+    notices.reset();
     window.reset();
     unattended.reset();
     app.reset();
