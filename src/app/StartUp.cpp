@@ -53,7 +53,9 @@ int RunStartUp(const StartUpSettings& settings) {
 
     settings.paths.PrepareUserFolder();
     auto config = std::make_unique<AppConfig>();
-    config->Load(settings.paths.configFile);
+    const std::string configNote =
+        config->LoadWithFallback(settings.paths.configFile, settings.paths.shippedConfigFile);
+    if (!configNote.empty()) std::fprintf(stderr, "keylume: %s\n", configNote.c_str());
     auto macros = std::make_unique<MacroFile>(settings.paths.macroFile);
 
     app->LoadTranslator(TranslatorFor(LanguageOf(*config)));

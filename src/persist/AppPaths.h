@@ -21,10 +21,11 @@ struct AppPaths {
     };
 
     bool portable = false;
-    std::filesystem::path dataFolder;  // holds "uires" and the read-only data
-    std::filesystem::path userFolder;  // holds the files the program writes
-    std::filesystem::path configFile;  // "config.xml" to read
-    std::filesystem::path macroFile;   // "macro.xml", read and written
+    std::filesystem::path dataFolder;         // holds "uires" and the read-only data
+    std::filesystem::path userFolder;         // holds the files the program writes
+    std::filesystem::path configFile;         // "config.xml" to read
+    std::filesystem::path shippedConfigFile;  // the default "config.xml" among the data
+    std::filesystem::path macroFile;          // "macro.xml", read and written
 
     std::filesystem::path uiFolder() const { return dataFolder / "uires"; }
 
