@@ -75,7 +75,8 @@ int RunStartUp(const StartUpSettings& settings) {
         std::make_unique<CMainDlg>(QStringLiteral("LAYOUT:XML_MAINWND"), settings.backend);
     const HWND hwnd = window->Create(SHostWnd::HandleOfFrame(QApplication::activeWindow()));
     window->SendMessage(WM_INITDIALOG);
-    if (window->IsWindow()) {
+    // A window on its way out (the upgrade program could not start) is not shown again.
+    if (window->IsWindow() && window->ExitCode() == 0) {
         window->CenterWindow();
         window->ShowWindow(SW_SHOWNORMAL);
     }
@@ -86,6 +87,7 @@ int RunStartUp(const StartUpSettings& settings) {
 
     int result = app->Run(hwnd);
     if (window->IsWindow()) window->DestroyWindow();
+    if (result == 0) result = window->ExitCode();
     if (!settings.screenshot.isEmpty() && !(screenshot && screenshot->Saved())) {
         std::fprintf(stderr, "no screenshot: the keyboard was not read\n");
         result = 1;

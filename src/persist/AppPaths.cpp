@@ -92,6 +92,11 @@ AppPaths AppPaths::Resolve(const fs::path& executable, const Environment& env) {
     return paths;
 }
 
+fs::path AppPaths::HelperFolder(const fs::path& programFolder) {
+    if (IsFolder(programFolder / kUiFolderName)) return programFolder;
+    return programFolder.parent_path() / "libexec" / kProgramName;
+}
+
 fs::path AppPaths::UserConfigFolder(const Environment& env) {
     return ConfigHome(env) / kProgramName;
 }

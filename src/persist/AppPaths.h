@@ -41,6 +41,10 @@ struct AppPaths {
     // or empty, from the user's password entry. The one place that decides it.
     static std::filesystem::path UserConfigFolder(const Environment& env);
 
+    // Where the program's helper programs are: the program folder of a portable copy,
+    // <prefix>/libexec/keylume/ for a program installed in <prefix>/bin.
+    static std::filesystem::path HelperFolder(const std::filesystem::path& programFolder);
+
     // Makes sure the user's folder exists so that "macro.xml" can be written; false when it
     // cannot be made.
     bool PrepareUserFolder() const;
