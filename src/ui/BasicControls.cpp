@@ -1,5 +1,6 @@
 #include "ui/BasicControls.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
 
@@ -47,7 +48,30 @@ void SImageWnd::SetIcon(int index) {
     update();
 }
 
-SButton::SButton() : m_button(new QPushButton) {
+namespace {
+
+// A button drawn by its skin: no face of its own, but a visible frame while it has the focus.
+const char* const kFaceless =
+    "QPushButton{background:transparent;border:1px solid transparent;border-radius:3px;}"
+    "QPushButton:focus{border-color:palette(highlight);}";
+
+// Enter works as a click, as Space does; a shortcut of the window (a dialog's default button)
+// still comes first.
+class ActivatingButton : public QPushButton {
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            !event->isAutoRepeat()) {
+            click();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
+
+}  // namespace
+
+SButton::SButton() : m_button(new ActivatingButton) {
     SetControl(m_button);
     QObject::connect(m_button, &QPushButton::clicked, [this] { FireCommand(); });
 }
@@ -63,13 +87,12 @@ void SButton::Click() {
 
 void SButton::OnPaint(QPainter& painter) {
     // With a skin the Qt button keeps focus, keys and text but draws no face.
-    if (GetSkin() && m_button->styleSheet().isEmpty())
-        m_button->setStyleSheet("QPushButton{background:transparent;border:none;}");
+    if (GetSkin() && m_button->styleSheet().isEmpty()) m_button->setStyleSheet(kFaceless);
     SWindow::OnPaint(painter);
 }
 
 SImageButton::SImageButton() {
-    m_button->setStyleSheet("QPushButton{background:transparent;border:none;}");
+    m_button->setStyleSheet(kFaceless);
 }
 
 void SCaption::mousePressEvent(QMouseEvent* event) {

@@ -1,6 +1,7 @@
 #include "ui/TabCtrl.h"
 
 #include <QMouseEvent>
+#include <QPen>
 #include <QStyle>
 
 #include "ui/Application.h"
@@ -248,6 +249,14 @@ void STabCtrl::DrawItems(QPainter& painter) {
             painter.drawText(text, align, title);
         } else {
             painter.drawText(item, Qt::AlignCenter, title);
+        }
+        // Where the keyboard is: arrows move between the tabs from here.
+        if (m_bar->hasFocus() && i == m_bar->currentIndex()) {
+            painter.save();
+            painter.setPen(QPen(m_bar->palette().color(QPalette::Highlight), 2));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(item.adjusted(1, 1, -1, -1));
+            painter.restore();
         }
     }
 }

@@ -69,6 +69,7 @@ QSlider::handle:vertical {
   background: %6; border: 2px solid %9; height: 10px; margin: 0 -6px; border-radius: 7px;
 }
 QSlider::handle:hover { background: #ffffff; }
+QSlider:focus { border: 1px solid %9; border-radius: 3px; }
 QSlider::handle:pressed { border-color: %10; }
 QSlider::handle:disabled { background: %8; border-color: %5; }
 QSlider::sub-page:disabled, QSlider::add-page:disabled { background: %5; }

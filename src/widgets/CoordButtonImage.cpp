@@ -1,7 +1,9 @@
 #include "widgets/CoordButtonImage.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cstdio>
@@ -11,6 +13,7 @@
 #include "ui/Painting.h"
 #include "ui/Skin.h"
 #include "widgets/CoordsFile.h"
+#include "widgets/KeyNavigation.h"
 
 namespace SOUI {
 namespace {
@@ -26,6 +29,8 @@ constexpr int kFramePenStyle = 1;
 constexpr int kBandPenStyle = 2;
 constexpr int kFramePenWidth = 2;
 constexpr std::uint32_t kFrameColor = 0xFFFFFFFF;
+constexpr QRgb kFocusColor = 0xFF4A9EFF;
+constexpr int kFocusPenWidth = 2;
 
 QRect ToQRect(const CoordRect& r) {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
@@ -97,6 +102,8 @@ void CoordButtonImage::OnCreated() {
             std::fprintf(stderr, "keylume: no keys in the coordinates file %s\n", qPrintable(path));
         m_keys.insert(m_keys.end(), keys.begin(), keys.end());
     }
+    // Reached with Tab like any control.
+    if (!m_keys.empty()) setFocusPolicy(Qt::StrongFocus);
     if (window()->testAttribute(Qt::WA_TranslucentBackground)) {
         std::printf("warning!!! create iectrl failed bacause of host is translucent!\n");
         std::fflush(stdout);
@@ -244,18 +251,91 @@ void CoordButtonImage::OnPress(QPoint p) {
         return;
     }
     const int id = key->id;
-    if (!OnItemClick(*key, 0, p - GetWindowRect().topLeft())) {
-        if (m_type == ToggleSingle) {
-            // One checked key at most: clicking the checked key unchecks it.
-            const bool wasChecked = key->checked != 0;
-            for (auto& k : m_keys) k.checked = 0;
-            if (!wasChecked) ToggleById(id);
-        } else if (m_type == ToggleMultiple) {
-            ToggleById(id);
-        }
-    }
+    PressKey(*key, p - GetWindowRect().topLeft());
     m_pressedId = id;
     update();
+}
+
+void CoordButtonImage::PressKey(CoordButtonInfo& key, QPoint widgetPoint) {
+    const int id = key.id;
+    if (OnItemClick(key, 0, widgetPoint)) return;
+    if (m_type == ToggleSingle) {
+        // One checked key at most: clicking the checked key unchecks it.
+        const bool wasChecked = key.checked != 0;
+        for (auto& k : m_keys) k.checked = 0;
+        if (!wasChecked) ToggleById(id);
+    } else if (m_type == ToggleMultiple) {
+        ToggleById(id);
+    }
+}
+
+void CoordButtonImage::keyPressEvent(QKeyEvent* event) {
+    struct Step {
+        int key, dx, dy;
+    };
+    static constexpr Step kSteps[] = {
+        {Qt::Key_Left, -1, 0}, {Qt::Key_Right, 1, 0}, {Qt::Key_Up, 0, -1}, {Qt::Key_Down, 0, 1}};
+    if (m_keys.empty() || IsDisabled()) return SWindow::keyPressEvent(event);
+    for (const Step& step : kSteps)
+        if (event->key() == step.key) {
+            FocusKey(NeighbourKey(m_keys, std::max(m_focusKey, 0), step.dx, step.dy));
+            return;
+        }
+    switch (event->key()) {
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!event->isAutoRepeat()) ActivateFocusedKey();
+            return;
+        default:
+            SWindow::keyPressEvent(event);
+    }
+}
+
+void CoordButtonImage::ActivateFocusedKey() {
+    if (m_focusKey < 0 || m_focusKey >= static_cast<int>(m_keys.size())) return;
+    CoordButtonInfo& key = m_keys[static_cast<std::size_t>(m_focusKey)];
+    if (m_selectMode) {
+        key.selected = key.selected ? 0 : 1;
+        OnSelectionChanged();
+        return;
+    }
+    const QPoint centre = ToQRect(key.rect).center();
+    PressKey(key, centre);
+    update();
+    // The release may open a dialog that changes the keys: it gets a copy.
+    const CoordButtonInfo released = key;
+    OnItemClick(released, 1, centre);
+}
+
+void CoordButtonImage::focusInEvent(QFocusEvent* event) {
+    FocusKey(m_focusKey < 0 ? 0 : m_focusKey);
+    SWindow::focusInEvent(event);
+}
+
+void CoordButtonImage::focusOutEvent(QFocusEvent* event) {
+    update();
+    SWindow::focusOutEvent(event);
+}
+
+void CoordButtonImage::FocusKey(int position) {
+    if (position < 0 || position >= static_cast<int>(m_keys.size())) return;
+    m_focusKey = position;
+    // A screen reader announces the key as the picture's name.
+    setAccessibleName(QString::fromStdWString(m_keys[static_cast<std::size_t>(position)].name));
+    QAccessibleEvent named(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
+    update();
+}
+
+void CoordButtonImage::PaintFocus(QPainter& painter) {
+    if (!hasFocus() || m_focusKey < 0 || m_focusKey >= static_cast<int>(m_keys.size())) return;
+    const QRect key = ToQRect(m_keys[static_cast<std::size_t>(m_focusKey)].rect);
+    painter.save();
+    painter.setPen(QPen(QColor(kFocusColor), kFocusPenWidth));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(key.adjusted(-2, -2, 2, 2));
+    painter.restore();
 }
 
 void CoordButtonImage::OnRelease(QPoint p) {
@@ -343,6 +423,7 @@ void CoordButtonImage::OnPaint(QPainter& painter) {
         for (const auto& k : m_keys)
             if (k.fground != 0) FillSolidRect(painter, ToQRect(k.rect), k.fground);
     if (m_selectMode) PaintSelection(painter);
+    PaintFocus(painter);
 }
 
 void CoordButtonImage::PaintStateImage(QPainter& painter, int state,

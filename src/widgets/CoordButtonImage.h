@@ -2,7 +2,9 @@
 // "cbimg": a picture of the keyboard whose keys are buttons. The keys are rectangles read
 // from a coordinates file; each is drawn with its fills and with hover, checked and disabled
 // images cut from the skin's states. Keys are chosen by clicking or, in selection mode, by
-// dragging a band; the listener hears of clicks and of the selection.
+// dragging a band; the listener hears of clicks and of the selection. From the keyboard, Tab
+// reaches the picture, the arrow keys move a visible focus between its keys and Space or Enter
+// work as a click on the focused key, whose name is the picture's accessible name.
 #include <QPoint>
 #include <memory>
 #include <vector>
@@ -40,11 +42,16 @@ public:
     const std::vector<CoordButtonInfo>& Items() const { return m_keys; }
     // Whether the message filter is installed (creation succeeded).
     bool IsFiltering() const { return m_filtering; }
+    // The position of the key that has the keyboard focus; -1 before the picture had it.
+    int FocusedKey() const { return m_focusKey; }
 
 protected:
     bool OnItemClick(const CoordButtonInfo& key, int released, QPoint widgetPoint);
     void OnSelectionChanged();
     void OnPaint(QPainter& painter) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void OnMove(QPoint p);
@@ -52,6 +59,11 @@ private:
     void OnRelease(QPoint p);
     void OnLeave();
     void ToggleById(int id);
+    // A press on the key: the listener hears of it and, unless it takes it, the key toggles.
+    void PressKey(CoordButtonInfo& key, QPoint widgetPoint);
+    void ActivateFocusedKey();
+    void FocusKey(int position);
+    void PaintFocus(QPainter& painter);
     // First key whose rectangle holds the host point; null when none.
     CoordButtonInfo* KeyAt(QPoint hostPoint);
     CoordButtonInfo* FirstWithId(int id);
@@ -80,6 +92,7 @@ private:
     QPoint m_dragPoint{-1, -1};
     int m_hoverId = -1;
     int m_pressedId = -1;
+    int m_focusKey = -1;
 };
 
 }  // namespace SOUI
