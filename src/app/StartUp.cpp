@@ -8,6 +8,7 @@
 #include "app/MainDlg.h"
 #include "app/SingleInstance.h"
 #include "app/WindowScreenshot.h"
+#include "bus/KeyboardBusService.h"
 #include "persist/AppConfig.h"
 #include "persist/MacroFile.h"
 #include "store/ShapeDispatcher.h"
@@ -71,10 +72,15 @@ int RunStartUp(const StartUpSettings& settings) {
     auto window =
         std::make_unique<CMainDlg>(QStringLiteral("LAYOUT:XML_MAINWND"), settings.backend);
     const HWND hwnd = window->Create(SHostWnd::HandleOfFrame(QApplication::activeWindow()));
+    // Made before the keyboard logic, so that it hears the connection read.
+    auto bus = std::make_unique<KeyboardBusService>(settings.refusals.get(),
+                                                    settings.paths.uiFolder(), settings.emulation);
     window->SendMessage(WM_INITDIALOG);
     if (window->IsWindow()) {
         window->CenterWindow();
         window->ShowWindow(SW_SHOWNORMAL);
+        // Without a session bus the commands open the keyboard themselves, after the window.
+        bus->Publish();
     }
     std::unique_ptr<WindowScreenshot> screenshot;
     if (!settings.screenshot.isEmpty() && window->IsWindow())
@@ -88,6 +94,7 @@ int RunStartUp(const StartUpSettings& settings) {
     }
 
     screenshot.reset();
+    bus.reset();
     window.reset();
     unattended.reset();
     app.reset();

@@ -5,6 +5,7 @@
 #include "app/LaunchOptions.h"
 #include "app/StartUp.h"
 #include "cli/CliMain.h"
+#include "cli/RefusalWatch.h"
 
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("keylume"));
@@ -35,7 +36,10 @@ int main(int argc, char* argv[]) {
     StartUpSettings settings;
     settings.paths = AppPaths::ForThisProcess();
     settings.programFolder = QCoreApplication::applicationDirPath();
-    settings.backend = MakeHidBackend(request.options.emulation, EmulatedKeyboardStateFile());
+    settings.refusals = std::make_shared<RefusalWatch>(
+        MakeHidBackend(request.options.emulation, EmulatedKeyboardStateFile()));
+    settings.backend = settings.refusals;
+    settings.emulation = EmulationName(request.options.emulation);
     settings.screenshot = request.options.screenshot;
     return RunStartUp(settings);
 }

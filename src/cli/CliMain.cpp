@@ -13,6 +13,7 @@
 #include "app/DeviceBackends.h"
 #include "app/InstanceLock.h"
 #include "app/SingleInstance.h"
+#include "bus/KeyboardBusClient.h"
 #include "cli/CommandLine.h"
 #include "cli/CommandRun.h"
 #include "cli/LocalKeyboard.h"
@@ -39,10 +40,9 @@ constexpr CommandEntry kCommandTable[] = {
 };
 
 Emulation EmulationOf(const std::string& text) {
-    if (text == "keyboard") return Emulation::Keyboard;
-    if (text == "old-firmware") return Emulation::OldFirmware;
-    if (text == "absent") return Emulation::Absent;
-    return Emulation::None;
+    Emulation emulation = Emulation::None;
+    EmulationFromText(QString::fromStdString(text), emulation);
+    return emulation;
 }
 
 // The device layer's trace lines would mix with what scripts read from standard output: while a
@@ -77,6 +77,18 @@ int RunKeyboardCommand(const std::vector<std::string>& arguments) {
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
     if (auto answer = AnswerWithoutKeyboard(parsed, std::cout, std::cerr)) return *answer;
 
+    // A running window carries the command out, so it shows the change and no two programs
+    // write to the keyboard at once.
+    if (auto window = KeyboardBusClient::Find()) {
+        if (window->Emulation() != parsed.request.emulation) {
+            std::cerr << "keylume: the running Keylume window uses "
+                      << (window->Emulation().empty() ? "the real keyboard"
+                                                      : "the emulated keyboard")
+                      << "; give the command the same --emulate as the window\n";
+            return kExitKeyboard;
+        }
+        return RunRequest(parsed.request, *window, std::cout, std::cerr);
+    }
     InstanceLock lock(InstanceLock::FileFor(
         SingleInstance::SocketNameFor(QString::fromLatin1(kInstanceName)).toStdString()));
     if (lock.TryTake() == InstanceLock::State::Taken) {

@@ -16,7 +16,24 @@ auto Elements(const Shape& shape) {
     return std::vector<T>(shape.data(), shape.data() + shape.count);
 }
 
+template <class Shape>
+void CallOnChange(Shape& shape, const void* owner, const std::function<void()>& onChange) {
+    using T = typename Shape::value_type;
+    shape.bind(owner, typename Shape::Hook([onChange](int, const T*, uint32_t, uint32_t, uint32_t,
+                                                      uint32_t, int) { onChange(); }));
+}
+
 }  // namespace
+
+void KeyboardClient::WatchChanges(std::function<void()> onChange) {
+    CallOnChange(connected_, this, onChange);
+    CallOnChange(register_, this, onChange);
+    CallOnChange(modes_, this, onChange);
+    CallOnChange(profiles_, this, onChange);
+    CallOnChange(colourSet_, this, onChange);
+    CallOnChange(keyCodes_, this, onChange);
+    CallOnChange(keyColours_, this, onChange);
+}
 
 KeyboardClient::KeyboardClient()
     : register_(kb::kRegisterShape, &kZeroRegister, 1),

@@ -5,8 +5,10 @@
 // change waits until the store has delivered it, so the next one sees its effect.
 //
 // Use it on one thread while no one else publishes to these groups (the command process, or the
-// window's thread inside a bus call).
+// window's thread inside a bus call). Build it before the keyboard logic: a member that joins
+// later starts from the group's first member, whose copy may still be on its way to a window.
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <vector>
 
@@ -34,6 +36,10 @@ public:
     // Sets keys of the custom colour set (entries of the key colours) to 0xRRGGBB.
     bool PaintKeys(const std::vector<int>& entries, std::uint32_t rgb);
     bool Assign(const macrokey_pack_t& request);
+
+    // Calls `onChange` whenever a change of the keyboard's state reaches these shapes, on the
+    // store's thread; the client's own publications do not count.
+    void WatchChanges(std::function<void()> onChange);
 
     // Waits until the store has delivered every change.
     static bool Settle();

@@ -13,6 +13,8 @@ KeyboardOperations::KeyboardOperations(KeyboardClient& client, RefusalWatch* wat
       assignKeys_(KeyPositions::Read(KeyPositions::AssignKeysFile(uiFolder))) {}
 
 KeyboardStatus KeyboardOperations::Status() const {
+    // Changes on their way, such as a connection read still running, come first.
+    KeyboardClient::Settle();
     KeyboardStatus status = client_.Status();
     if (watch_) {
         const Presence presence = ProbePresence(watch_->Inner(), status.connected());

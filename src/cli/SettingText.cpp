@@ -116,6 +116,25 @@ std::string_view AssignKindName(AssignKind kind) {
     return NameOf(kAssignKinds, kind);
 }
 
+std::vector<std::pair<std::string, std::string>> ToTexts(const SetRequest& request) {
+    std::vector<std::pair<std::string, std::string>> texts;
+    auto number = [&texts](const char* name, const std::optional<int>& value) {
+        if (value) texts.emplace_back(name, std::to_string(*value));
+    };
+    number("profile", request.profile);
+    if (request.mode) texts.emplace_back("mode", *request.mode);
+    number("brightness", request.brightness);
+    number("background-brightness", request.backgroundBrightness);
+    number("speed", request.speed);
+    if (request.direction) texts.emplace_back("direction", DirectionName(*request.direction));
+    if (request.automaticColour) texts.emplace_back("colour", "auto");
+    if (request.colour) texts.emplace_back("colour", ColourText(*request.colour));
+    if (request.backgroundColour)
+        texts.emplace_back("background-colour", ColourText(*request.backgroundColour));
+    number("colour-set", request.colourSet);
+    return texts;
+}
+
 std::optional<std::string> Apply(SetRequest& request, std::string_view name,
                                  std::string_view value) {
     if (name == "profile") {

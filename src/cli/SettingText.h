@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cli/CliRequest.h"
@@ -22,6 +23,9 @@ const std::vector<std::string_view>& SettingNames();
 // Reads one setting into the request; an error text when the name or the value is not good.
 std::optional<std::string> Apply(SetRequest& request, std::string_view name,
                                  std::string_view value);
+
+// The request as (name, value) texts that Apply reads back into the same request.
+std::vector<std::pair<std::string, std::string>> ToTexts(const SetRequest& request);
 
 // A whole decimal number without sign characters or spaces, within [low, high].
 std::optional<int> Number(std::string_view text, int low, int high);
