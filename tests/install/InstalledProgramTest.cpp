@@ -89,7 +89,9 @@ TEST_F(InstalledProgram, PutsEveryFileInItsStandardPlace) {
           "share/keylume/uires/lang/lang_cn.xml", "lib/udev/rules.d/60-keylume.rules",
           "share/applications/keylume.desktop", "share/metainfo/org.keylume.Keylume.metainfo.xml",
           "share/icons/hicolor/48x48/apps/keylume.png",
-          "share/icons/hicolor/256x256/apps/keylume.png"}) {
+          "share/icons/hicolor/256x256/apps/keylume.png", "share/man/man1/keylume.1.gz",
+          "share/bash-completion/completions/keylume",
+          "share/dbus-1/interfaces/org.keylume.Keyboard1.xml"}) {
         EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
     }
     const fs::perms executable = fs::perms::owner_exec | fs::perms::others_exec;
