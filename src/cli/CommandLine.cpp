@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <string_view>
 
 #include "cli/KeyNames.h"
 #include "cli/SettingText.h"
@@ -62,7 +63,7 @@ public:
             else
                 Plain(argument.text);
         }
-        if (result_.ok()) Finish(command->first);
+        if (result_.ok()) Finish();
     }
 
 private:
@@ -151,12 +152,11 @@ private:
         Fail("unexpected argument \"" + text + "\"");
     }
 
-    void Finish(std::string_view command) {
+    void Finish() {
         if (helpAsked_) {
             request_.command = CliCommand::Help;
             return;
         }
-        const std::string name(command);
         switch (request_.command) {
             case CliCommand::Set:
                 if (request_.set.Empty()) Fail("set needs at least one setting");
@@ -196,21 +196,6 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     ParsedCommandLine result;
     Parser(arguments, result).Run();
     return result;
-}
-
-const std::vector<std::string_view>& CommandNames() {
-    static const std::vector<std::string_view> names = [] {
-        std::vector<std::string_view> list;
-        for (const auto& entry : kCommands) list.push_back(entry.first);
-        return list;
-    }();
-    return names;
-}
-
-bool NamesCommand(const std::vector<std::string>& arguments) {
-    const auto& names = CommandNames();
-    return !arguments.empty() &&
-           std::find(names.begin(), names.end(), arguments.front()) != names.end();
 }
 
 std::string CommandUsage() {

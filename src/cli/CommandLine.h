@@ -2,7 +2,6 @@
 // The command line of the commands: `keylume COMMAND [options]`. Pure text work; nothing here
 // touches the keyboard, so a usage error is always found before anything is sent.
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "cli/CliRequest.h"
@@ -13,14 +12,8 @@ struct ParsedCommandLine {
     bool ok() const { return error.empty(); }
 };
 
-// The arguments after the program name. Without a command the window starts (the window's
-// own options are left to it); the commands' names are listed by CommandNames().
+// The command's name and its arguments (the program name left out).
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
-
-// Whether the first argument names a command, so that the window's parser is not asked.
-bool NamesCommand(const std::vector<std::string>& arguments);
-
-const std::vector<std::string_view>& CommandNames();
 
 // The usage text of all commands.
 std::string CommandUsage();

@@ -60,6 +60,12 @@ std::optional<std::string> Missing(const SetRequest& request, std::uint16_t flag
     return std::nullopt;
 }
 
+bool HasModeSettings(const SetRequest& request) {
+    return request.brightness || request.backgroundBrightness || request.speed ||
+           request.direction || request.colour || request.automaticColour ||
+           request.backgroundColour;
+}
+
 }  // namespace
 
 namespace {
@@ -84,8 +90,7 @@ bool SetPlan::ApplyTo(_reg_mode_t& reg) const {
         SetRgb(reg.foreground, *edits.colour);
     }
     if (edits.backgroundColour) SetRgb(reg.background, *edits.backgroundColour);
-    return edits.brightness || edits.backgroundBrightness || edits.speed || edits.direction ||
-           edits.automaticColour || edits.colour || edits.backgroundColour;
+    return HasModeSettings(edits);
 }
 
 std::optional<int> FindMode(const std::string& text, const KeyboardStatus& status,
@@ -122,6 +127,15 @@ SetCheckResult CheckSet(const SetRequest& request, const KeyboardStatus& status)
     if (request.mode) {
         plan.modeIndex = FindMode(*request.mode, status, result.error);
         if (!plan.modeIndex) return result;
+    }
+    // Each profile has a current mode of its own, which the keyboard tells only once the
+    // profile is active: the mode's settings cannot be checked without naming the mode.
+    const bool otherProfile = plan.profile && *plan.profile != status.activeProfile;
+    if (otherProfile && !plan.modeIndex && (HasModeSettings(request) || request.colourSet)) {
+        result.error =
+            "give --mode together with --profile and the mode's settings: each "
+            "profile has its own current mode";
+        return result;
     }
     const int modeIndex = plan.modeIndex.value_or(status.modeIndex);
     if (modeIndex < 0 || modeIndex >= static_cast<int>(status.modes.size())) {

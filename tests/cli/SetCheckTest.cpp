@@ -58,7 +58,20 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{{"--mode", "Sparkle"}, "unknown mode \"Sparkle\"; the keyboard has: Static, Rain"},
         Refusal{{"--mode", "6"}, "there is no mode 6; the keyboard has modes 0 to 5"},
         Refusal{{"--mode", "07"}, "there is no mode 07"},
-        Refusal{{"--profile", "2"}, "there is no profile 2; the keyboard has profiles 0 to 1"}));
+        Refusal{{"--profile", "2"}, "there is no profile 2; the keyboard has profiles 0 to 1"},
+        Refusal{{"--profile", "1", "--brightness", "3"}, "give --mode together with --profile"},
+        Refusal{{"--profile", "1", "--colour-set", "1"}, "give --mode together with --profile"}));
+
+TEST(SetCheck, AProfileAloneOrTheActiveOneNeedsNoMode) {
+    const KeyboardStatus status = Keyboard();
+    EXPECT_TRUE(CheckSet(Request({"--profile", "1"}), status).error.empty());
+    const SetCheckResult active =
+        CheckSet(Request({"--profile", "0", "--brightness", "3"}), status);
+    EXPECT_TRUE(active.error.empty()) << active.error;
+    const SetCheckResult named =
+        CheckSet(Request({"--profile", "1", "--mode", "Rain", "--speed", "3"}), status);
+    EXPECT_TRUE(named.error.empty()) << named.error;
+}
 
 TEST(SetCheck, ResolvesModesByNameOrPosition) {
     const KeyboardStatus status = Keyboard();
