@@ -246,6 +246,26 @@ TEST_F(LocalCommands, ARefusedCommandEndsWithOne) {
     EXPECT_EQ(Json()["exitCode"].toInt(), kExitKeyboard);
 }
 
+TEST_F(LocalCommands, AKeyboardPulledOutDuringACommandEndsItWithOne) {
+    ASSERT_EQ(Run({"status"}), kExitDone);
+    const std::uint64_t read = backend->Log().size();  // reports of one connection read
+    // Right after the connection read, and after the first of the two commands the line needs.
+    for (std::uint64_t after = 0; after <= 1; ++after) {
+        backend->PlugKeyboard();
+        const std::uint64_t unplugAt = backend->ReportCount() + read + after;
+        EXPECT_EQ(RunLocally(
+                      {"set", "--mode", "Wave", "--speed", "5", "--brightness", "9"}, paths,
+                      [&](const std::string&) -> std::shared_ptr<HidBackend> {
+                          backend->UnplugAfter(unplugAt);
+                          return backend;
+                      },
+                      out, err),
+                  kExitKeyboard)
+            << after;
+        backend->ClearFaults();
+    }
+}
+
 TEST_F(LocalCommands, HelpOpensNothing) {
     EXPECT_EQ(Run({"paint", "--help"}), kExitDone);
     EXPECT_NE(out.str().find("Usage: keylume"), std::string::npos);
