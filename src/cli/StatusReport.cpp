@@ -198,7 +198,9 @@ std::string StatusText(const QJsonObject& status) {
     text += "Profile: " + N(status["activeProfile"]) + " of " + N(status["profiles"]) +
             " (numbered from 0)\n";
     const QJsonObject mode = status["mode"].toObject();
-    text += "Mode: " + N(mode["index"]) + " " + S(mode["name"]) + "\n";
+    // A read that failed half-way leaves no mode to show.
+    text += mode.isEmpty() ? std::string("Mode: unknown\n")
+                           : "Mode: " + N(mode["index"]) + " " + S(mode["name"]) + "\n";
     const std::pair<const char*, const char*> fields[] = {
         {"brightness", "Brightness"}, {"backgroundBrightness", "Background brightness"},
         {"speed", "Speed"},           {"direction", "Direction"},
