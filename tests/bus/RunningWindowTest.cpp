@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDBusConnectionInterface>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -91,6 +92,25 @@ TEST_F(RunningWindow, CarriesOutTheCommandsAndShowsTheChange) {
     TearDown();
     ASSERT_EQ(Run({"status", "--emulate", "--json"}), 0) << err.toStdString();
     EXPECT_EQ(QJsonDocument::fromJson(out).object()["mode"].toObject()["name"].toString(), "Wave");
+}
+
+TEST_F(RunningWindow, ModesPaintAndAssignGoThroughTheWindow) {
+    ASSERT_EQ(Run({"modes", "--emulate", "--json"}), 0) << err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(out).object(),
+              QJsonDocument::fromJson(Property("Modes").toString().toUtf8()).object());
+
+    ASSERT_EQ(Run({"paint", "--emulate", "esc", "--colour", "0A0B0C"}), 0) << err.toStdString();
+    ASSERT_EQ(Run({"assign", "--emulate", "F2", "--key", "Tab"}), 0) << err.toStdString();
+    const QJsonObject status =
+        QJsonDocument::fromJson(Property("Status").toString().toUtf8()).object();
+    EXPECT_EQ(status["keyColours"].toArray()[0].toObject()["colour"].toString(), "0A0B0C");
+    const QJsonArray assignments = status["assignments"].toArray();
+    ASSERT_EQ(assignments.size(), 1);
+    EXPECT_EQ(assignments[0].toObject()["key"].toString(), "F2");
+    EXPECT_EQ(assignments[0].toObject()["playsKey"].toString(), "Tab");
+
+    EXPECT_EQ(Run({"paint", "--emulate", "Esc", "--colour", "0A0B0"}), 2);
+    EXPECT_EQ(Run({"assign", "--emulate", "\\", "--clear"}), 2);
 }
 
 TEST_F(RunningWindow, ACommandForAnotherKeyboardIsRefused) {
