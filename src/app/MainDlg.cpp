@@ -1,6 +1,7 @@
 #include "app/MainDlg.h"
 
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include "app/BindScreens.h"
 #include "app/DeviceBroadcast.h"
@@ -21,7 +22,8 @@ using namespace SOUI;
 
 namespace {
 
-constexpr int kBalloonTimeoutMs = 1000;
+// The balloon about a failed upgrade stays this long before the program ends with it.
+constexpr int kUpgradeFailedShownMs = 6000;
 
 bool IsOpen(HidHandle handle) {
     return handle != 0 && handle != kInvalidHidHandle;
@@ -109,17 +111,29 @@ void CMainDlg::OfferFirmwareUpgrade() {
                                    QString::fromUtf8(kWarningCaption), MB_OKCANCEL);
     if (answer == IDOK) {
         ShowWindow(SW_HIDE);
-        if (!RunUpgradeProgram(UpgradeProgramPath(ProgramFolder())))
-            ShowTrayBalloon(QString::fromUtf8(kUpgradeFailedText));
+        const QString program = UpgradeProgramPath(ProgramFolder());
+        if (!RunUpgradeProgram(program)) {
+            m_exitCode = 1;
+            TellUpgradeFailed(program);
+            return;
+        }
         ShowWindow(SW_SHOWNORMAL);
     }
     DestroyWindow();
 }
 
-void CMainDlg::ShowTrayBalloon(const QString& text) {
+void CMainDlg::TellUpgradeFailed(const QString& program) {
     SApplication* app = SApplication::getSingletonPtr();
-    if (auto* tray = FindChildByID2<SShellNotifyIcon>(kTrayIconId))
-        tray->ShowBalloon(app ? app->Tr(text) : text, QString(), kBalloonTimeoutMs);
+    const QString text = QString::fromUtf8(kUpgradeFailedText);
+    const QString said = (app ? app->Tr(text) : text) + QStringLiteral(":\n") + program;
+    auto* tray = FindChildByID2<SShellNotifyIcon>(kTrayIconId);
+    if (tray && QSystemTrayIcon::isSystemTrayAvailable()) {
+        tray->ShowBalloon(said, QString(), kUpgradeFailedShownMs);
+        QTimer::singleShot(kUpgradeFailedShownMs, GetFrame(), [this] { DestroyWindow(); });
+        return;
+    }
+    SMessageBox(kNoWindow, said, QString::fromUtf8(kWarningCaption), MB_OK);
+    DestroyWindow();
 }
 
 void CMainDlg::OnDeviceChange(WPARAM event, LPARAM lParam) {

@@ -31,8 +31,11 @@ public:
     DeviceLink& Link() { return m_link; }
     KeyboardLogic* Logic() const { return m_logic.get(); }
     bool KeyboardOpen() const;
-    // The folder that holds the upgrade program.
+    // The folder of the program, which decides where the upgrade program is.
     QString ProgramFolder() const;
+    // What the program ends with once the window is gone: 1 when the upgrade program could not
+    // be started, else 0.
+    int ExitCode() const { return m_exitCode; }
 
 protected:
     bool ProcessWindowMessage(SOUI::UINT msg, SOUI::WPARAM wParam, SOUI::LPARAM lParam,
@@ -45,7 +48,9 @@ private:
     static bool OpenOldFirmware(DeviceLink& link, int productId);
     // A keyboard or old-firmware device is listed although none could be opened.
     bool KeyboardListedButClosed() const;
-    void ShowTrayBalloon(const QString& text);
+    // Tells the user in the tray's balloon, or where there is no tray in a message box, and
+    // ends the window once the user could read it.
+    void TellUpgradeFailed(const QString& program);
     QString InstanceName() const;
 
     std::shared_ptr<HidBackend> m_backend;
@@ -53,4 +58,5 @@ private:
     std::unique_ptr<MainPanel> m_panel;
     std::unique_ptr<KeyboardLogic> m_logic;
     std::unique_ptr<DeviceChangeNotifier> m_deviceChanges;
+    int m_exitCode = 0;
 };

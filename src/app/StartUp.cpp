@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "app/MacroFileNotices.h"
 #include "app/MainDlg.h"
 #include "app/SingleInstance.h"
 #include "app/WindowScreenshot.h"
@@ -53,7 +54,9 @@ int RunStartUp(const StartUpSettings& settings) {
 
     settings.paths.PrepareUserFolder();
     auto config = std::make_unique<AppConfig>();
-    config->Load(settings.paths.configFile);
+    const std::string configNote =
+        config->LoadWithFallback(settings.paths.configFile, settings.paths.shippedConfigFile);
+    if (!configNote.empty()) std::fprintf(stderr, "keylume: %s\n", configNote.c_str());
     auto macros = std::make_unique<MacroFile>(settings.paths.macroFile);
 
     app->LoadTranslator(TranslatorFor(LanguageOf(*config)));
@@ -76,18 +79,21 @@ int RunStartUp(const StartUpSettings& settings) {
     auto bus = std::make_unique<KeyboardBusService>(settings.refusals.get(),
                                                     settings.paths.uiFolder(), settings.emulation);
     window->SendMessage(WM_INITDIALOG);
-    if (window->IsWindow()) {
+    // A window on its way out (the upgrade program could not start) is not shown again.
+    if (window->IsWindow() && window->ExitCode() == 0) {
         window->CenterWindow();
         window->ShowWindow(SW_SHOWNORMAL);
         // Without a session bus the commands open the keyboard themselves, after the window.
         bus->Publish();
     }
+    auto notices = std::make_unique<MacroFileNotices>(*macros, hwnd);
     std::unique_ptr<WindowScreenshot> screenshot;
     if (!settings.screenshot.isEmpty() && window->IsWindow())
         screenshot = std::make_unique<WindowScreenshot>(*window, settings.screenshot);
 
     int result = app->Run(hwnd);
     if (window->IsWindow()) window->DestroyWindow();
+    if (result == 0) result = window->ExitCode();
     if (!settings.screenshot.isEmpty() && !(screenshot && screenshot->Saved())) {
         std::fprintf(stderr, "no screenshot: the keyboard was not read\n");
         result = 1;
@@ -95,6 +101,7 @@ int RunStartUp(const StartUpSettings& settings) {
 
     screenshot.reset();
     bus.reset();
+    notices.reset();
     window.reset();
     unattended.reset();
     app.reset();

@@ -1,10 +1,12 @@
 #pragma once
-// The separate firmware upgrade program in the program folder.
+// The separate firmware upgrade program, in the program's own folder for helpers.
 #include <QString>
 
-// "update" in the folder.
+// "keylume-firmware-upgrade" in the helper folder of a program in `programFolder`: beside the
+// executable in a portable copy, <prefix>/libexec/keylume/ when installed.
 QString UpgradeProgramPath(const QString& programFolder);
 
-// Starts the program with no arguments, in this process's environment and current
-// directory, and waits for its end without a time-out. False when it could not be started.
+// Starts the program at the absolute `path` with no arguments, in this process's environment
+// and current directory, and waits for its end without a time-out. False when it could not be
+// started; a name without a folder is refused rather than looked up on the search path.
 bool RunUpgradeProgram(const QString& path);

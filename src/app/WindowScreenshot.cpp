@@ -30,9 +30,10 @@ void WindowScreenshot::Poll() {
 }
 
 void WindowScreenshot::Take() {
-    QWidget* frame = m_window.GetFrame();
-    if (!frame) return;
-    m_saved = frame->grab().save(m_file, "PNG");
+    // The whole layout, also where a small screen shows only a part of it.
+    QWidget* content = m_window.GetRoot();
+    if (!content) return;
+    m_saved = content->grab().save(m_file, "PNG");
     if (!m_saved) std::fprintf(stderr, "cannot write %s\n", m_file.toLocal8Bit().constData());
     m_window.DestroyWindow();
 }

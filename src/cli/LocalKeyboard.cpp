@@ -9,12 +9,13 @@ int RunLocally(const std::vector<std::string>& arguments, const AppPaths& paths,
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
     if (auto answer = AnswerWithoutKeyboard(parsed, out, err)) return *answer;
     LocalKeyboard keyboard(paths, open(parsed.request.emulation));
+    if (!keyboard.ConfigNote().empty()) err << "keylume: " << keyboard.ConfigNote() << "\n";
     return RunRequest(parsed.request, keyboard.Operations(), out, err);
 }
 
 LocalKeyboard::LocalKeyboard(const AppPaths& paths, std::shared_ptr<HidBackend> backend)
     : watch_(std::make_shared<RefusalWatch>(std::move(backend))), link_(watch_) {
-    config_.Load(paths.configFile);
+    configNote_ = config_.LoadWithFallback(paths.configFile, paths.shippedConfigFile);
     macros_ = std::make_unique<MacroFile>(paths.macroFile);
     // The client joins after the lists are loaded, so it starts with them.
     client_ = std::make_unique<KeyboardClient>();

@@ -32,10 +32,13 @@ public:
 
     KeyboardOperations& Operations() { return *operations_; }
     RefusalWatch& Watch() { return *watch_; }
+    // Which settings file was read and why, when it was not the user's own; empty otherwise.
+    const std::string& ConfigNote() const { return configNote_; }
 
 private:
     // Built first, so that the client adopts their lists as the window's screens do.
     AppConfig config_;
+    std::string configNote_;
     std::unique_ptr<MacroFile> macros_;
     std::shared_ptr<RefusalWatch> watch_;
     std::unique_ptr<KeyboardClient> client_;  // made once the lists are loaded

@@ -89,15 +89,19 @@ bool SaveKeyboardState(const KeyboardState& state, const std::filesystem::path& 
 
     std::filesystem::path temporary = file;
     temporary += ".tmp";
+    bool written;
     {
         std::ofstream stream(temporary, std::ios::binary | std::ios::trunc);
         stream.write(reinterpret_cast<const char*>(writer.out.data()),
                      static_cast<std::streamsize>(writer.out.size()));
-        if (!stream.flush()) return false;
+        written = static_cast<bool>(stream.flush());
     }
     std::error_code error;
-    std::filesystem::rename(temporary, file, error);
-    return !error;
+    if (written) std::filesystem::rename(temporary, file, error);
+    if (written && !error) return true;
+    // A failed save leaves nothing behind beside the state file.
+    std::filesystem::remove(temporary, error);
+    return false;
 }
 
 std::optional<KeyboardState> LoadKeyboardState(const std::filesystem::path& file,

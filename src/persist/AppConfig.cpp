@@ -29,10 +29,10 @@ void SetSingle(Shape& shape, const Value& value) {
 
 }  // namespace
 
-void AppConfig::Load(const std::filesystem::path& file) {
+bool AppConfig::Load(const std::filesystem::path& file) {
     pugi::xml_document document;
     if (!persist::LoadDocumentFile(document, file.c_str())) {
-        return;
+        return false;
     }
     const persist::ConfigContent content = persist::ReadConfigDocument(document);
     std::scoped_lock lock(language_.mutex(), device_.mutex(), funcKeys_.mutex(), combKeys_.mutex());
@@ -40,4 +40,16 @@ void AppConfig::Load(const std::filesystem::path& file) {
     SetSingle(device_, content.usb);
     Refill(funcKeys_, content.funcKeys);
     Refill(combKeys_, content.combKeys);
+    return true;
+}
+
+std::string AppConfig::LoadWithFallback(const std::filesystem::path& userFile,
+                                        const std::filesystem::path& shippedFile) {
+    if (Load(userFile)) return {};
+    const std::string empty = "; the function key and combination lists stay empty";
+    if (shippedFile.empty() || userFile == shippedFile)
+        return userFile.string() + " cannot be read" + empty;
+    const std::string problem = userFile.string() + " cannot be read";
+    if (Load(shippedFile)) return problem + "; using " + shippedFile.string() + " instead";
+    return problem + ", nor can " + shippedFile.string() + empty;
 }

@@ -20,9 +20,14 @@ public:
     AppConfig(const AppConfig&) = delete;
     AppConfig& operator=(const AppConfig&) = delete;
 
-    // Reads the file into the shapes without publishing. A missing or malformed file keeps the
-    // values of construction.
-    void Load(const std::filesystem::path& file);
+    // Reads the file into the shapes without publishing; true when it was read. A missing or
+    // malformed file keeps the values of construction.
+    bool Load(const std::filesystem::path& file);
+
+    // Loads the user's file, or the shipped one when the user's cannot be read. Returns what
+    // the user should hear of it (which file was used and why), or nothing when all went well.
+    std::string LoadWithFallback(const std::filesystem::path& userFile,
+                                 const std::filesystem::path& shippedFile);
 
     const LanguageShape& language() const { return language_; }
     const DeviceShape& device() const { return device_; }

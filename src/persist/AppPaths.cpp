@@ -77,6 +77,7 @@ AppPaths AppPaths::Resolve(const fs::path& executable, const Environment& env) {
         paths.dataFolder = programFolder;
         paths.userFolder = programFolder;
         paths.configFile = programFolder / kConfigName;
+        paths.shippedConfigFile = paths.configFile;
         paths.macroFile = programFolder / kMacroName;
         return paths;
     }
@@ -85,9 +86,15 @@ AppPaths AppPaths::Resolve(const fs::path& executable, const Environment& env) {
     paths.dataFolder = prefix / "share" / kProgramName;
     paths.userFolder = UserConfigFolder(env);
     const fs::path userConfig = paths.userFolder / kConfigName;
-    paths.configFile = IsFile(userConfig) ? userConfig : paths.dataFolder / kConfigName;
+    paths.shippedConfigFile = paths.dataFolder / kConfigName;
+    paths.configFile = IsFile(userConfig) ? userConfig : paths.shippedConfigFile;
     paths.macroFile = paths.userFolder / kMacroName;
     return paths;
+}
+
+fs::path AppPaths::HelperFolder(const fs::path& programFolder) {
+    if (IsFolder(programFolder / kUiFolderName)) return programFolder;
+    return programFolder.parent_path() / "libexec" / kProgramName;
 }
 
 fs::path AppPaths::UserConfigFolder(const Environment& env) {

@@ -21,10 +21,11 @@ struct AppPaths {
     };
 
     bool portable = false;
-    std::filesystem::path dataFolder;  // holds "uires" and the read-only data
-    std::filesystem::path userFolder;  // holds the files the program writes
-    std::filesystem::path configFile;  // "config.xml" to read
-    std::filesystem::path macroFile;   // "macro.xml", read and written
+    std::filesystem::path dataFolder;         // holds "uires" and the read-only data
+    std::filesystem::path userFolder;         // holds the files the program writes
+    std::filesystem::path configFile;         // "config.xml" to read
+    std::filesystem::path shippedConfigFile;  // the default "config.xml" among the data
+    std::filesystem::path macroFile;          // "macro.xml", read and written
 
     std::filesystem::path uiFolder() const { return dataFolder / "uires"; }
 
@@ -39,6 +40,10 @@ struct AppPaths {
     // absolute path, else ~/.config/keylume, with the home from $HOME or, when that is unset
     // or empty, from the user's password entry. The one place that decides it.
     static std::filesystem::path UserConfigFolder(const Environment& env);
+
+    // Where the program's helper programs are: the program folder of a portable copy,
+    // <prefix>/libexec/keylume/ for a program installed in <prefix>/bin.
+    static std::filesystem::path HelperFolder(const std::filesystem::path& programFolder);
 
     // Makes sure the user's folder exists so that "macro.xml" can be written; false when it
     // cannot be made.

@@ -1,5 +1,9 @@
 #include "persist/MacroFile.h"
 
+#include <unistd.h>
+
+#include <chrono>
+#include <ctime>
 #include <mutex>
 #include <utility>
 
@@ -101,8 +105,10 @@ void MacroFile::Load() {
     pugi::xml_document document;
     // Without a readable file the editor starts from the default settings and no groups.
     persist::MacroContent content;
-    if (persist::LoadDocumentFile(document, file_.c_str()))
-        content = persist::ReadMacroDocument(document);
+    std::error_code error;
+    const bool loaded = persist::LoadDocumentFile(document, file_.c_str());
+    if (loaded) content = persist::ReadMacroDocument(document);
+    damaged_ = !loaded && std::filesystem::exists(file_, error);
     std::list<MacroRecordGroup> groups;
     for (persist::MacroGroupContent& group : content.groups) {
         groups.push_back(ToGroup(std::move(group)));
@@ -114,7 +120,66 @@ void MacroFile::Load() {
     groups_.selection.index = 0;
 }
 
+namespace {
+
+// The user's own write protection counts, even for a user whom the system would let write.
+bool WriteProtected(const std::filesystem::path& file) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(file, error);
+    if (error || !fs::exists(status)) return false;
+    const fs::perms write =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (status.permissions() & write) == fs::perms::none || access(file.c_str(), W_OK) != 0;
+}
+
+std::filesystem::path DamagedCopyName(const std::filesystem::path& file, int attempt) {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    std::string name = file.filename().string() + ".damaged-" + stamp;
+    if (attempt > 0) name += "-" + std::to_string(attempt + 1);
+    return file.parent_path() / name;
+}
+
+}  // namespace
+
+void MacroFile::SetNoticeHandler(NoticeHandler handler) {
+    std::lock_guard lock(noticeLock_);
+    noticeHandler_ = std::move(handler);
+}
+
+void MacroFile::Tell(Notice notice, const std::filesystem::path& file) const {
+    std::lock_guard lock(noticeLock_);
+    if (notice == Notice::CannotSave) {
+        if (cannotSaveTold_) return;
+        cannotSaveTold_ = true;
+    }
+    if (noticeHandler_) noticeHandler_(notice, file);
+}
+
+bool MacroFile::KeepDamagedFile() const {
+    namespace fs = std::filesystem;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path copy = DamagedCopyName(file_, attempt);
+        std::error_code error;
+        if (fs::exists(copy, error)) continue;
+        if (!fs::copy_file(file_, copy, error)) return false;
+        damaged_ = false;
+        Tell(Notice::DamagedFileKept, copy);
+        return true;
+    }
+    return false;
+}
+
 bool MacroFile::Save() const {
+    // Whatever could not be kept or may not be replaced stays as it is.
+    if (WriteProtected(file_) || (damaged_ && !KeepDamagedFile())) {
+        Tell(Notice::CannotSave, file_);
+        return false;
+    }
     const bool hasSettings = settings_.index() < settings_.count;
     persist::MacroDocumentWriter writer(hasSettings ? settings_.current() : MacroRecordParam{});
     if (groups_.index() < groups_.count) {
@@ -125,5 +190,7 @@ bool MacroFile::Save() const {
                             hasItems ? group.items.current() : kNoSteps);
         }
     }
-    return replacer_.Replace(file_, writer.Text());
+    if (replacer_.Replace(file_, writer.Text())) return true;
+    Tell(Notice::CannotSave, file_);
+    return false;
 }

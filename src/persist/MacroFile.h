@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <list>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -18,6 +20,12 @@ public:
     using SettingsShape = ShapeType<MacroRecordParam, 1, 1, 1>;
     using GroupsShape = ShapeList<MacroRecordGroup, 1>;
 
+    // What the user should hear about the file, each at most once: a file that could not be
+    // read was kept under another name (given) before the first save replaced it; or changes
+    // cannot be saved to the file (given), which is write-protected or cannot be written.
+    enum class Notice { DamagedFileKept, CannotSave };
+    using NoticeHandler = std::function<void(Notice, const std::filesystem::path&)>;
+
     // Joins both groups, loads the file and installs the saving hooks.
     explicit MacroFile(std::filesystem::path file,
                        persist::FileReplacer replacer = persist::FileReplacer());
@@ -30,10 +38,14 @@ public:
     void Load();
 
     // Writes the whole file from the current values, replacing the old one in a single step.
-    // False when the file could not be written; the old file is then left as it was. Runs on
-    // the dispatcher thread as the hook of both shapes; a direct call must not overlap a
-    // delivery.
+    // False when the file could not be written; the old file is then left as it was. A file
+    // without write permission is never replaced, and one that could not be read is first kept
+    // beside itself. Runs on the dispatcher thread as the hook of both shapes; a direct call
+    // must not overlap a delivery.
     bool Save() const;
+
+    // Called on the thread that saves; may be replaced or cleared at any time.
+    void SetNoticeHandler(NoticeHandler handler);
 
     const std::filesystem::path& path() const { return file_; }
     const SettingsShape& settings() const { return settings_; }
@@ -48,10 +60,17 @@ private:
     // moves groups to the end: the selection moves with its group, found by its name.
     void RememberSelectedGroup();
     void FollowSelectedGroup();
+    // Copies the unreadable file to a name of its own; false when that failed.
+    bool KeepDamagedFile() const;
+    void Tell(Notice notice, const std::filesystem::path& file) const;
 
     std::filesystem::path file_;
     persist::FileReplacer replacer_;
     SettingsShape settings_;
     GroupsShape groups_;
     std::optional<std::wstring> selectedName_;
+    mutable bool damaged_ = false;  // the file there could not be read and is not kept yet
+    mutable bool cannotSaveTold_ = false;
+    mutable std::mutex noticeLock_;
+    NoticeHandler noticeHandler_;
 };

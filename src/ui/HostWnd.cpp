@@ -10,6 +10,7 @@
 
 #include "ui/Application.h"
 #include "ui/LayoutLoader.h"
+#include "ui/ScreenFit.h"
 #include "ui/ShapeMessage.h"
 
 namespace SOUI {
@@ -69,7 +70,11 @@ protected:
         if (m_host) m_host->SendMessage(WM_CLOSE);
     }
     void resizeEvent(QResizeEvent* e) override {
-        if (m_host && m_host->GetRoot()) m_host->GetRoot()->setGeometry(rect());
+        // A scrolled root keeps its layout's size; the scroller takes the frame's.
+        if (QWidget* scroller = ScrollerOf(this))
+            scroller->setGeometry(rect());
+        else if (m_host && m_host->GetRoot())
+            m_host->GetRoot()->setGeometry(rect());
         QWidget::resizeEvent(e);
     }
     void changeEvent(QEvent* e) override {
@@ -131,6 +136,7 @@ void SHostWnd::OnHostAttributes(pugi::xml_node node) {
     const int width = node.attribute("width").as_int(400);
     const int height = node.attribute("height").as_int(300);
     m_frame->resize(width, height);
+    m_designSize = QSize(width, height);
     m_translucent = node.attribute("translucent").as_bool(false);
     m_frame->setAttribute(Qt::WA_TranslucentBackground, m_translucent);
     if (!node.attribute("resize").as_bool(false)) m_frame->setFixedSize(width, height);
@@ -283,10 +289,7 @@ void SHostWnd::CenterWindow() {
     if (!m_frame) return;
     QScreen* screen = m_frame->screen() ? m_frame->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
-    const QRect area = screen->availableGeometry();
-    QRect frame = m_frame->frameGeometry();
-    frame.moveCenter(area.center());
-    m_frame->move(frame.topLeft());
+    FitIntoArea(m_frame, m_root, m_designSize, screen->availableGeometry());
 }
 
 void SHostWnd::SetForeground() {

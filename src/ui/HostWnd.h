@@ -59,7 +59,8 @@ public:
     bool IsVisible() const;
     bool IsIconic() const;
     bool IsZoomed() const;
-    // Centres the window on the work area of its screen.
+    // Centres the window on the work area of its screen, within it; a window larger than that
+    // area is made to fit it and its content scrolls.
     void CenterWindow();
     void SetForeground();
     QRect GetWindowRect() const;
@@ -92,6 +93,7 @@ private:
     HWND m_hWnd = kNoWindow;
     QPointer<QWidget> m_frame;
     SWindow* m_root = nullptr;
+    QSize m_designSize;  // the layout's size
     bool m_destroying = false;
     bool m_translucent = false;
 };

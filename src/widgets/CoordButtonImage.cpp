@@ -15,6 +15,13 @@
 namespace SOUI {
 namespace {
 
+// A key's own tip comes from the coordinates file in English and is shown translated.
+QString TipOf(const CoordButtonInfo& key) {
+    const QString tip = QString::fromStdWString(key.tip);
+    SApplication* app = SApplication::getSingletonPtr();
+    return app ? app->Tr(tip) : tip;
+}
+
 constexpr int kFramePenStyle = 1;
 constexpr int kBandPenStyle = 2;
 constexpr int kFramePenWidth = 2;
@@ -291,7 +298,7 @@ void CoordButtonImage::OnMove(QPoint p) {
         int id = -1;
         if (key) {
             key->hover = 1;
-            tip = QString::fromStdWString(key->tip.empty() ? key->name : key->tip);
+            tip = key->tip.empty() ? QString::fromStdWString(key->name) : TipOf(*key);
             id = key->id;
         }
         if (id != m_hoverId)

@@ -71,6 +71,7 @@ std::vector<CoordButtonInfo> ReadCoordsFile(const std::string& path) {
         key.index = ReadSigned(node.attribute("index"), -1);
         key.order = order++;
         key.name = ReadText(node.attribute("name"));
+        key.tip = ReadText(node.attribute("tip"));
         key.rect = ReadRect(node.attribute("rect"));
         key.bground = ReadUnsigned(node.attribute("bground"));
         key.fground = ReadUnsigned(node.attribute("fground"));

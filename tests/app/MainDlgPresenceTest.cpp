@@ -29,13 +29,15 @@ private:
 
 class Presence : public AppTest {
 protected:
-    // A stand-in for the upgrade program that notes its start and its end.
-    void InstallUpgradeProgram() {
+    // A stand-in for the upgrade program that notes its start and its end, under `name` in
+    // the program folder of a portable copy (one with "uires" beside it).
+    void InstallUpgradeProgram(const QString& name = "keylume-firmware-upgrade") {
         const QString script = QStringLiteral(
                                    "#!/bin/sh\necho started > '%1'\nsleep 0.3\n"
                                    "echo finished >> '%1'\n")
                                    .arg(MarkerPath());
-        QFile file(QDir(programFolder.path()).filePath("update"));
+        ASSERT_TRUE(QDir(programFolder.path()).mkpath("uires"));
+        QFile file(QDir(programFolder.path()).filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(script.toUtf8());
         file.close();
@@ -88,6 +90,7 @@ TEST_F(Presence, OldFirmwareOkRunsTheUpgradeToItsEndThenEnds) {
     // The window waited for the program: its last line is there when initialisation returns.
     EXPECT_EQ(Marker(), QStringLiteral("started\nfinished\n"));
     EXPECT_FALSE(window->IsWindow());
+    EXPECT_EQ(window->ExitCode(), 0);
 }
 
 TEST_F(Presence, SecondUpgradeProductIdIsOfferedTheUpgradeToo) {
@@ -101,11 +104,20 @@ TEST_F(Presence, SecondUpgradeProductIdIsOfferedTheUpgradeToo) {
     EXPECT_FALSE(window->IsWindow());
 }
 
-TEST_F(Presence, MissingUpgradeProgramStillEnds) {
+TEST_F(Presence, MissingUpgradeProgramIsToldAndEndsWithAnError) {
+    // A program of a generic name in the folder is not the upgrade program.
+    InstallUpgradeProgram("update");
     AnswerBoxesWith(IDOK);
     auto window = StartMainWindow(MakeHidBackend(Emulation::OldFirmware, {}));
-    ASSERT_EQ(boxes.size(), 1u);
+    ASSERT_EQ(boxes.size(), 2u);
+    // Where there is no tray, a message box says where the program was looked for.
+    EXPECT_TRUE(boxes[1].text.startsWith("Failed to start the upgrade exe"));
+    EXPECT_TRUE(
+        boxes[1].text.endsWith(QDir(programFolder.path()).filePath("keylume-firmware-upgrade")))
+        << boxes[1].text.toStdString();
     EXPECT_FALSE(window->IsWindow());
+    EXPECT_EQ(window->ExitCode(), 1);
+    EXPECT_TRUE(Marker().isEmpty());
 }
 
 TEST_F(Presence, WorkingKeyboardOpensWithoutAnyQuestion) {

@@ -52,6 +52,7 @@ protected:
         paths.dataFolder = KEYLUME_SOURCE_DIR;
         paths.userFolder = folder.path().toStdString();
         paths.configFile = paths.uiFolder() / "config.xml";
+        paths.shippedConfigFile = paths.configFile;
         paths.macroFile = paths.userFolder / "macro.xml";
     }
 

@@ -99,6 +99,16 @@ TEST_F(MacroEditorScenario, AMacroIsRecordedIntoTheClickedGroupAndPlayedByTheKey
 
 TEST_F(MacroEditorScenario, WithoutGroupsTheEditorGuidesInsteadOfFailingSilently) {
     ASSERT_TRUE(StartProgram());
+    // Esc opens no editor, and its tip says why.
+    ClickLabelled("Keys");
+    input_->MoveTo(KeyOnScreen("cbimg_macro_record", "Esc").center());
+    EXPECT_TRUE(WaitUntil([&] {
+        return !a11y_->FindLabelled("Esc cannot be reassigned.").empty();
+    })) << WithScreen("Esc shows no tip that it cannot be reassigned");
+    ClickKey("cbimg_macro_record", "Esc");
+    EXPECT_FALSE(
+        WaitUntil([&] { return !a11y_->Find("macro_group").empty(); }, std::chrono::seconds(1)))
+        << WithScreen("Esc opened the editor");
     OpenEditorFor("A");
     ASSERT_TRUE(a11y_->Rows("macro_group").empty());
     // A first run shows the default settings: the delay field and the play mode are filled.

@@ -84,5 +84,24 @@ TEST_F(WindowScenario, FactoryResetAsksAndThenShowsWhatTheKeyboardHolds) {
     })) << WithScreen("key A is still marked as assigned after the reset");
 }
 
+TEST_F(WindowScenario, AnUpgradeProgramThatCannotStartIsToldAndTheProgramEndsWithAnError) {
+    program_->Start({"--emulate=old-firmware"});
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Warning") == 1; }))
+        << WithScreen("the old keyboard is not offered the upgrade");
+    ASSERT_FALSE(a11y_->FindLabelled("Please update to the latest firmware to use").empty());
+    input_->Key("Return");
+    // No upgrade program is there: the user reads where it was looked for, until answering.
+    const QString told =
+        QString("Failed to start the upgrade exe:\n%1")
+            .arg(QString::fromStdString(
+                (program_->programFolder() / "keylume-firmware-upgrade").string()));
+    EXPECT_TRUE(WaitUntil([&] { return !a11y_->FindLabelled(told).empty(); }))
+        << WithScreen("the failed upgrade is not told");
+    EXPECT_TRUE(program_->Running());
+    input_->Key("Return");
+    ASSERT_TRUE(WaitUntil([&] { return !program_->Running(); })) << WithScreen("the program stays");
+    EXPECT_EQ(program_->Stop(), 1);
+}
+
 }  // namespace
 }  // namespace e2e

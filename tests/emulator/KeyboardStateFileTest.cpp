@@ -143,4 +143,16 @@ TEST_F(KeyboardStateFileTest, UnwritableFileIsIgnored) {
     EXPECT_EQ(keyboard.ActiveProfile(), 1);
 }
 
+TEST_F(KeyboardStateFileTest, AFailedSaveLeavesNoTemporaryBehind) {
+    // The state file's path is a folder: the temporary is written, the rename fails.
+    const std::filesystem::path folder = dir_ / "state-is-a-folder";
+    std::filesystem::create_directory(folder);
+    EXPECT_FALSE(SaveKeyboardState(KeyboardState::Defaults(), folder));
+    std::vector<std::filesystem::path> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_))
+        if (entry.path() != folder) left.push_back(entry.path());
+    EXPECT_TRUE(left.empty()) << left.front();
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+}
+
 }  // namespace

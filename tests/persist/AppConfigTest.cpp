@@ -54,6 +54,59 @@ TEST_F(AppConfigTest, MalformedOrEmptyFileKeepsConstructionValues) {
     }
 }
 
+TEST_F(AppConfigTest, AnUnreadableUserFileFallsBackToTheShippedOneAndSaysSo) {
+    const auto user = folder / "user.xml";
+    const auto shipped = folder / "shipped.xml";
+    const auto missing = folder / "missing.xml";
+    struct Case {
+        const char* what;
+        const char* userText;  // nullptr: no such file
+        const char* shippedText;
+        std::filesystem::path shippedPath;
+        bool listsFilled;
+        std::vector<std::string> said;  // parts of the note; none: no note
+    };
+    const Case cases[] = {
+        {"user file read", kFullConfig, "<funkey/>", shipped, true, {}},
+        {"user file damaged",
+         "<local language=",
+         kFullConfig,
+         shipped,
+         true,
+         {user.string() + " cannot be read", "using " + shipped.string()}},
+        {"user file missing",
+         nullptr,
+         kFullConfig,
+         shipped,
+         true,
+         {missing.string() + " cannot be read", "using " + shipped.string()}},
+        {"both damaged",
+         "<a></b>",
+         "<funkey",
+         shipped,
+         false,
+         {user.string() + " cannot be read", "nor can " + shipped.string(), "stay empty"}},
+        {"only the shipped one, damaged",
+         "<funkey",
+         "",
+         user,
+         false,
+         {user.string() + " cannot be read", "stay empty"}},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(user);
+        if (c.userText) WriteText(user, c.userText);
+        WriteText(shipped, c.shippedText);
+        AppConfig config;
+        const std::string note =
+            config.LoadWithFallback(c.userText ? user : missing, c.shippedPath);
+        EXPECT_EQ(config.funcKeys().count == 2, c.listsFilled) << c.what;
+        EXPECT_EQ(note.empty(), c.said.empty()) << c.what << ": " << note;
+        for (const std::string& part : c.said)
+            EXPECT_NE(note.find(part), std::string::npos) << c.what << ": " << note;
+    }
+}
+
 TEST_F(AppConfigTest, ReadsEveryShape) {
     WriteText(File(), kFullConfig);
     AppConfig config;

@@ -32,6 +32,8 @@ TEST_F(AppPathsTest, UiFolderBesideExecutableMakesItPortable) {
     EXPECT_EQ(paths.uiFolder(), root.path() / "bin" / "uires");
     EXPECT_EQ(paths.configFile, root.path() / "bin" / "config.xml");
     EXPECT_EQ(paths.macroFile, root.path() / "bin" / "macro.xml");
+    EXPECT_EQ(paths.shippedConfigFile, paths.configFile);
+    EXPECT_EQ(AppPaths::HelperFolder(root.path() / "bin"), root.path() / "bin");
 }
 
 TEST_F(AppPathsTest, AFileNamedUiresDoesNotMakeItPortable) {
@@ -48,6 +50,9 @@ TEST_F(AppPathsTest, InstalledUsesShareFolderAndDefaultConfigHome) {
     EXPECT_EQ(paths.userFolder, Home() / ".config" / "keylume");
     EXPECT_EQ(paths.macroFile, Home() / ".config" / "keylume" / "macro.xml");
     EXPECT_EQ(paths.configFile, ShareFolder() / "config.xml");
+    EXPECT_EQ(paths.shippedConfigFile, ShareFolder() / "config.xml");
+    // Helpers have a folder of their own, never the folder of all commands.
+    EXPECT_EQ(AppPaths::HelperFolder(root.path() / "bin"), root.path() / "libexec" / "keylume");
 }
 
 TEST_F(AppPathsTest, InstalledPrefersTheUsersConfig) {
@@ -56,6 +61,7 @@ TEST_F(AppPathsTest, InstalledPrefersTheUsersConfig) {
     WriteText(configHome / "keylume" / "config.xml", "<local language=\"cn\"/>");
     const AppPaths paths = AppPaths::Resolve(Executable(), {configHome.string(), Home().string()});
     EXPECT_EQ(paths.configFile, configHome / "keylume" / "config.xml");
+    EXPECT_EQ(paths.shippedConfigFile, ShareFolder() / "config.xml");
     EXPECT_EQ(paths.macroFile, configHome / "keylume" / "macro.xml");
 }
 

@@ -1,8 +1,13 @@
 // Host windows and their messages, posting across threads, modal dialogs, message boxes,
 // menus, the message filter and the shape store's window deliveries.
+#include <QImage>
+#include <QPixmap>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <map>
 #include <thread>
 
 #include "UiTestSupport.h"
@@ -229,6 +234,53 @@ TEST_F(Modal, MessageBoxReturnsThePressedButton) {
     EXPECT_EQ(SMessageBox(kNoWindow, "t", "c", MB_OKCANCEL), IDOK);
     EXPECT_EQ(SMessageBox(kNoWindow, "t", "c", MB_OK), IDOK);
     EXPECT_FALSE(cancelVisible);
+}
+
+// WCAG contrast of two colours: 1 (the same) to 21 (black on white).
+double ContrastRatio(const QColor& a, const QColor& b) {
+    auto luminance = [](const QColor& c) {
+        auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double x = luminance(a), y = luminance(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+// The contrast of a control's text as drawn: its most frequent colour is the background, the
+// colour farthest from it the text.
+double DrawnContrast(const QImage& image) {
+    std::map<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y)];
+    if (counts.empty()) return 0;
+    const QColor background(std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+                                return a.second < b.second;
+                            })->first);
+    double best = 1;
+    for (const auto& [colour, count] : counts)
+        best = std::max(best, ContrastRatio(background, QColor(colour)));
+    return best;
+}
+
+TEST_F(Modal, MessageBoxTextIsDrawnWithReadableContrast) {
+    std::map<std::string, double> contrast;
+    ScopedModalAnswerer answer([&](SHostDialog& d) {
+        d.GetFrame()->resize(400, 180);
+        const QImage shot = d.GetFrame()->grab().toImage();
+        for (const char* name : {"msgtitle", "msgtext", "msgbtn_ok", "msgbtn_cancel"}) {
+            SWindow* control = d.GetRoot()->FindChildByName(name);
+            ASSERT_NE(control, nullptr) << name;
+            const QRect place(control->mapTo(d.GetFrame(), QPoint(0, 0)), control->size());
+            contrast[name] = DrawnContrast(shot.copy(place));
+        }
+        d.EndDialog(IDCANCEL);
+    });
+    SMessageBox(kNoWindow, "Please insert USB device", "Warning", MB_OKCANCEL);
+    ASSERT_EQ(contrast.size(), 4u);
+    for (const auto& [name, ratio] : contrast) EXPECT_GE(ratio, 4.5) << name;
 }
 
 class Menus : public uitest::UiTest {};

@@ -23,7 +23,7 @@ void Scenario::SetUp() {
     folder_ =
         fs::path(KEYLUME_E2E_RUNS) / (std::string(info->test_suite_name()) + "." + info->name());
     QString error;
-    desktop_ = std::make_unique<Desktop>(1280, 900, error);
+    desktop_ = std::make_unique<Desktop>(ScreenSize().width(), ScreenSize().height(), error);
     ASSERT_TRUE(error.isEmpty()) << error.toStdString();
     program_ = std::make_unique<ProgramRun>(*desktop_, folder_);
     a11y_ = std::make_unique<Accessibility>(*desktop_);

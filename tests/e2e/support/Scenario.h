@@ -26,6 +26,8 @@ class Scenario : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // The size of the scenario's screen.
+    virtual QSize ScreenSize() const { return {1280, 900}; }
 
     // Starts the program and waits for its main window with the keyboard read; false (with a
     // failure) when it never showed.
