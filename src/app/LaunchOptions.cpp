@@ -14,19 +14,29 @@ QStringList WithEmulateValue(QStringList arguments) {
     return arguments;
 }
 
-bool EmulationFromText(const QString& text, Emulation& emulation) {
-    if (text == QLatin1String("keyboard"))
-        emulation = Emulation::Keyboard;
-    else if (text == QLatin1String("old-firmware"))
-        emulation = Emulation::OldFirmware;
-    else if (text == QLatin1String("absent"))
-        emulation = Emulation::Absent;
-    else
-        return false;
-    return true;
-}
+constexpr std::pair<const char*, Emulation> kEmulations[] = {
+    {"keyboard", Emulation::Keyboard},
+    {"old-firmware", Emulation::OldFirmware},
+    {"absent", Emulation::Absent},
+};
 
 }  // namespace
+
+bool EmulationFromText(const QString& text, Emulation& emulation) {
+    for (const auto& [name, value] : kEmulations) {
+        if (text == QLatin1String(name)) {
+            emulation = value;
+            return true;
+        }
+    }
+    return false;
+}
+
+QString EmulationName(Emulation emulation) {
+    for (const auto& [name, value] : kEmulations)
+        if (value == emulation) return QString::fromLatin1(name);
+    return {};
+}
 
 LaunchRequest ParseLaunchArguments(const QStringList& arguments) {
     QCommandLineParser parser;

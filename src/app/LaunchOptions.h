@@ -17,5 +17,9 @@ struct LaunchRequest {
     QString text;  // help, version or error text for the terminal
 };
 
+// The names --emulate takes; the real keyboard has the empty name.
+bool EmulationFromText(const QString& text, Emulation& emulation);
+QString EmulationName(Emulation emulation);
+
 // Reads the arguments (program name first). Never exits.
 LaunchRequest ParseLaunchArguments(const QStringList& arguments);

@@ -9,6 +9,7 @@
 #include "app/MainDlg.h"
 #include "app/SingleInstance.h"
 #include "app/WindowScreenshot.h"
+#include "bus/KeyboardBusService.h"
 #include "persist/AppConfig.h"
 #include "persist/MacroFile.h"
 #include "store/ShapeDispatcher.h"
@@ -74,11 +75,16 @@ int RunStartUp(const StartUpSettings& settings) {
     auto window =
         std::make_unique<CMainDlg>(QStringLiteral("LAYOUT:XML_MAINWND"), settings.backend);
     const HWND hwnd = window->Create(SHostWnd::HandleOfFrame(QApplication::activeWindow()));
+    // Made before the keyboard logic, so that it hears the connection read.
+    auto bus = std::make_unique<KeyboardBusService>(settings.refusals.get(),
+                                                    settings.paths.uiFolder(), settings.emulation);
     window->SendMessage(WM_INITDIALOG);
     // A window on its way out (the upgrade program could not start) is not shown again.
     if (window->IsWindow() && window->ExitCode() == 0) {
         window->CenterWindow();
         window->ShowWindow(SW_SHOWNORMAL);
+        // Without a session bus the commands open the keyboard themselves, after the window.
+        bus->Publish();
     }
     auto notices = std::make_unique<MacroFileNotices>(*macros, hwnd);
     std::unique_ptr<WindowScreenshot> screenshot;
@@ -94,6 +100,7 @@ int RunStartUp(const StartUpSettings& settings) {
     }
 
     screenshot.reset();
+    bus.reset();
     notices.reset();
     window.reset();
     unattended.reset();

@@ -8,11 +8,17 @@
 #include "device/HidBackend.h"
 #include "persist/AppPaths.h"
 
+class RefusalWatch;
+
 struct StartUpSettings {
     AppPaths paths;
     QString programFolder;  // the executable's folder: the upgrade program lives there
     std::shared_ptr<HidBackend> backend;
     QString screenshot;  // empty: run until the window is closed
+    // Offered on the session bus with the window: the keyboard's watch on refused reports (may
+    // be null) and the emulated setup's name (empty for the real keyboard).
+    std::shared_ptr<RefusalWatch> refusals;
+    QString emulation;
 };
 
 // The translation document for the configured language: only "cn" selects Chinese.

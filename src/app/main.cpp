@@ -4,10 +4,13 @@
 #include "app/DeviceBackends.h"
 #include "app/LaunchOptions.h"
 #include "app/StartUp.h"
+#include "cli/CliMain.h"
+#include "cli/RefusalWatch.h"
 
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("keylume"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KEYLUME_VERSION));
+    if (const auto status = RunCommandLine(argc, argv)) return *status;
 
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
@@ -15,6 +18,8 @@ int main(int argc, char* argv[]) {
     const LaunchRequest request = ParseLaunchArguments(arguments);
     switch (request.action) {
         case LaunchRequest::Action::Help:
+            std::fputs((request.text.toStdString() + CommandsHelp()).c_str(), stdout);
+            return 0;
         case LaunchRequest::Action::Version:
             std::fputs(request.text.toLocal8Bit().constData(), stdout);
             return 0;
@@ -31,7 +36,10 @@ int main(int argc, char* argv[]) {
     StartUpSettings settings;
     settings.paths = AppPaths::ForThisProcess();
     settings.programFolder = QCoreApplication::applicationDirPath();
-    settings.backend = MakeHidBackend(request.options.emulation, EmulatedKeyboardStateFile());
+    settings.refusals = std::make_shared<RefusalWatch>(
+        MakeHidBackend(request.options.emulation, EmulatedKeyboardStateFile()));
+    settings.backend = settings.refusals;
+    settings.emulation = EmulationName(request.options.emulation);
     settings.screenshot = request.options.screenshot;
     return RunStartUp(settings);
 }

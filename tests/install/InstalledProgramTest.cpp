@@ -89,7 +89,9 @@ TEST_F(InstalledProgram, PutsEveryFileInItsStandardPlace) {
           "share/keylume/uires/lang/lang_cn.xml", "lib/udev/rules.d/60-keylume.rules",
           "share/applications/keylume.desktop", "share/metainfo/org.keylume.Keylume.metainfo.xml",
           "share/icons/hicolor/48x48/apps/keylume.png",
-          "share/icons/hicolor/256x256/apps/keylume.png"}) {
+          "share/icons/hicolor/256x256/apps/keylume.png", "share/man/man1/keylume.1.gz",
+          "share/bash-completion/completions/keylume",
+          "share/dbus-1/interfaces/org.keylume.Keyboard1.xml"}) {
         EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
     }
     const fs::perms executable = fs::perms::owner_exec | fs::perms::others_exec;
@@ -105,7 +107,8 @@ TEST_F(InstalledProgram, AnswersHelpAndVersionWithoutADisplay) {
 
     const ShellResult help = RunShell({program.string(), "--help"}, kNoDisplay);
     EXPECT_EQ(help.status, 0);
-    for (const char* option : {"--emulate", "--screenshot", "--version", "--help"}) {
+    for (const char* option :
+         {"--emulate", "--screenshot", "--version", "--help", "status, modes, set"}) {
         EXPECT_NE(help.output.find(option), std::string::npos) << option;
     }
 }

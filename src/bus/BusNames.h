@@ -1,0 +1,9 @@
+#pragma once
+// The running window's address on the session bus.
+inline constexpr const char* kBusService = "org.keylume.Keylume";
+inline constexpr const char* kBusPath = "/org/keylume/Keylume";
+inline constexpr const char* kBusInterface = "org.keylume.Keyboard1";
+// A call with arguments the command line would refuse: nothing was sent.
+inline constexpr const char* kBusErrorInvalid = "org.keylume.Keyboard1.Error.InvalidArgument";
+// The keyboard is absent or refused the command.
+inline constexpr const char* kBusErrorKeyboard = "org.keylume.Keyboard1.Error.Keyboard";

@@ -1,0 +1,87 @@
+#include "bus/KeyboardBusClient.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QJsonDocument>
+
+#include "bus/BusNames.h"
+#include "cli/SettingText.h"
+
+namespace {
+
+constexpr int kCallTimeoutMs = 60000;
+
+QDBusMessage Message(const char* interface, const char* method) {
+    return QDBusMessage::createMethodCall(
+        QString::fromLatin1(kBusService), QString::fromLatin1(kBusPath),
+        QString::fromLatin1(interface), QString::fromLatin1(method));
+}
+
+}  // namespace
+
+std::unique_ptr<KeyboardBusClient> KeyboardBusClient::Find(const QDBusConnection& bus) {
+    if (!bus.isConnected() || !bus.interface()) return nullptr;
+    if (!bus.interface()->isServiceRegistered(QString::fromLatin1(kBusService)).value())
+        return nullptr;
+    return std::unique_ptr<KeyboardBusClient>(new KeyboardBusClient(bus));
+}
+
+QVariant KeyboardBusClient::Property(const char* name) const {
+    QDBusMessage message = Message("org.freedesktop.DBus.Properties", "Get");
+    message << QString::fromLatin1(kBusInterface) << QString::fromLatin1(name);
+    const QDBusMessage reply = bus_.call(message, QDBus::Block, kCallTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return {};
+    return reply.arguments().front().value<QDBusVariant>().variant();
+}
+
+QJsonObject KeyboardBusClient::JsonProperty(const char* name) const {
+    const QJsonObject object = QJsonDocument::fromJson(Property(name).toString().toUtf8()).object();
+    if (!object.isEmpty()) return object;
+    return QJsonObject{{"connected", false},
+                       {"state", "not connected: the running Keylume window does not answer"}};
+}
+
+std::string KeyboardBusClient::Emulation() const {
+    return Property("Emulation").toString().toStdString();
+}
+
+QJsonObject KeyboardBusClient::StatusReport() {
+    return JsonProperty("Status");
+}
+
+QJsonObject KeyboardBusClient::ModesReport() {
+    return JsonProperty("Modes");
+}
+
+Outcome KeyboardBusClient::Call(const char* method, const QVariantList& arguments) {
+    QDBusMessage message = Message(kBusInterface, method);
+    message.setArguments(arguments);
+    const QDBusMessage reply = bus_.call(message, QDBus::Block, kCallTimeoutMs);
+    if (reply.type() == QDBusMessage::ReplyMessage) return {kExitDone, {}};
+    const int code =
+        reply.errorName() == QLatin1String(kBusErrorInvalid) ? kExitUsage : kExitKeyboard;
+    std::string text = reply.errorMessage().toStdString();
+    if (text.empty()) text = "the running Keylume window does not answer";
+    return {code, text};
+}
+
+Outcome KeyboardBusClient::Set(const SetRequest& request) {
+    QVariantMap settings;
+    for (const auto& [name, value] : settingtext::ToTexts(request))
+        settings.insert(QString::fromStdString(name), QString::fromStdString(value));
+    return Call("Set", {settings});
+}
+
+Outcome KeyboardBusClient::Paint(const PaintRequest& request) {
+    QStringList keys;
+    for (const std::string& key : request.keys) keys << QString::fromStdString(key);
+    return Call("Paint", {keys, QString::fromStdString(settingtext::ColourText(request.colour))});
+}
+
+Outcome KeyboardBusClient::Assign(const AssignRequest& request) {
+    return Call("Assign",
+                {QString::fromStdString(request.key),
+                 QString::fromStdString(std::string(settingtext::AssignKindName(request.kind))),
+                 QString::fromStdString(request.value)});
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The commands' way to a running window: its keyboard on the session bus.
+#include <QDBusConnection>
+#include <memory>
+#include <string>
+
+#include "cli/KeyboardEndpoint.h"
+
+class KeyboardBusClient : public KeyboardEndpoint {
+public:
+    // The running window's service, or null when there is no session bus or no window on it.
+    static std::unique_ptr<KeyboardBusClient> Find(
+        const QDBusConnection& bus = QDBusConnection::sessionBus());
+
+    // "" for the real keyboard, otherwise the emulated keyboard's setup.
+    std::string Emulation() const;
+
+    QJsonObject StatusReport() override;
+    QJsonObject ModesReport() override;
+    Outcome Set(const SetRequest& request) override;
+    Outcome Paint(const PaintRequest& request) override;
+    Outcome Assign(const AssignRequest& request) override;
+
+private:
+    explicit KeyboardBusClient(QDBusConnection bus) : bus_(std::move(bus)) {}
+    QVariant Property(const char* name) const;
+    QJsonObject JsonProperty(const char* name) const;
+    Outcome Call(const char* method, const QVariantList& arguments);
+
+    QDBusConnection bus_;
+};

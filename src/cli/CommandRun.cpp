@@ -1,0 +1,61 @@
+#include "cli/CommandRun.h"
+
+#include <QJsonObject>
+
+#include "cli/CommandLine.h"
+#include "cli/StatusReport.h"
+
+namespace {
+
+int Report(const CliRequest& request, const QJsonObject& report, std::ostream& out,
+           std::string (*text)(const QJsonObject&)) {
+    out << (request.json ? JsonText(report) : text(report));
+    return report["connected"].toBool() ? kExitDone : kExitKeyboard;
+}
+
+int Print(const CliRequest& request, const Outcome& outcome, std::ostream& out, std::ostream& err) {
+    if (request.json) {
+        QJsonObject json{{"ok", outcome.code == kExitDone},
+                         {"exitCode", outcome.code},
+                         {"message", QString::fromStdString(outcome.message)}};
+        out << JsonText(json);
+    }
+    if (outcome.code != kExitDone) err << "keylume: " << outcome.message << "\n";
+    return outcome.code;
+}
+
+}  // namespace
+
+int UsageError(const std::string& message, std::ostream& err) {
+    err << "keylume: " << message << "\n"
+        << "Try \"keylume --help\".\n";
+    return kExitUsage;
+}
+
+std::optional<int> AnswerWithoutKeyboard(const ParsedCommandLine& parsed, std::ostream& out,
+                                         std::ostream& err) {
+    if (!parsed.ok()) return UsageError(parsed.error, err);
+    if (parsed.request.command != CliCommand::Help) return std::nullopt;
+    out << CommandUsage();
+    return kExitDone;
+}
+
+int RunRequest(const CliRequest& request, KeyboardEndpoint& endpoint, std::ostream& out,
+               std::ostream& err) {
+    switch (request.command) {
+        case CliCommand::Help:
+            out << CommandUsage();
+            return kExitDone;
+        case CliCommand::Status:
+            return Report(request, endpoint.StatusReport(), out, StatusText);
+        case CliCommand::Modes:
+            return Report(request, endpoint.ModesReport(), out, ModesText);
+        case CliCommand::Set:
+            return Print(request, endpoint.Set(request.set), out, err);
+        case CliCommand::Paint:
+            return Print(request, endpoint.Paint(request.paint), out, err);
+        case CliCommand::Assign:
+            return Print(request, endpoint.Assign(request.assign), out, err);
+    }
+    return kExitUsage;
+}

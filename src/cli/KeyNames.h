@@ -1,0 +1,20 @@
+#pragma once
+// Key names as the key table spells them, matched without regard to case.
+#include <string>
+#include <string_view>
+
+struct KeyTableEntry;
+
+namespace keynames {
+
+// Whether two names are the same key name, ignoring case.
+bool Same(std::wstring_view a, std::wstring_view b);
+
+// The command line's (UTF-8) text as a key name.
+std::wstring FromText(std::string_view text);
+std::string ToText(std::wstring_view name);
+
+// The key-table entry of that name, or null.
+const KeyTableEntry* Find(std::string_view text);
+
+}  // namespace keynames

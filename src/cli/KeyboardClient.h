@@ -1,0 +1,63 @@
+#pragma once
+// The commands' hold on the keyboard: members of the same shape groups the window's panel
+// holds. Reading them gives the keyboard as the keyboard logic last published it; publishing
+// them reaches the keyboard logic's command hooks, exactly as the window's changes do. Every
+// change waits until the store has delivered it, so the next one sees its effect.
+//
+// Use it on one thread while no one else publishes to these groups (the command process, or the
+// window's thread inside a bus call). Build it before the keyboard logic: a member that joins
+// later starts from the group's first member, whose copy may still be on its way to a window.
+#include <cstdint>
+#include <functional>
+#include <list>
+#include <vector>
+
+#include "cli/KeyboardStatus.h"
+#include "records/AppRecords.h"
+#include "records/DeviceRecords.h"
+#include "records/MacroKeyLists.h"
+#include "store/Shape.h"
+
+class KeyboardClient {
+public:
+    KeyboardClient();
+    KeyboardClient(const KeyboardClient&) = delete;
+    KeyboardClient& operator=(const KeyboardClient&) = delete;
+
+    // The shapes as they are; the presence says only whether the keyboard logic is connected.
+    KeyboardStatus Status() const;
+
+    // Each returns false when the store did not settle in time.
+    bool SelectProfile(int profile);
+    bool SelectMode(int mode);
+    // Replaces the current mode's register.
+    bool WriteRegister(const _reg_mode_t& reg);
+    bool SelectColourSet(int set);
+    // Sets keys of the custom colour set (entries of the key colours) to 0xRRGGBB.
+    bool PaintKeys(const std::vector<int>& entries, std::uint32_t rgb);
+    bool Assign(const macrokey_pack_t& request);
+
+    // Calls `onChange` whenever a change of the keyboard's state reaches these shapes, on the
+    // store's thread; the client's own publications do not count.
+    void WatchChanges(std::function<void()> onChange);
+
+    // Waits until the store has delivered every change.
+    static bool Settle();
+
+    std::vector<MacroFuncKey> FunctionKeys() const;
+    std::vector<MacroCombKey> Combinations() const;
+    std::list<MacroRecordGroup> MacroGroups() const;
+
+private:
+    ShapeType<int, 1000, 1, 1> connected_;
+    ShapeType<_reg_mode_t, -1, 1, 0> register_;
+    ShapeType<_mode_attr_t, -1, 1, 0> modes_;
+    ShapeType<_profile_attr_t, -1, 1, 0> profiles_;
+    ShapeType<int, 1001, 1, 1> colourSet_;
+    ShapeType<macro_code_t, 2, 109, 1> keyCodes_;
+    ShapeType<rgba_t, 1000, 108, 1> keyColours_;
+    ShapeType<macrokey_pack_t, 10000, 1, 1> keyAssignment_;
+    ShapeType<MacroFuncKey, 1, 1, 1> funcKeys_;
+    ShapeType<MacroCombKey, 1, 1, 0> combKeys_;
+    ShapeList<MacroRecordGroup, 1> macroGroups_;
+};

@@ -1,0 +1,107 @@
+#include "cli/KeyboardOperations.h"
+
+#include "cli/AssignmentPlan.h"
+#include "cli/KeyboardPresence.h"
+#include "cli/RefusalWatch.h"
+#include "cli/SetCheck.h"
+
+KeyboardOperations::KeyboardOperations(KeyboardClient& client, RefusalWatch* watch,
+                                       const std::filesystem::path& uiFolder)
+    : client_(client),
+      watch_(watch),
+      colourKeys_(KeyPositions::Read(KeyPositions::ColourKeysFile(uiFolder))),
+      assignKeys_(KeyPositions::Read(KeyPositions::AssignKeysFile(uiFolder))) {}
+
+KeyboardStatus KeyboardOperations::Status() const {
+    // Changes on their way, such as a connection read still running, come first.
+    KeyboardClient::Settle();
+    KeyboardStatus status = client_.Status();
+    if (watch_) {
+        const Presence presence = ProbePresence(watch_->Inner(), status.connected());
+        status.presence = presence.presence;
+        status.productId = presence.productId;
+    }
+    return status;
+}
+
+StatusContext KeyboardOperations::Context() const {
+    return {colourKeys_,
+            assignKeys_,
+            {client_.FunctionKeys(), client_.Combinations(), client_.MacroGroups()}};
+}
+
+QJsonObject KeyboardOperations::StatusReport() {
+    return ::StatusJson(Status(), Context());
+}
+
+QJsonObject KeyboardOperations::ModesReport() {
+    return ::ModesJson(Status());
+}
+
+std::uint64_t KeyboardOperations::Failures() const {
+    return watch_ ? watch_->Failures() : 0;
+}
+
+bool KeyboardOperations::Present(Outcome& outcome) const {
+    const KeyboardStatus status = Status();
+    if (status.connected()) return true;
+    outcome = {kExitKeyboard, PresenceText(status)};
+    return false;
+}
+
+Outcome KeyboardOperations::Finish(std::uint64_t failuresBefore, bool settled,
+                                   std::string done) const {
+    if (!settled) return {kExitKeyboard, "the keyboard did not answer in time"};
+    if (Failures() != failuresBefore) return {kExitKeyboard, "the keyboard refused the command"};
+    if (!Status().connected()) return {kExitKeyboard, "the keyboard went away"};
+    return {kExitDone, std::move(done)};
+}
+
+Outcome KeyboardOperations::Set(const SetRequest& request) {
+    Outcome outcome;
+    if (!Present(outcome)) return outcome;
+    const SetCheckResult check = CheckSet(request, Status());
+    if (!check.error.empty()) return {kExitUsage, check.error};
+    const SetPlan& plan = check.plan;
+    const std::uint64_t before = Failures();
+    bool settled = true;
+    if (plan.profile) settled = client_.SelectProfile(*plan.profile) && settled;
+    if (plan.modeIndex) settled = client_.SelectMode(*plan.modeIndex) && settled;
+    // The register of the mode now current, as the keyboard logic published it.
+    _reg_mode_t reg = client_.Status().reg;
+    if (plan.ApplyTo(reg)) settled = client_.WriteRegister(reg) && settled;
+    if (plan.colourSet) settled = client_.SelectColourSet(*plan.colourSet) && settled;
+    return Finish(before, settled, "set");
+}
+
+Outcome KeyboardOperations::Paint(const PaintRequest& request) {
+    Outcome outcome;
+    if (!Present(outcome)) return outcome;
+    std::vector<int> entries;
+    for (const std::string& name : request.keys) {
+        const std::vector<KeyPosition> keys = colourKeys_.Find(name);
+        if (keys.empty()) return {kExitUsage, "the keyboard has no key \"" + name + "\" to paint"};
+        for (const KeyPosition& key : keys) entries.push_back(key.order);
+    }
+    const std::uint64_t before = Failures();
+    return Finish(before, client_.PaintKeys(entries, request.colour), "painted");
+}
+
+Outcome KeyboardOperations::Assign(const AssignRequest& request) {
+    Outcome outcome;
+    if (!Present(outcome)) return outcome;
+    const StatusContext context = Context();
+    const AssignmentPlan plan = PlanAssignment(request, assignKeys_, context.choices);
+    if (!plan.error.empty()) return {kExitUsage, plan.error};
+    const std::uint64_t before = Failures();
+    outcome = Finish(before, client_.Assign(plan.request), "assigned");
+    if (outcome.code != kExitDone) return outcome;
+    // The keyboard logic drops an assignment silently, for example when every macro slot is
+    // taken; the key table it read back tells.
+    const KeyboardStatus status = client_.Status();
+    const std::size_t key = plan.request.key();
+    const bool assigned = key < status.keyCodes.size() && status.keyCodes[key].hasAssignment();
+    if (assigned != (request.kind != AssignKind::Clear))
+        return {kExitKeyboard, "the keyboard did not take the assignment"};
+    return outcome;
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The commands carried out on a keyboard client: checked first, then published through the
+// keyboard logic. Used by the command process and by the running window's bus service.
+#include <QJsonObject>
+#include <functional>
+#include <string>
+
+#include "cli/CliRequest.h"
+#include "cli/KeyboardClient.h"
+#include "cli/KeyboardEndpoint.h"
+#include "cli/StatusReport.h"
+
+class RefusalWatch;
+
+class KeyboardOperations : public KeyboardEndpoint {
+public:
+    // `watch` may be null: failed reports are then not noticed. `uiFolder` holds the key
+    // pictures' coordinates files, which name the keys.
+    KeyboardOperations(KeyboardClient& client, RefusalWatch* watch,
+                       const std::filesystem::path& uiFolder);
+
+    KeyboardStatus Status() const;
+
+    QJsonObject StatusReport() override;
+    QJsonObject ModesReport() override;
+    Outcome Set(const SetRequest& request) override;
+    Outcome Paint(const PaintRequest& request) override;
+    Outcome Assign(const AssignRequest& request) override;
+
+private:
+    StatusContext Context() const;
+    // Kept when the keyboard is there; the absence otherwise.
+    bool Present(Outcome& outcome) const;
+    // Turns failed reports or an unsettled store into an outcome.
+    Outcome Finish(std::uint64_t failuresBefore, bool settled, std::string done) const;
+    std::uint64_t Failures() const;
+
+    KeyboardClient& client_;
+    RefusalWatch* watch_;
+    KeyPositions colourKeys_;
+    KeyPositions assignKeys_;
+};

@@ -1,0 +1,12 @@
+#pragma once
+// Why the keyboard is or is not there, as the window would tell it.
+#include "cli/KeyboardStatus.h"
+#include "device/HidBackend.h"
+
+struct Presence {
+    KeyboardStatus::Presence presence = KeyboardStatus::Presence::Absent;
+    int productId = 0;
+};
+
+// `connected`: whether the keyboard logic has the keyboard open.
+Presence ProbePresence(HidBackend& backend, bool connected);

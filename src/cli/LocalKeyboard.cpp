@@ -1,0 +1,35 @@
+#include "cli/LocalKeyboard.h"
+
+#include "cli/CommandLine.h"
+#include "cli/CommandRun.h"
+
+int RunLocally(const std::vector<std::string>& arguments, const AppPaths& paths,
+               const std::function<std::shared_ptr<HidBackend>(const std::string& emulation)>& open,
+               std::ostream& out, std::ostream& err) {
+    const ParsedCommandLine parsed = ParseCommandLine(arguments);
+    if (auto answer = AnswerWithoutKeyboard(parsed, out, err)) return *answer;
+    LocalKeyboard keyboard(paths, open(parsed.request.emulation));
+    if (!keyboard.ConfigNote().empty()) err << "keylume: " << keyboard.ConfigNote() << "\n";
+    return RunRequest(parsed.request, keyboard.Operations(), out, err);
+}
+
+LocalKeyboard::LocalKeyboard(const AppPaths& paths, std::shared_ptr<HidBackend> backend)
+    : watch_(std::make_shared<RefusalWatch>(std::move(backend))), link_(watch_) {
+    configNote_ = config_.LoadWithFallback(paths.configFile, paths.shippedConfigFile);
+    macros_ = std::make_unique<MacroFile>(paths.macroFile);
+    // The client joins after the lists are loaded, so it starts with them.
+    client_ = std::make_unique<KeyboardClient>();
+    logic_ = std::make_unique<KeyboardLogic>(&link_);
+    // The connection read runs on the store's thread; the commands start from its result.
+    KeyboardClient::Settle();
+    operations_ = std::make_unique<KeyboardOperations>(*client_, watch_.get(), paths.uiFolder());
+}
+
+LocalKeyboard::~LocalKeyboard() {
+    operations_.reset();
+    logic_.reset();
+    // Changes on their way may still rewrite the macro file; they finish before it goes.
+    KeyboardClient::Settle();
+    client_.reset();
+    macros_.reset();
+}

@@ -1,0 +1,128 @@
+// The commands with a Keylume window running: the program started offscreen on the test's own
+// bus carries them out, and its shapes show the change.
+#include <gtest/gtest.h>
+
+#include <QDBusConnectionInterface>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "bus/BusNames.h"
+#include "support/BusCall.h"
+#include "support/PrivateBus.h"
+
+namespace {
+
+using bustest::Property;
+
+constexpr int kRunTimeoutMs = 30000;
+
+class RunningWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(bustest::Address().isEmpty()) << "no dbus-daemon";
+        ASSERT_TRUE(folder.isValid());
+        env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_CONFIG_HOME", folder.path());
+        env.insert("XDG_RUNTIME_DIR", folder.path());
+        window.setProcessEnvironment(env);
+        window.start(KEYLUME_EXECUTABLE, {"--emulate"});
+        ASSERT_TRUE(window.waitForStarted());
+        ASSERT_TRUE(bustest::WaitFor(
+            [] {
+                auto bus = bustest::ClientConnection();
+                return bus.interface()->isServiceRegistered(kBusService).value();
+            },
+            kRunTimeoutMs));
+    }
+    void TearDown() override {
+        window.terminate();
+        if (!window.waitForFinished(5000)) window.kill();
+        window.waitForFinished();
+    }
+
+    // Runs a command to its end; its exit code, or -1 on time-out.
+    int Run(const QStringList& arguments, const QProcessEnvironment& environment) {
+        QProcess command;
+        command.setProcessEnvironment(environment);
+        command.start(KEYLUME_EXECUTABLE, arguments);
+        if (!command.waitForFinished(kRunTimeoutMs)) return -1;
+        out = command.readAllStandardOutput();
+        err = command.readAllStandardError();
+        return command.exitStatus() == QProcess::NormalExit ? command.exitCode() : -1;
+    }
+    int Run(const QStringList& arguments) { return Run(arguments, env); }
+
+    QJsonObject WindowMode() {
+        return QJsonDocument::fromJson(Property("Status").toString().toUtf8())
+            .object()["mode"]
+            .toObject();
+    }
+
+    QTemporaryDir folder;
+    QProcessEnvironment env;
+    QProcess window;
+    QByteArray out;
+    QByteArray err;
+};
+
+TEST_F(RunningWindow, CarriesOutTheCommandsAndShowsTheChange) {
+    ASSERT_EQ(Run({"set", "--emulate", "--mode", "Wave", "--speed", "3", "--direction", "left"}), 0)
+        << err.toStdString();
+    const QJsonObject mode = WindowMode();
+    EXPECT_EQ(mode["name"].toString(), "Wave");
+    EXPECT_EQ(mode["speed"].toInt(), 3);
+    EXPECT_EQ(mode["direction"].toString(), "left");
+
+    // status reads the window's view.
+    ASSERT_EQ(Run({"status", "--emulate", "--json"}), 0) << err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(out).object()["mode"].toObject(), mode);
+
+    // Bad input is refused before the window is asked, or by the window: nothing changes.
+    EXPECT_EQ(Run({"set", "--emulate", "--speed", "16"}), 2);
+    EXPECT_EQ(Run({"set", "--emulate", "--mode", "Custom", "--speed", "3"}), 2);
+    EXPECT_NE(err.indexOf("has no speed"), -1);
+    EXPECT_EQ(Run({"assign", "--emulate", "F1", "--macro", "None such"}), 2);
+    EXPECT_EQ(WindowMode(), mode);
+
+    // The window's keyboard kept the change: read back without the window.
+    TearDown();
+    ASSERT_EQ(Run({"status", "--emulate", "--json"}), 0) << err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(out).object()["mode"].toObject()["name"].toString(), "Wave");
+}
+
+TEST_F(RunningWindow, ModesPaintAndAssignGoThroughTheWindow) {
+    ASSERT_EQ(Run({"modes", "--emulate", "--json"}), 0) << err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(out).object(),
+              QJsonDocument::fromJson(Property("Modes").toString().toUtf8()).object());
+
+    ASSERT_EQ(Run({"paint", "--emulate", "esc", "--colour", "0A0B0C"}), 0) << err.toStdString();
+    ASSERT_EQ(Run({"assign", "--emulate", "F2", "--key", "Tab"}), 0) << err.toStdString();
+    const QJsonObject status =
+        QJsonDocument::fromJson(Property("Status").toString().toUtf8()).object();
+    EXPECT_EQ(status["keyColours"].toArray()[0].toObject()["colour"].toString(), "0A0B0C");
+    const QJsonArray assignments = status["assignments"].toArray();
+    ASSERT_EQ(assignments.size(), 1);
+    EXPECT_EQ(assignments[0].toObject()["key"].toString(), "F2");
+    EXPECT_EQ(assignments[0].toObject()["playsKey"].toString(), "Tab");
+
+    EXPECT_EQ(Run({"paint", "--emulate", "Esc", "--colour", "0A0B0"}), 2);
+    EXPECT_EQ(Run({"assign", "--emulate", "\\", "--clear"}), 2);
+}
+
+TEST_F(RunningWindow, ACommandForAnotherKeyboardIsRefused) {
+    EXPECT_EQ(Run({"set", "--speed", "3"}), 1);
+    EXPECT_NE(err.indexOf("emulated keyboard"), -1);
+}
+
+TEST_F(RunningWindow, WithoutTheBusTheWindowsLockKeepsTheCommandOff) {
+    QProcessEnvironment elsewhere = env;
+    elsewhere.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + folder.filePath("no-bus"));
+    EXPECT_EQ(Run({"set", "--emulate", "--brightness", "1"}, elsewhere), 1);
+    EXPECT_NE(err.indexOf("cannot be reached"), -1);
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include "cli/CommandLine.h"
+
+namespace {
+
+struct BadLine {
+    std::vector<std::string> arguments;
+    std::string error;  // a part of the message
+};
+
+class BadCommandLine : public ::testing::TestWithParam<BadLine> {};
+
+TEST_P(BadCommandLine, IsAUsageErrorThatSaysWhy) {
+    const ParsedCommandLine parsed = ParseCommandLine(GetParam().arguments);
+    ASSERT_FALSE(parsed.ok());
+    EXPECT_NE(parsed.error.find(GetParam().error), std::string::npos) << parsed.error;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, BadCommandLine,
+    ::testing::Values(
+        BadLine{{}, "no command"}, BadLine{{"stats"}, "unknown command \"stats\""},
+        BadLine{{"Status"}, "unknown command"}, BadLine{{"status", "extra"}, "unexpected argument"},
+        BadLine{{"status", "--speed", "3"}, "unknown option"},
+        BadLine{{"modes", "--verbose"}, "unknown option \"--verbose\""},
+        BadLine{{"status", "--emulate=broken"}, "--emulate takes"},
+        BadLine{{"set"}, "at least one setting"},
+        BadLine{{"set", "--speed"}, "--speed needs a value"},
+        BadLine{{"set", "--mode"}, "--mode needs a value"},
+        BadLine{{"set", "--mode="}, "--mode needs a mode name"},
+        BadLine{{"set", "--speed", "16"}, "0 to 15"}, BadLine{{"set", "--speed=-1"}, "0 to 15"},
+        BadLine{{"set", "--speed", "+3"}, "0 to 15"}, BadLine{{"set", "--speed", "3.5"}, "0 to 15"},
+        BadLine{{"set", "--brightness", "256"}, "0 to 255"},
+        BadLine{{"set", "--background-brightness", "99999999999"}, "0 to 255"},
+        BadLine{{"set", "--profile", "x"}, "--profile takes a whole number"},
+        BadLine{{"set", "--colour-set", "0"}, "1 to 4"},
+        BadLine{{"set", "--colour-set", "5"}, "1 to 4"},
+        BadLine{{"set", "--direction", "sideways"}, "--direction takes"},
+        BadLine{{"set", "--direction", "Left"}, "--direction takes"},
+        BadLine{{"set", "--colour", "FF00"}, "RRGGBB"},
+        BadLine{{"set", "--colour", "GG0000"}, "RRGGBB"},
+        BadLine{{"set", "--colour", "automatic"}, "or auto"},
+        BadLine{{"set", "--background-colour", "auto"}, "RRGGBB"},
+        BadLine{{"set", "--speed", "1", "--speed", "2"}, "given twice"},
+        BadLine{{"set", "--speed", "1", "Esc"}, "unexpected argument"},
+        BadLine{{"set", "--fast"}, "unknown option"},
+        BadLine{{"paint", "--colour", "FF0000"}, "at least one key"},
+        BadLine{{"paint", "Esc"}, "needs --colour"},
+        BadLine{{"paint", "Esc", "--colour"}, "--colour needs a value"},
+        BadLine{{"paint", "Escape", "--colour", "FF0000"}, "unknown key \"Escape\""},
+        BadLine{{"paint", "Esc", "--colour", "red"}, "RRGGBB"},
+        BadLine{{"paint", "Esc", "--colour", "FF0000", "--colour", "00FF00"}, "given twice"},
+        BadLine{{"assign", "--clear"}, "exactly one key"},
+        BadLine{{"assign", "F1", "F2", "--clear"}, "exactly one key"},
+        BadLine{{"assign", "F1"}, "needs one of"},
+        BadLine{{"assign", "F1", "--key"}, "--key needs a value"},
+        BadLine{{"assign", "F1", "--key", "NoSuchKey"}, "unknown key \"NoSuchKey\""},
+        BadLine{{"assign", "F1", "--key", "A", "--clear"}, "one of"},
+        BadLine{{"assign", "F1", "--clear=yes"}, "takes no value"},
+        BadLine{{"assign", "F1", "--function="}, "needs a value"},
+        BadLine{{"assign", "F1", "--play", "x"}, "unknown option"}));
+
+TEST(CommandLine, ReadsEverySettingOfSet) {
+    const ParsedCommandLine parsed = ParseCommandLine({"set",
+                                                       "--profile",
+                                                       "2",
+                                                       "--mode=Wave",
+                                                       "--brightness",
+                                                       "0",
+                                                       "--background-brightness",
+                                                       "255",
+                                                       "--speed",
+                                                       "15",
+                                                       "--direction",
+                                                       "anticlockwise",
+                                                       "--colour",
+                                                       "#a0B1c2",
+                                                       "--background-colour",
+                                                       "000001",
+                                                       "--colour-set",
+                                                       "4",
+                                                       "--json",
+                                                       "--emulate"});
+    ASSERT_TRUE(parsed.ok()) << parsed.error;
+    const CliRequest& request = parsed.request;
+    EXPECT_EQ(request.command, CliCommand::Set);
+    EXPECT_TRUE(request.json);
+    EXPECT_EQ(request.emulation, "keyboard");
+    const SetRequest& set = request.set;
+    EXPECT_EQ(set.profile, 2);
+    EXPECT_EQ(set.mode, "Wave");
+    EXPECT_EQ(set.brightness, 0);
+    EXPECT_EQ(set.backgroundBrightness, 255);
+    EXPECT_EQ(set.speed, 15);
+    EXPECT_EQ(set.direction, CliDirection::Anticlockwise);
+    EXPECT_EQ(set.colour, 0xA0B1C2u);
+    EXPECT_FALSE(set.automaticColour);
+    EXPECT_EQ(set.backgroundColour, 0x000001u);
+    EXPECT_EQ(set.colourSet, 4);
+}
+
+TEST(CommandLine, KeepsModeNamesAndNumbersAsText) {
+    for (const char* mode : {"3", "Custom", "off"}) {
+        const ParsedCommandLine parsed = ParseCommandLine({"set", "--mode", mode});
+        ASSERT_TRUE(parsed.ok()) << parsed.error;
+        EXPECT_EQ(parsed.request.set.mode, mode);
+    }
+}
+
+TEST(CommandLine, ReadsPaintAndAssign) {
+    ParsedCommandLine paint = ParseCommandLine({"paint", "esc", "PAD 7", "--colour", "102030"});
+    ASSERT_TRUE(paint.ok()) << paint.error;
+    EXPECT_EQ(paint.request.paint.keys, (std::vector<std::string>{"esc", "PAD 7"}));
+    EXPECT_EQ(paint.request.paint.colour, 0x102030u);
+
+    const std::pair<std::vector<std::string>, AssignKind> lines[] = {
+        {{"assign", "F1", "--key", "a"}, AssignKind::Key},
+        {{"assign", "F1", "--function", "Mute"}, AssignKind::Function},
+        {{"assign", "F1", "--combination=Copy"}, AssignKind::Combination},
+        {{"assign", "--macro", "Mine", "F1"}, AssignKind::Macro},
+        {{"assign", "F1", "--clear"}, AssignKind::Clear}};
+    for (const auto& [arguments, kind] : lines) {
+        const ParsedCommandLine parsed = ParseCommandLine(arguments);
+        ASSERT_TRUE(parsed.ok()) << parsed.error;
+        EXPECT_EQ(parsed.request.assign.key, "F1");
+        EXPECT_EQ(parsed.request.assign.kind, kind);
+    }
+}
+
+TEST(CommandLine, AutomaticColourAndHelp) {
+    ParsedCommandLine automatic = ParseCommandLine({"set", "--colour", "auto"});
+    ASSERT_TRUE(automatic.ok());
+    EXPECT_TRUE(automatic.request.set.automaticColour);
+    EXPECT_FALSE(automatic.request.set.colour);
+    // Help wins over a line that is not complete yet.
+    EXPECT_EQ(ParseCommandLine({"assign", "--help"}).request.command, CliCommand::Help);
+    EXPECT_EQ(ParseCommandLine({"set", "-h"}).request.command, CliCommand::Help);
+}
+
+TEST(CommandLine, UsageNamesEveryCommand) {
+    for (const char* command : {"status", "modes", "set [settings]", "paint KEY", "assign KEY"})
+        EXPECT_NE(CommandUsage().find(command), std::string::npos) << command;
+}
+
+}  // namespace

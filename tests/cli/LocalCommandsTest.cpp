@@ -1,0 +1,276 @@
+// The commands end to end against the emulated keyboard, in the process that opens it.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <sstream>
+
+#include "cli/KeyboardEndpoint.h"
+#include "cli/LocalKeyboard.h"
+#include "emulator/EmulatedBackend.h"
+#include "emulator/VirtualKeyboard.h"
+#include "screens/KeyTable.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::uint8_t kQueryBit = 0x80;
+
+bool IsQuery(const std::uint8_t* report) {
+    return (FeaturePacket::FromReport(report).command & kQueryBit) != 0;
+}
+
+// A keyboard that answers queries but takes no command.
+class RefusingBackend : public HidBackend {
+public:
+    explicit RefusingBackend(std::shared_ptr<EmulatedBackend> inner) : inner_(std::move(inner)) {}
+    std::vector<std::string> Enumerate() override { return inner_->Enumerate(); }
+    HidHandle Open(const std::string& path, HidAccess access) override {
+        return inner_->Open(path, access);
+    }
+    bool SetFeature(HidHandle handle, const std::uint8_t* report, std::size_t size) override {
+        return IsQuery(report) && inner_->SetFeature(handle, report, size);
+    }
+    bool GetFeature(HidHandle handle, std::uint8_t* report, std::size_t size) override {
+        return inner_->GetFeature(handle, report, size);
+    }
+    bool Close(HidHandle handle) override { return inner_->Close(handle); }
+    std::unique_ptr<HidMonitor> Monitor() override { return inner_->Monitor(); }
+
+private:
+    std::shared_ptr<EmulatedBackend> inner_;
+};
+
+class LocalCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        paths.dataFolder = KEYLUME_SOURCE_DIR;
+        paths.userFolder = folder.path().toStdString();
+        paths.configFile = paths.uiFolder() / "config.xml";
+        paths.shippedConfigFile = paths.configFile;
+        paths.macroFile = paths.userFolder / "macro.xml";
+    }
+
+    int Run(std::vector<std::string> arguments) {
+        out.str({});
+        err.str({});
+        backend->ClearLog();
+        return RunLocally(
+            arguments, paths,
+            [this](const std::string& emulation) -> std::shared_ptr<HidBackend> {
+                opened = emulation;
+                if (refuse) return std::make_shared<RefusingBackend>(backend);
+                return backend;
+            },
+            out, err);
+    }
+
+    QJsonObject Json() const {
+        return QJsonDocument::fromJson(QByteArray::fromStdString(out.str())).object();
+    }
+
+    // Commands sent to the keyboard; the requests of queries do not count.
+    std::size_t Sent() const {
+        const auto log = backend->Log();
+        return static_cast<std::size_t>(std::count_if(log.begin(), log.end(), [](const auto& r) {
+            return r.direction == ReportRecord::Direction::Set && !(r.packet.command & kQueryBit);
+        }));
+    }
+
+    VirtualKeyboard& Keyboard() const { return backend->Keyboard(); }
+
+    QTemporaryDir folder;
+    AppPaths paths;
+    std::shared_ptr<EmulatedBackend> backend = std::make_shared<EmulatedBackend>();
+    bool refuse = false;
+    std::string opened = "-";
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(LocalCommands, StatusDescribesTheKeyboard) {
+    ASSERT_EQ(Run({"status", "--json", "--emulate"}), kExitDone) << err.str();
+    EXPECT_EQ(opened, "keyboard");
+    const QJsonObject status = Json();
+    EXPECT_TRUE(status["connected"].toBool());
+    EXPECT_EQ(status["productId"].toString(), "0x1514");
+    EXPECT_EQ(status["profiles"].toInt(), 3);
+    EXPECT_EQ(status["activeProfile"].toInt(), Keyboard().ActiveProfile());
+    const QJsonObject mode = status["mode"].toObject();
+    EXPECT_EQ(mode["index"].toInt(), Keyboard().ProfileMode(Keyboard().ActiveProfile()));
+    EXPECT_EQ(status["keyColours"].toArray().size(), 108);
+    EXPECT_EQ(status["keyColours"].toArray()[0].toObject()["key"].toString(), "Esc");
+    // Reading sends nothing.
+    EXPECT_EQ(Sent(), 0u);
+
+    ASSERT_EQ(Run({"status"}), kExitDone);
+    EXPECT_NE(out.str().find("Keyboard: connected (product id 0x1514)"), std::string::npos);
+}
+
+TEST_F(LocalCommands, AnAbsentKeyboardEndsWithOneAndSaysWhy) {
+    backend->UnplugKeyboard();
+    EXPECT_EQ(Run({"status"}), kExitKeyboard);
+    EXPECT_NE(out.str().find("no keyboard is plugged in"), std::string::npos);
+    EXPECT_EQ(Run({"set", "--speed", "3"}), kExitKeyboard);
+    EXPECT_NE(err.str().find("not connected"), std::string::npos);
+
+    backend->PlugOldFirmware(0x1512);
+    ASSERT_EQ(Run({"modes", "--json"}), kExitKeyboard);
+    EXPECT_FALSE(Json()["connected"].toBool());
+    EXPECT_NE(Json()["state"].toString().indexOf("firmware"), -1);
+    ASSERT_EQ(Run({"status", "--json"}), kExitKeyboard);
+    EXPECT_EQ(Json()["productId"].toString(), "0x1512");
+}
+
+TEST_F(LocalCommands, ModesListEveryModeWithItsSettings) {
+    ASSERT_EQ(Run({"modes", "--json"}), kExitDone) << err.str();
+    const QJsonArray modes = Json()["modes"].toArray();
+    ASSERT_EQ(modes.size(), Keyboard().Shape().modes);
+    for (const QJsonValue& value : modes) {
+        const QJsonObject mode = value.toObject();
+        if (mode["name"].toString() == "Custom") {
+            EXPECT_TRUE(mode["settings"].toArray().contains("colour-set"));
+        }
+        if (mode["name"].toString() == "Off") {
+            EXPECT_TRUE(mode["settings"].toArray().isEmpty());
+        }
+    }
+}
+
+TEST_F(LocalCommands, SetChangesProfileModeAndRegister) {
+    ASSERT_EQ(Run({"set", "--profile", "2", "--mode", "rain", "--speed", "7", "--direction", "down",
+                   "--brightness", "17", "--background-colour", "102030"}),
+              kExitDone)
+        << err.str();
+    EXPECT_EQ(Keyboard().ActiveProfile(), 2);
+    EXPECT_EQ(Keyboard().ProfileMode(2), 3);
+    const _reg_mode_t reg = Keyboard().State().Register(2, 3);
+    EXPECT_EQ(reg.speed(), 7);
+    EXPECT_EQ(reg.direction(), MODE_DIR_DOWN);
+    EXPECT_EQ(reg.foregroundBrightness, 17);
+    EXPECT_EQ(reg.background[0], 0x10);
+    EXPECT_EQ(reg.background[2], 0x30);
+
+    // The next run reads back what this one set.
+    ASSERT_EQ(Run({"status", "--json"}), kExitDone);
+    const QJsonObject mode = Json()["mode"].toObject();
+    EXPECT_EQ(mode["name"].toString(), "Rain");
+    EXPECT_EQ(mode["speed"].toInt(), 7);
+    EXPECT_EQ(mode["direction"].toString(), "down");
+    EXPECT_EQ(mode["backgroundColour"].toString(), "102030");
+}
+
+TEST_F(LocalCommands, SetChoosesAutomaticColoursAndColourSets) {
+    ASSERT_EQ(Run({"set", "--mode", "0", "--colour", "auto"}), kExitDone) << err.str();
+    const int profile = Keyboard().ActiveProfile();
+    EXPECT_TRUE(Keyboard().State().Register(profile, 0).autoForeground());
+    ASSERT_EQ(Run({"set", "--mode", "Custom", "--colour-set", "3"}), kExitDone) << err.str();
+    EXPECT_EQ(Keyboard().SelectedColourSet(), 2);
+}
+
+TEST_F(LocalCommands, PaintColoursKeysOfTheSelectedSet) {
+    ASSERT_EQ(Run({"paint", "esc", "PAD 7", "--colour", "A1B2C3"}), kExitDone) << err.str();
+    const KeyColourSet colours = Keyboard().Colours(Keyboard().SelectedColourSet());
+    EXPECT_EQ(colours[0].r, 0xA1);
+    EXPECT_EQ(colours[0].g, 0xB2);
+    EXPECT_EQ(colours[0].b, 0xC3);
+    // "Pad 7" is the 55th key of the picture.
+    EXPECT_EQ(colours[54].b, 0xC3);
+    EXPECT_NE(colours[1].b, 0xC3);
+}
+
+TEST_F(LocalCommands, AssignGivesKeysWhatTheyPlay) {
+    ASSERT_EQ(Run({"assign", "F1", "--key", "a"}), kExitDone) << err.str();
+    EXPECT_EQ(Keyboard().KeyCodes()[1].code(), 0x2004);
+    ASSERT_EQ(Run({"assign", "F2", "--function", "Mute"}), kExitDone) << err.str();
+    EXPECT_EQ(Keyboard().KeyCodes()[2].code(), 0x2000 | 226);
+    ASSERT_EQ(Run({"assign", "F3", "--combination", "copy"}), kExitDone) << err.str();
+    const macro_code_t played = Keyboard().KeyCodes()[3];
+    ASSERT_TRUE(played.playsMacro());
+    EXPECT_EQ(Keyboard().Macro(played.value()).count, 4);
+
+    ASSERT_EQ(Run({"status", "--json"}), kExitDone);
+    const QJsonArray assignments = Json()["assignments"].toArray();
+    ASSERT_EQ(assignments.size(), 3);
+    EXPECT_EQ(assignments[0].toObject()["key"].toString(), "F1");
+    EXPECT_EQ(assignments[0].toObject()["playsKey"].toString(), "A");
+    EXPECT_EQ(assignments[1].toObject()["playsFunction"].toString(), "Mute");
+    EXPECT_EQ(assignments[2].toObject()["kind"].toString(), "macro");
+
+    ASSERT_EQ(Run({"assign", "F1", "--clear"}), kExitDone) << err.str();
+    EXPECT_EQ(Keyboard().KeyCodes()[1].code(), 0);
+}
+
+// Whatever is wrong with the line, the keyboard gets nothing; a line that is wrong in itself
+// does not even open it.
+TEST_F(LocalCommands, BadInputEndsWithTwoAndSendsNothing) {
+    const KeyboardState before = Keyboard().State();
+    const std::vector<std::vector<std::string>> syntax = {{"set", "--speed", "16"},
+                                                          {"set", "--mode", "Wave", "--speed"},
+                                                          {"paint", "Nokey", "--colour", "FF0000"},
+                                                          {"assign", "F1", "--key", "A", "--clear"},
+                                                          {"status", "--emulate=nothing"}};
+    for (const auto& arguments : syntax) {
+        EXPECT_EQ(Run(arguments), kExitUsage) << arguments.front();
+        EXPECT_TRUE(backend->Log().empty());
+        EXPECT_EQ(opened, "-");
+        EXPECT_NE(err.str().find("keylume: "), std::string::npos);
+    }
+    const std::vector<std::vector<std::string>> meaning = {
+        {"set", "--mode", "Sparkle"},
+        {"set", "--mode", "99"},
+        {"set", "--mode", "Custom", "--speed", "3"},
+        {"set", "--profile", "3"},
+        {"set", "--mode", "Wave", "--direction", "up"},
+        {"assign", "\\", "--clear"},
+        {"assign", "F1", "--macro", "No such macro"},
+        {"assign", "F1", "--function", "Teleport"}};
+    for (const auto& arguments : meaning) {
+        EXPECT_EQ(Run(arguments), kExitUsage) << arguments[2];
+        EXPECT_EQ(Sent(), 0u) << arguments[2];
+    }
+    EXPECT_EQ(Keyboard().State().keyCodes, before.keyCodes);
+    EXPECT_EQ(Keyboard().ActiveProfile(), before.activeProfile);
+}
+
+TEST_F(LocalCommands, ARefusedCommandEndsWithOne) {
+    refuse = true;
+    EXPECT_EQ(Run({"set", "--brightness", "9"}), kExitKeyboard);
+    EXPECT_NE(err.str().find("refused"), std::string::npos);
+    EXPECT_EQ(Run({"paint", "Esc", "--colour", "010203", "--json"}), kExitKeyboard);
+    EXPECT_FALSE(Json()["ok"].toBool());
+    EXPECT_EQ(Json()["exitCode"].toInt(), kExitKeyboard);
+}
+
+TEST_F(LocalCommands, AKeyboardPulledOutDuringACommandEndsItWithOne) {
+    ASSERT_EQ(Run({"status"}), kExitDone);
+    const std::uint64_t read = backend->Log().size();  // reports of one connection read
+    // Right after the connection read, and after the first of the two commands the line needs.
+    for (std::uint64_t after = 0; after <= 1; ++after) {
+        backend->PlugKeyboard();
+        const std::uint64_t unplugAt = backend->ReportCount() + read + after;
+        EXPECT_EQ(RunLocally(
+                      {"set", "--mode", "Wave", "--speed", "5", "--brightness", "9"}, paths,
+                      [&](const std::string&) -> std::shared_ptr<HidBackend> {
+                          backend->UnplugAfter(unplugAt);
+                          return backend;
+                      },
+                      out, err),
+                  kExitKeyboard)
+            << after;
+        backend->ClearFaults();
+    }
+}
+
+TEST_F(LocalCommands, HelpOpensNothing) {
+    EXPECT_EQ(Run({"paint", "--help"}), kExitDone);
+    EXPECT_NE(out.str().find("Usage: keylume"), std::string::npos);
+    EXPECT_EQ(opened, "-");
+}
+
+}  // namespace

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+
+#include "cli/StatusReport.h"
+#include "records/ModeAttr.h"
+
+namespace {
+
+KeyboardStatus Connected(std::uint16_t flags, _reg_mode_t reg = {}) {
+    KeyboardStatus status;
+    status.presence = KeyboardStatus::Presence::Connected;
+    status.productId = 0x1514;
+    status.profileCount = 1;
+    status.modes = {{"Only", flags}};
+    status.reg = reg;
+    return status;
+}
+
+TEST(StatusReport, ShowsOnlyTheSettingsTheModeHas) {
+    _reg_mode_t reg;
+    reg.foregroundBrightness = 7;
+    reg.setSpeed(4);
+    reg.setDirection(1);
+    reg.foreground[0] = 0xAB;
+    const QJsonObject rotating =
+        StatusJson(Connected(MODE_CAP_SPEED | MODE_CAP_ROTATION | MODE_CAP_FOREGROUND, reg),
+                   {})["mode"]
+            .toObject();
+    EXPECT_EQ(rotating["speed"].toInt(), 4);
+    EXPECT_EQ(rotating["direction"].toString(), "anticlockwise");
+    EXPECT_EQ(rotating["colour"].toString(), "AB0000");
+    EXPECT_FALSE(rotating.contains("brightness"));
+
+    reg.setAutoForeground(true);
+    const QJsonObject automatic =
+        StatusJson(Connected(MODE_CAP_FOREGROUND | MODE_CAP_AUTO_FOREGROUND |
+                                 MODE_CAP_FOREGROUND_BRIGHTNESS | MODE_CAP_DIRECTION_LEFT_RIGHT,
+                             reg),
+                   {})["mode"]
+            .toObject();
+    EXPECT_EQ(automatic["colour"].toString(), "auto");
+    EXPECT_EQ(automatic["brightness"].toInt(), 7);
+    EXPECT_EQ(automatic["direction"].toString(), "left");
+
+    const QJsonObject off = StatusJson(Connected(0, reg), {})["mode"].toObject();
+    EXPECT_EQ(off.keys(), (QStringList{"index", "name"}));
+}
+
+TEST(StatusReport, NamesWhatAssignedKeysPlay) {
+    AssignmentChoices choices;
+    choices.functions = {{L"Mute", 226, L"", L""}, {L"Mail", 394, L"", L""}};
+    MacroRecordGroup group;
+    group.info.current() = MacroRecordGpInfo{5, 1, L"Hello"};
+    choices.macros.push_back(group);
+
+    const QJsonObject key = DescribeAssignment(macro_code_t::make(2, 0x04), choices);
+    EXPECT_EQ(key["playsKey"].toString(), "A");
+    EXPECT_FALSE(key.contains("playsFunction"));
+    // 226 is both a key's usage and the code of Mute: both are named.
+    const QJsonObject shared = DescribeAssignment(macro_code_t::make(2, 226), choices);
+    EXPECT_EQ(shared["playsKey"].toString(), "AltLeft");
+    EXPECT_EQ(shared["playsFunction"].toString(), "Mute");
+    const QJsonObject function = DescribeAssignment(macro_code_t::make(2, 394), choices);
+    EXPECT_EQ(function["playsFunction"].toString(), "Mail");
+    const QJsonObject macro = DescribeAssignment(macro_code_t::make(3, 5), choices);
+    EXPECT_EQ(macro["kind"].toString(), "macro");
+    EXPECT_EQ(macro["name"].toString(), "Hello");
+    EXPECT_FALSE(DescribeAssignment(macro_code_t::make(3, 6), choices).contains("name"));
+}
+
+TEST(StatusReport, TextSaysWhyTheKeyboardIsMissingAndCopesWithAHalfRead) {
+    KeyboardStatus absent;
+    absent.presence = KeyboardStatus::Presence::NoPermission;
+    EXPECT_NE(StatusText(StatusJson(absent, {})).find("udev rule"), std::string::npos);
+    absent.presence = KeyboardStatus::Presence::OldFirmware;
+    EXPECT_NE(ModesText(ModesJson(absent)).find("firmware is too old"), std::string::npos);
+
+    KeyboardStatus half = Connected(0);
+    half.modes.clear();
+    const std::string text = StatusText(StatusJson(half, {}));
+    EXPECT_NE(text.find("Mode: unknown"), std::string::npos);
+    EXPECT_NE(text.find("Assigned keys: none"), std::string::npos);
+}
+
+}  // namespace
