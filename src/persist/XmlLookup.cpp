@@ -1,5 +1,7 @@
 #include "persist/XmlLookup.h"
 
+#include <filesystem>
+
 namespace persist {
 namespace {
 
@@ -49,6 +51,9 @@ bool LoadDocument(pugi::xml_document& document, const void* data, size_t size) {
 }
 
 bool LoadDocumentFile(pugi::xml_document& document, const char* path) {
+    // Anything but a regular file (a folder in its place) is unreadable, not a size to allocate.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return false;
     return document.load_file(path, pugi::parse_default, pugi::encoding_auto);
 }
 
