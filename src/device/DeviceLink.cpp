@@ -4,7 +4,8 @@
 
 #include "device/HidTrace.h"
 
-DeviceLink::DeviceLink(std::shared_ptr<HidBackend> backend) : backend_(std::move(backend)) {}
+DeviceLink::DeviceLink(std::shared_ptr<HidBackend> backend, bool printOpens)
+    : backend_(std::move(backend)), printOpens_(printOpens) {}
 
 DeviceLink::~DeviceLink() {
     Close();
@@ -45,8 +46,10 @@ std::optional<HidFailure> DeviceLink::Reopen(std::atomic<HidHandle>& handle,
     std::optional<HidFailure> failure;
     if (opened == kInvalidHidHandle) failure = backend_->LastFailure();
     handle = opened;
-    std::printf("open dev: %08x\n", static_cast<unsigned>(opened));
-    std::fflush(stdout);
+    if (printOpens_) {
+        std::printf("open dev: %08x\n", static_cast<unsigned>(opened));
+        std::fflush(stdout);
+    }
     TraceHidOpen(access == HidAccess::Write, path, !failure, failure.value_or(HidFailure{}));
     return failure;
 }

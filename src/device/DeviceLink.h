@@ -15,7 +15,9 @@
 // exchange). The two locks are never held together.
 class DeviceLink {
 public:
-    explicit DeviceLink(std::shared_ptr<HidBackend> backend);
+    // printOpens false keeps standard output free of the open lines, for output that programs
+    // read.
+    explicit DeviceLink(std::shared_ptr<HidBackend> backend, bool printOpens = true);
     ~DeviceLink();
     DeviceLink(const DeviceLink&) = delete;
     DeviceLink& operator=(const DeviceLink&) = delete;
@@ -45,6 +47,7 @@ private:
     void Release(std::atomic<HidHandle>& handle);
 
     std::shared_ptr<HidBackend> backend_;
+    bool printOpens_;
     std::recursive_mutex openLock_;
     std::mutex transportLock_;
     // Read without a lock by transfers on the dispatcher thread while the window thread closes.
