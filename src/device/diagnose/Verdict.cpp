@@ -78,7 +78,7 @@ Diagnosis Denied(const SystemFacts& facts, std::size_t index, const HidFailure& 
                 "The keyboard is connected but this user may not open " + node +
                     ": no access rule for it was found" + because + ".",
                 "Install 60-keylume.rules into /etc/udev/rules.d, run \"sudo udevadm control "
-                "--reload\", then unplug the keyboard and plug it in again.",
+                "--reload-rules\", then unplug the keyboard and plug it in again.",
                 index};
     }
     if (RuleGrantsOnlyUaccess(facts.rules) && f.udevKnown && !f.uaccessTag) {
@@ -86,8 +86,9 @@ Diagnosis Denied(const SystemFacts& facts, std::size_t index, const HidFailure& 
                 "The access rule is installed but " + node +
                     " did not get it: the keyboard was plugged in before the rule was loaded" +
                     because + ".",
-                "Run \"sudo udevadm control --reload\" and \"sudo udevadm trigger\", or unplug "
-                "the keyboard and plug it in again.",
+                "Run \"sudo udevadm control --reload-rules\" and \"sudo udevadm trigger "
+                "--subsystem-match=hidraw --action=change\", or unplug the keyboard and plug it "
+                "in again.",
                 index};
     }
     if (RuleGrantsOnlyUaccess(facts.rules) && facts.user.sessionsKnown &&
