@@ -29,6 +29,15 @@ bool IsOpen(HidHandle handle) {
     return handle != 0 && handle != kInvalidHidHandle;
 }
 
+// The warning for a keyboard that is listed but does not open, with the system's reason when
+// one is known. The template is translated before the reason goes in.
+QString CannotOpenText(const HidFailure& reason) {
+    if (reason.Empty()) return QString::fromUtf8(kNoPermissionText);
+    SApplication* app = SApplication::getSingletonPtr();
+    const QString text = QString::fromUtf8(kCannotOpenText);
+    return (app ? app->Tr(text) : text).arg(QString::fromStdString(reason.Describe()));
+}
+
 }  // namespace
 
 CMainDlg::CMainDlg(QString layoutName, std::shared_ptr<HidBackend> backend)
@@ -99,8 +108,11 @@ void CMainDlg::CheckDevicePresence() {
     } else {
         // On Linux a listed keyboard that does not open lacks the access rule, and asking the
         // user to plug it in would send them the wrong way.
-        const char* text = KeyboardListedButClosed() ? kNoPermissionText : kInsertDeviceText;
-        SMessageBox(kNoWindow, QString::fromUtf8(text), QString::fromUtf8(kWarningCaption), MB_OK);
+        HidFailure reason = m_link.OpenFailure();
+        if (reason.Empty()) reason = oldFirmware.OpenFailure();
+        const QString text = KeyboardListedButClosed() ? CannotOpenText(reason)
+                                                       : QString::fromUtf8(kInsertDeviceText);
+        SMessageBox(kNoWindow, text, QString::fromUtf8(kWarningCaption), MB_OK);
         DestroyWindow();
     }
     oldFirmware.Close();

@@ -7,3 +7,7 @@ inline constexpr const char* kUpgradeFailedText = "Failed to start the upgrade e
 inline constexpr const char* kNoPermissionText =
     "The keyboard is connected but cannot be opened. Install the udev rule 60-keylume.rules "
     "and plug the keyboard in again.";
+// The same with the reason the system gave in place of %1.
+inline constexpr const char* kCannotOpenText =
+    "The keyboard is connected but cannot be opened: %1. Install the udev rule 60-keylume.rules "
+    "and plug the keyboard in again; \"keylume diagnose\" tells more.";

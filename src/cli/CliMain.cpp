@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "app/DeviceBackends.h"
+#include "app/DiagnoseCommand.h"
 #include "app/InstanceLock.h"
 #include "app/SingleInstance.h"
 #include "bus/KeyboardBusClient.h"
@@ -26,6 +27,7 @@ constexpr const char* kInstanceName = "keylume.instance";
 using CommandFunction = int (*)(const std::vector<std::string>& arguments);
 
 int RunKeyboardCommand(const std::vector<std::string>& arguments);
+int RunDiagnose(const std::vector<std::string>& arguments);
 
 struct CommandEntry {
     std::string_view name;
@@ -36,7 +38,7 @@ struct CommandEntry {
 // entry point and by `--help`.
 constexpr CommandEntry kCommandTable[] = {
     {"status", RunKeyboardCommand}, {"modes", RunKeyboardCommand},  {"set", RunKeyboardCommand},
-    {"paint", RunKeyboardCommand},  {"assign", RunKeyboardCommand},
+    {"paint", RunKeyboardCommand},  {"assign", RunKeyboardCommand}, {"diagnose", RunDiagnose},
 };
 
 Emulation EmulationOf(const std::string& text) {
@@ -105,6 +107,15 @@ int RunKeyboardCommand(const std::vector<std::string>& arguments) {
             return MakeHidBackend(EmulationOf(emulation), EmulatedKeyboardStateFile());
         },
         quiet.text, std::cerr);
+}
+
+// Diagnosis looks at the system around the keyboard, so it runs here even while a window is open.
+int RunDiagnose(const std::vector<std::string>& arguments) {
+    const ParsedCommandLine parsed = ParseCommandLine(arguments);
+    if (auto answer = AnswerWithoutKeyboard(parsed, std::cout, std::cerr)) return *answer;
+    QuietTrace quiet;
+    return RunDiagnoseCommand(quiet.text, parsed.request.json,
+                              EmulationOf(parsed.request.emulation));
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-enum class CliCommand { Help, Status, Modes, Set, Paint, Assign };
+enum class CliCommand { Help, Status, Modes, Set, Paint, Assign, Diagnose };
 
 // Lighting directions as the command line names them.
 enum class CliDirection { Right, Left, Up, Down, Clockwise, Anticlockwise };

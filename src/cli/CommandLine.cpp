@@ -10,12 +10,13 @@
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, CliCommand>, 5> kCommands{{
+constexpr std::array<std::pair<std::string_view, CliCommand>, 6> kCommands{{
     {"status", CliCommand::Status},
     {"modes", CliCommand::Modes},
     {"set", CliCommand::Set},
     {"paint", CliCommand::Paint},
     {"assign", CliCommand::Assign},
+    {"diagnose", CliCommand::Diagnose},
 }};
 
 constexpr std::array<std::string_view, 3> kEmulations{"keyboard", "old-firmware", "absent"};
@@ -214,6 +215,8 @@ std::string CommandUsage() {
            "                              colours keys of the custom colour set\n"
            "  assign KEY --key OTHER | --function NAME | --combination NAME | --macro GROUP |"
            " --clear\n"
+           "  diagnose                    why the keyboard is not found or cannot be opened, and\n"
+           "                              the fix\n"
            "\n"
            "Options of every command:\n"
            "  --emulate[=keyboard|old-firmware|absent]   use the emulated keyboard\n"

@@ -56,6 +56,8 @@ int RunRequest(const CliRequest& request, KeyboardEndpoint& endpoint, std::ostre
             return Print(request, endpoint.Paint(request.paint), out, err);
         case CliCommand::Assign:
             return Print(request, endpoint.Assign(request.assign), out, err);
+        case CliCommand::Diagnose:
+            break;  // examines the system rather than an endpoint
     }
     return kExitUsage;
 }

@@ -20,6 +20,7 @@ KeyboardStatus KeyboardOperations::Status() const {
         const Presence presence = ProbePresence(watch_->Inner(), status.connected());
         status.presence = presence.presence;
         status.productId = presence.productId;
+        status.openFailure = presence.openFailure;
     }
     return status;
 }

@@ -6,6 +6,7 @@
 struct Presence {
     KeyboardStatus::Presence presence = KeyboardStatus::Presence::Absent;
     int productId = 0;
+    std::string openFailure;  // for NoPermission: why the system refused the open
 };
 
 // `connected`: whether the keyboard logic has the keyboard open.

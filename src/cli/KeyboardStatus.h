@@ -15,7 +15,8 @@ struct KeyboardStatus {
     enum class Presence { Connected, Absent, OldFirmware, NoPermission };
 
     Presence presence = Presence::Absent;
-    int productId = 0;  // of the keyboard found, 0 when none
+    int productId = 0;        // of the keyboard found, 0 when none
+    std::string openFailure;  // the system's reason when the keyboard is listed but not opened
     int profileCount = 0;
     int activeProfile = 0;
     std::vector<ModeInfo> modes;

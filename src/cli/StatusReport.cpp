@@ -90,8 +90,10 @@ std::string PresenceText(const KeyboardStatus& status) {
         case KeyboardStatus::Presence::OldFirmware:
             return "not connected: the keyboard's firmware is too old; update it to use Keylume";
         case KeyboardStatus::Presence::NoPermission:
-            return "not connected: the keyboard cannot be opened; install the udev rule "
-                   "60-keylume.rules and plug the keyboard in again";
+            return "not connected: the keyboard cannot be opened" +
+                   (status.openFailure.empty() ? std::string() : ": " + status.openFailure) +
+                   "; install the udev rule 60-keylume.rules and plug the keyboard in again "
+                   "(keylume diagnose tells more)";
         case KeyboardStatus::Presence::Absent:
             break;
     }

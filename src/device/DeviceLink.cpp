@@ -2,7 +2,10 @@
 
 #include <cstdio>
 
-DeviceLink::DeviceLink(std::shared_ptr<HidBackend> backend) : backend_(std::move(backend)) {}
+#include "device/HidTrace.h"
+
+DeviceLink::DeviceLink(std::shared_ptr<HidBackend> backend, bool printOpens)
+    : backend_(std::move(backend)), printOpens_(printOpens) {}
 
 DeviceLink::~DeviceLink() {
     Close();
@@ -10,8 +13,15 @@ DeviceLink::~DeviceLink() {
 
 int DeviceLink::Open(const std::string& path) {
     std::lock_guard lock(openLock_);
-    Reopen(writeHandle_, path, HidAccess::Write);
-    Reopen(readHandle_, path, HidAccess::Read);
+    std::optional<HidFailure> writeFailure = Reopen(writeHandle_, path, HidAccess::Write);
+    std::optional<HidFailure> readFailure = Reopen(readHandle_, path, HidAccess::Read);
+    {
+        std::lock_guard failureLock(failureMutex_);
+        openFailure_ = writeFailure ? *writeFailure : readFailure.value_or(HidFailure{});
+        // A failed open whose backend gave no reason still counts as a failure.
+        if ((writeFailure || readFailure) && openFailure_.Empty())
+            openFailure_.text = "the system gave no reason";
+    }
     return (writeHandle_ != kInvalidHidHandle) + (readHandle_ != kInvalidHidHandle);
 }
 
@@ -21,14 +31,27 @@ void DeviceLink::Close() {
     Release(writeHandle_);
 }
 
-void DeviceLink::Reopen(std::atomic<HidHandle>& handle, const std::string& path, HidAccess access) {
+HidFailure DeviceLink::OpenFailure() const {
+    std::lock_guard lock(failureMutex_);
+    return openFailure_;
+}
+
+std::optional<HidFailure> DeviceLink::Reopen(std::atomic<HidHandle>& handle,
+                                             const std::string& path, HidAccess access) {
     HidHandle old = handle.exchange(0);
     if (old != 0 && old != kInvalidHidHandle) backend_->Close(old);
+    backend_->ForgetFailure();
     HidHandle opened = backend_->Open(path, access);
     if (opened == 0) opened = kInvalidHidHandle;
+    std::optional<HidFailure> failure;
+    if (opened == kInvalidHidHandle) failure = backend_->LastFailure();
     handle = opened;
-    std::printf("open dev: %08x\n", static_cast<unsigned>(opened));
-    std::fflush(stdout);
+    if (printOpens_) {
+        std::printf("open dev: %08x\n", static_cast<unsigned>(opened));
+        std::fflush(stdout);
+    }
+    TraceHidOpen(access == HidAccess::Write, path, !failure, failure.value_or(HidFailure{}));
+    return failure;
 }
 
 void DeviceLink::Release(std::atomic<HidHandle>& handle) {

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "device/HidBackend.h"
@@ -14,7 +15,9 @@
 // exchange). The two locks are never held together.
 class DeviceLink {
 public:
-    explicit DeviceLink(std::shared_ptr<HidBackend> backend);
+    // printOpens false keeps standard output free of the open lines, for output that programs
+    // read.
+    explicit DeviceLink(std::shared_ptr<HidBackend> backend, bool printOpens = true);
     ~DeviceLink();
     DeviceLink(const DeviceLink&) = delete;
     DeviceLink& operator=(const DeviceLink&) = delete;
@@ -33,14 +36,23 @@ public:
     HidHandle WriteHandle() const { return writeHandle_.load(); }
     HidBackend& Backend() const { return *backend_; }
 
+    // Why the last Open did not open both handles (the first reason seen); empty after an Open
+    // that opened both, and before any Open.
+    HidFailure OpenFailure() const;
+
 private:
-    void Reopen(std::atomic<HidHandle>& handle, const std::string& path, HidAccess access);
+    // Returns why the open failed, or nothing when it succeeded.
+    std::optional<HidFailure> Reopen(std::atomic<HidHandle>& handle, const std::string& path,
+                                     HidAccess access);
     void Release(std::atomic<HidHandle>& handle);
 
     std::shared_ptr<HidBackend> backend_;
+    bool printOpens_;
     std::recursive_mutex openLock_;
     std::mutex transportLock_;
     // Read without a lock by transfers on the dispatcher thread while the window thread closes.
     std::atomic<HidHandle> readHandle_{0};
     std::atomic<HidHandle> writeHandle_{0};
+    mutable std::mutex failureMutex_;  // the window thread asks while transfers may trace
+    HidFailure openFailure_;
 };

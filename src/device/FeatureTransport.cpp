@@ -5,6 +5,8 @@
 #include <memory>
 #include <mutex>
 
+#include "device/HidTrace.h"
+
 namespace {
 
 using Report = std::unique_ptr<std::uint8_t[]>;
@@ -17,13 +19,32 @@ bool Usable(HidHandle handle) {
     return handle != 0 && handle != kInvalidHidHandle;
 }
 
+// The reason a report on handle failed: the link's open failure for a handle that never
+// opened, whatever the backend noted otherwise.
+HidFailure ReportFailure(DeviceLink& link, HidHandle handle) {
+    if (handle == 0) return {0, "the keyboard is not open"};
+    if (handle == kInvalidHidHandle) {
+        HidFailure failure = link.OpenFailure();
+        failure.text = "opening failed: " + failure.Describe();
+        failure.error = 0;
+        return failure;
+    }
+    return link.Backend().LastFailure();
+}
+
 // One exchange under the transport lock; a fresh buffer per report.
 bool PutReport(DeviceLink& link, const FeaturePacket& packet) {
     Report report = NewReport();
     packet.ToReport(report.get());
     std::lock_guard lock(link.TransportLock());
     HidHandle handle = link.WriteHandle();
-    return Usable(handle) && link.Backend().SetFeature(handle, report.get(), kFeatureReportSize);
+    link.Backend().ForgetFailure();
+    const bool ok =
+        Usable(handle) && link.Backend().SetFeature(handle, report.get(), kFeatureReportSize);
+    if (HidTraceOn())
+        TraceHidReport(HidTraceDirection::Set, &packet, ok,
+                       ok ? HidFailure{} : ReportFailure(link, handle));
+    return ok;
 }
 
 bool GetReport(DeviceLink& link, FeaturePacket& packet) {
@@ -31,12 +52,16 @@ bool GetReport(DeviceLink& link, FeaturePacket& packet) {
     {
         std::lock_guard lock(link.TransportLock());
         HidHandle handle = link.ReadHandle();
+        link.Backend().ForgetFailure();
         if (!Usable(handle) ||
             !link.Backend().GetFeature(handle, report.get(), kFeatureReportSize)) {
+            if (HidTraceOn())
+                TraceHidReport(HidTraceDirection::Get, nullptr, false, ReportFailure(link, handle));
             return false;
         }
     }
     packet = FeaturePacket::FromReport(report.get());
+    TraceHidReport(HidTraceDirection::Get, &packet, true, {});
     return true;
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "device/HidFailure.h"
+
 // Handle of an opened HID interface as a backend hands it out. 0 means "not open";
 // kInvalidHidHandle is what a failed open leaves behind, and every report on it fails.
 using HidHandle = std::int64_t;
@@ -38,6 +40,7 @@ public:
 // report running on a handle while it is closed fails instead of touching freed state.
 class HidBackend {
 public:
+    HidBackend();
     virtual ~HidBackend() = default;
 
     // Paths of the present HID interfaces in enumeration order. An empty entry stands for an
@@ -56,4 +59,18 @@ public:
 
     // nullptr when hot-plug notifications are not available.
     virtual std::unique_ptr<HidMonitor> Monitor() = 0;
+
+    // Why the calling thread's last failed Open or report on this backend failed; empty when
+    // the backend did not say. Callers forget the old reason before the call they ask about,
+    // so a backend that gives no reason never lends an old one.
+    HidFailure LastFailure() const;
+    void ForgetFailure() const;
+
+protected:
+    // Kept per thread: a report failing on the dispatcher thread does not overwrite the reason
+    // an open on the window thread is about to read.
+    void NoteFailure(HidFailure failure) const;
+
+private:
+    std::uint64_t serial_;  // tells this backend's notes from another's on the same thread
 };

@@ -2,6 +2,7 @@
 
 #include <hidapi/hidapi.h>
 
+#include <cerrno>
 #include <set>
 
 #include "device/HidPath.h"
@@ -23,6 +24,16 @@ namespace {
 std::string_view BaseName(std::string_view path) {
     std::size_t slash = path.rfind('/');
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+// errno when the call left one, else hidapi's own text (device null: its last global error).
+HidFailure FailureOf(int error, hid_device* device) {
+    if (error != 0) return HidFailure::FromErrno(error);
+    const wchar_t* text = hid_error(device);
+    std::string narrow;
+    for (const wchar_t* c = text; c != nullptr && *c != L'\0'; ++c)
+        narrow += *c < 0x80 ? static_cast<char>(*c) : '?';
+    return {0, narrow.empty() ? "the HID library gave no reason" : narrow};
 }
 
 }  // namespace
@@ -51,9 +62,16 @@ std::vector<std::string> HidrawBackend::Enumerate() {
 
 HidHandle HidrawBackend::Open(const std::string& path, HidAccess) {
     std::optional<std::string> node = HidrawNodeOfPath(path);
-    if (!node) return kInvalidHidHandle;
+    if (!node) {
+        NoteFailure({0, "not the path of a hidraw node"});
+        return kInvalidHidHandle;
+    }
+    errno = 0;
     hid_device* device = hid_open_path(node->c_str());
-    if (device == nullptr) return kInvalidHidHandle;
+    if (device == nullptr) {
+        NoteFailure(FailureOf(errno, nullptr));
+        return kInvalidHidHandle;
+    }
     auto opened = std::make_shared<Device>(device);
     std::lock_guard lock(mutex_);
     HidHandle handle = nextHandle_++;
@@ -69,14 +87,30 @@ std::shared_ptr<HidrawBackend::Device> HidrawBackend::Find(HidHandle handle) {
 
 bool HidrawBackend::SetFeature(HidHandle handle, const std::uint8_t* report, std::size_t size) {
     std::shared_ptr<Device> device = Find(handle);
-    return device && hid_send_feature_report(device->device, report, size) >= 0;
+    if (!device) return NoteClosedHandle();
+    errno = 0;
+    if (hid_send_feature_report(device->device, report, size) >= 0) return true;
+    NoteFailure(FailureOf(errno, device->device));
+    return false;
 }
 
 bool HidrawBackend::GetFeature(HidHandle handle, std::uint8_t* report, std::size_t size) {
     std::shared_ptr<Device> device = Find(handle);
-    if (!device || size == 0) return false;
+    if (!device) return NoteClosedHandle();
+    if (size == 0) {
+        NoteFailure(HidFailure::FromErrno(EINVAL));
+        return false;
+    }
     report[0] = 0;
-    return hid_get_feature_report(device->device, report, size) > 0;
+    errno = 0;
+    if (hid_get_feature_report(device->device, report, size) > 0) return true;
+    NoteFailure(FailureOf(errno, device->device));
+    return false;
+}
+
+bool HidrawBackend::NoteClosedHandle() const {
+    NoteFailure(HidFailure::FromErrno(EBADF));
+    return false;
 }
 
 bool HidrawBackend::Close(HidHandle handle) {

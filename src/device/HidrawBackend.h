@@ -23,6 +23,8 @@ public:
 private:
     struct Device;
     std::shared_ptr<Device> Find(HidHandle handle);
+    // Notes that the handle is not open and returns false.
+    bool NoteClosedHandle() const;
 
     std::mutex mutex_;
     std::map<HidHandle, std::shared_ptr<Device>> devices_;

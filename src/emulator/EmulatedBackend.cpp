@@ -1,6 +1,7 @@
 #include "emulator/EmulatedBackend.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "device/HidPath.h"
 #include "emulator/EmulatedMonitor.h"
@@ -156,7 +157,10 @@ HidHandle EmulatedBackend::Open(const std::string& path, HidAccess) {
     std::lock_guard lock(mutex_);
     auto found = std::find_if(interfaces_.begin(), interfaces_.end(),
                               [&](const Interface& i) { return i.path == path; });
-    if (found == interfaces_.end() || !devices_[found->device].plugged) return kInvalidHidHandle;
+    if (found == interfaces_.end() || !devices_[found->device].plugged) {
+        NoteFailure(HidFailure::FromErrno(found == interfaces_.end() ? ENOENT : ENODEV));
+        return kInvalidHidHandle;
+    }
     HidHandle handle = nextHandle_++;
     handles_.emplace(handle,
                      std::make_shared<Handle>(Handle{&*found, devices_[found->device].generation}));
@@ -179,7 +183,12 @@ bool EmulatedBackend::Admit(Handle& handle, std::uint64_t& number,
         due_ += latency_;
         changed_.wait_until(lock, due_, [&] { return !Alive(handle); });
     }
-    return Alive(handle) && handle.interface->answers && !failReports_.contains(number);
+    if (Alive(handle) && handle.interface->answers && !failReports_.contains(number)) return true;
+    // What the kernel reports in these cases: a gone device, a stalled request, a broken bus.
+    NoteFailure(HidFailure::FromErrno(!Alive(handle)               ? ENODEV
+                                      : !handle.interface->answers ? EPIPE
+                                                                   : EIO));
+    return false;
 }
 
 void EmulatedBackend::Finish(ReportRecord record, std::unique_lock<std::mutex>& lock) {
@@ -196,7 +205,10 @@ std::shared_ptr<EmulatedBackend::Handle> EmulatedBackend::Find(HidHandle handle,
                                                                const std::uint8_t* report,
                                                                std::size_t size) const {
     auto found = handles_.find(handle);
-    if (found == handles_.end() || report == nullptr || size < kFeatureReportSize) return nullptr;
+    if (found == handles_.end() || report == nullptr || size < kFeatureReportSize) {
+        NoteFailure(HidFailure::FromErrno(found == handles_.end() ? EBADF : EINVAL));
+        return nullptr;
+    }
     return found->second;
 }
 
@@ -208,8 +220,11 @@ bool EmulatedBackend::SetFeature(HidHandle handle, const std::uint8_t* report, s
     record.direction = ReportRecord::Direction::Set;
     record.path = open->interface->path;
     record.packet = FeaturePacket::FromReport(report);
-    record.accepted =
-        Admit(*open, record.number, lock) && report[0] == 0 && keyboard_->Receive(record.packet);
+    record.accepted = Admit(*open, record.number, lock);
+    if (record.accepted && !(report[0] == 0 && keyboard_->Receive(record.packet))) {
+        NoteFailure(HidFailure::FromErrno(EPIPE));  // the firmware refused the report
+        record.accepted = false;
+    }
     bool accepted = record.accepted;
     Finish(std::move(record), lock);
     return accepted;
@@ -223,7 +238,10 @@ bool EmulatedBackend::GetFeature(HidHandle handle, std::uint8_t* report, std::si
     record.direction = ReportRecord::Direction::Get;
     record.path = open->interface->path;
     std::optional<FeaturePacket> answer;
-    if (Admit(*open, record.number, lock)) answer = keyboard_->Answer();
+    if (Admit(*open, record.number, lock)) {
+        answer = keyboard_->Answer();
+        if (!answer) NoteFailure(HidFailure::FromErrno(EPIPE));
+    }
     if (answer) {
         if (auto spoiled = spoiledEchoes_.find(record.number); spoiled != spoiledEchoes_.end()) {
             switch (spoiled->second) {

@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
+#include <cerrno>
 
 #include "AppTestSupport.h"
 #include "app/DeviceBackends.h"
@@ -17,11 +18,16 @@ using namespace SOUI;
 class NoAccessBackend : public HidBackend {
 public:
     std::vector<std::string> Enumerate() override { return emulated_.Enumerate(); }
-    HidHandle Open(const std::string&, HidAccess) override { return kInvalidHidHandle; }
+    HidHandle Open(const std::string&, HidAccess) override {
+        if (!refusal.Empty()) NoteFailure(refusal);
+        return kInvalidHidHandle;
+    }
     bool SetFeature(HidHandle, const std::uint8_t*, std::size_t) override { return false; }
     bool GetFeature(HidHandle, std::uint8_t*, std::size_t) override { return false; }
     bool Close(HidHandle) override { return false; }
     std::unique_ptr<HidMonitor> Monitor() override { return nullptr; }
+
+    HidFailure refusal;
 
 private:
     EmulatedBackend emulated_;
@@ -68,6 +74,30 @@ TEST_F(Presence, ListedKeyboardWithoutAccessNamesTheUdevRule) {
     EXPECT_TRUE(boxes[0].text.contains("udev rule")) << boxes[0].text.toStdString();
     EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning"));
     EXPECT_FALSE(window->IsWindow());
+}
+
+TEST_F(Presence, TheSystemsReasonReachesTheMessage) {
+    struct Case {
+        HidFailure refusal;
+        std::string shown;
+    };
+    const Case cases[] = {
+        {HidFailure::FromErrno(EACCES), "cannot be opened: Permission denied (errno 13)."},
+        {HidFailure::FromErrno(EBUSY), "cannot be opened: Device or resource busy (errno 16)."},
+        {{0, "hid_open_path: no such node"}, "cannot be opened: hid_open_path: no such node."},
+    };
+    for (const Case& c : cases) {
+        boxes.clear();
+        AnswerBoxesWith(IDOK);
+        auto backend = std::make_shared<NoAccessBackend>();
+        backend->refusal = c.refusal;
+        auto window = StartMainWindow(backend);
+        ASSERT_EQ(boxes.size(), 1u);
+        const std::string text = boxes[0].text.toStdString();
+        EXPECT_NE(text.find(c.shown), std::string::npos) << text;
+        EXPECT_NE(text.find("60-keylume.rules"), std::string::npos) << text;
+        EXPECT_FALSE(window->IsWindow());
+    }
 }
 
 TEST_F(Presence, OldFirmwareCancelEndsWithoutTheUpgrade) {

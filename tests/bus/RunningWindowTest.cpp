@@ -125,4 +125,15 @@ TEST_F(RunningWindow, WithoutTheBusTheWindowsLockKeepsTheCommandOff) {
     EXPECT_NE(err.indexOf("cannot be reached"), -1);
 }
 
+TEST_F(RunningWindow, DiagnosisRunsBesideTheWindowAndOnlyReports) {
+    const QJsonObject before =
+        QJsonDocument::fromJson(Property("Status").toString().toUtf8()).object();
+    ASSERT_EQ(Run({"diagnose", "--emulate"}), 0) << err.toStdString();
+    EXPECT_NE(out.indexOf("Verdict: The emulated keyboard"), -1) << out.toStdString();
+    ASSERT_EQ(Run({"diagnose", "--emulate=absent", "--json"}), 1) << err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(out).object()["verdict"].toString(), "no-keyboard");
+    EXPECT_EQ(Run({"diagnose", "--emulate", "F1"}), 2);
+    EXPECT_EQ(QJsonDocument::fromJson(Property("Status").toString().toUtf8()).object(), before);
+}
+
 }  // namespace

@@ -59,7 +59,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{{"assign", "F1", "--key", "A", "--clear"}, "one of"},
         BadLine{{"assign", "F1", "--clear=yes"}, "takes no value"},
         BadLine{{"assign", "F1", "--function="}, "needs a value"},
-        BadLine{{"assign", "F1", "--play", "x"}, "unknown option"}));
+        BadLine{{"assign", "F1", "--play", "x"}, "unknown option"},
+        BadLine{{"diagnose", "F1"}, "unexpected argument \"F1\""},
+        BadLine{{"diagnose", "--colour", "FF0000"}, "unknown option"}));
 
 TEST(CommandLine, ReadsEverySettingOfSet) {
     const ParsedCommandLine parsed = ParseCommandLine({"set",
@@ -139,7 +141,8 @@ TEST(CommandLine, AutomaticColourAndHelp) {
 }
 
 TEST(CommandLine, UsageNamesEveryCommand) {
-    for (const char* command : {"status", "modes", "set [settings]", "paint KEY", "assign KEY"})
+    for (const char* command :
+         {"status", "modes", "set [settings]", "paint KEY", "assign KEY", "diagnose"})
         EXPECT_NE(CommandUsage().find(command), std::string::npos) << command;
 }
 

@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cerrno>
 #include <sstream>
 
 #include "cli/KeyboardEndpoint.h"
@@ -45,6 +46,24 @@ private:
     std::shared_ptr<EmulatedBackend> inner_;
 };
 
+// A keyboard the system lists but this user may not open.
+class UnopenableBackend : public HidBackend {
+public:
+    explicit UnopenableBackend(std::shared_ptr<EmulatedBackend> inner) : inner_(std::move(inner)) {}
+    std::vector<std::string> Enumerate() override { return inner_->Enumerate(); }
+    HidHandle Open(const std::string&, HidAccess) override {
+        NoteFailure(HidFailure::FromErrno(EACCES));
+        return kInvalidHidHandle;
+    }
+    bool SetFeature(HidHandle, const std::uint8_t*, std::size_t) override { return false; }
+    bool GetFeature(HidHandle, std::uint8_t*, std::size_t) override { return false; }
+    bool Close(HidHandle) override { return false; }
+    std::unique_ptr<HidMonitor> Monitor() override { return nullptr; }
+
+private:
+    std::shared_ptr<EmulatedBackend> inner_;
+};
+
 class LocalCommands : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -65,6 +84,7 @@ protected:
             [this](const std::string& emulation) -> std::shared_ptr<HidBackend> {
                 opened = emulation;
                 if (refuse) return std::make_shared<RefusingBackend>(backend);
+                if (unopenable) return std::make_shared<UnopenableBackend>(backend);
                 return backend;
             },
             out, err);
@@ -88,6 +108,7 @@ protected:
     AppPaths paths;
     std::shared_ptr<EmulatedBackend> backend = std::make_shared<EmulatedBackend>();
     bool refuse = false;
+    bool unopenable = false;
     std::string opened = "-";
     std::ostringstream out;
     std::ostringstream err;
@@ -125,6 +146,18 @@ TEST_F(LocalCommands, AnAbsentKeyboardEndsWithOneAndSaysWhy) {
     EXPECT_NE(Json()["state"].toString().indexOf("firmware"), -1);
     ASSERT_EQ(Run({"status", "--json"}), kExitKeyboard);
     EXPECT_EQ(Json()["productId"].toString(), "0x1512");
+}
+
+TEST_F(LocalCommands, AKeyboardThatCannotBeOpenedGivesTheSystemsReason) {
+    unopenable = true;
+    EXPECT_EQ(Run({"status"}), kExitKeyboard);
+    EXPECT_NE(out.str().find("cannot be opened: Permission denied (errno 13); install the udev"),
+              std::string::npos)
+        << out.str();
+    ASSERT_EQ(Run({"status", "--json"}), kExitKeyboard);
+    EXPECT_NE(Json()["state"].toString().indexOf("Permission denied"), -1);
+    EXPECT_EQ(Run({"set", "--speed", "3"}), kExitKeyboard);
+    EXPECT_NE(err.str().find("Permission denied"), std::string::npos) << err.str();
 }
 
 TEST_F(LocalCommands, ModesListEveryModeWithItsSettings) {

@@ -25,6 +25,8 @@ expect() {
 
 expect "status" keylume st
 expect "assign" keylume a
+expect "diagnose" keylume di
+expect "--emulate|--help|--json" keylume diagnose --
 expect "--direction" keylume set --dir
 expect "anticlockwise" keylume set --direction a
 expect "auto" keylume set --colour a

@@ -19,6 +19,7 @@ public:
     bool refuseWrite = false;
     int failSetReport = -1;  // index of the set report that fails, -1 for none
     bool throwOnReport = false;
+    HidFailure refusal;  // noted when an open is refused
 
     // Answers a get report from the last request sent; nothing makes the get fail.
     std::function<std::optional<FeaturePacket>(const FeaturePacket& request)> responder;
@@ -33,7 +34,10 @@ public:
 
     HidHandle Open(const std::string&, HidAccess access) override {
         bool refused = access == HidAccess::Read ? refuseRead : refuseWrite;
-        if (refused) return kInvalidHidHandle;
+        if (refused) {
+            if (!refusal.Empty()) NoteFailure(refusal);
+            return kInvalidHidHandle;
+        }
         opened.push_back(nextHandle_++);
         return opened.back();
     }
