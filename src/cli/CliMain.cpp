@@ -18,6 +18,7 @@
 #include "cli/CommandLine.h"
 #include "cli/CommandRun.h"
 #include "cli/LocalKeyboard.h"
+#include "cli/MacrosCommand.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ using CommandFunction = int (*)(const std::vector<std::string>& arguments);
 
 int RunKeyboardCommand(const std::vector<std::string>& arguments);
 int RunDiagnose(const std::vector<std::string>& arguments);
+int RunMacros(const std::vector<std::string>& arguments);
 
 struct CommandEntry {
     std::string_view name;
@@ -39,6 +41,7 @@ struct CommandEntry {
 constexpr CommandEntry kCommandTable[] = {
     {"status", RunKeyboardCommand}, {"modes", RunKeyboardCommand},  {"set", RunKeyboardCommand},
     {"paint", RunKeyboardCommand},  {"assign", RunKeyboardCommand}, {"diagnose", RunDiagnose},
+    {"macros", RunMacros},
 };
 
 Emulation EmulationOf(const std::string& text) {
@@ -116,6 +119,29 @@ int RunDiagnose(const std::vector<std::string>& arguments) {
     QuietTrace quiet;
     return RunDiagnoseCommand(quiet.text, parsed.request.json,
                               EmulationOf(parsed.request.emulation));
+}
+
+// Import changes "macro.xml", which a running window keeps in memory and saves on every change:
+// the window's editor imports instead, so nothing is lost to its next save.
+int RunMacros(const std::vector<std::string>& arguments) {
+    const MacrosRequest request = ParseMacrosCommand(arguments);
+    if (!request.error.empty()) return UsageError(request.error, std::cerr);
+    if (request.action == MacrosRequest::Action::Help) {
+        std::cout << MacrosUsage();
+        return kExitDone;
+    }
+    AppPaths paths = AppPaths::ForThisProcess();
+    paths.PrepareUserFolder();
+    if (request.action == MacrosRequest::Action::Export)
+        return ExportMacros(request, paths.macroFile, std::cout, std::cerr);
+    InstanceLock lock(InstanceLock::FileFor(
+        SingleInstance::SocketNameFor(QString::fromLatin1(kInstanceName)).toStdString()));
+    if (KeyboardBusClient::Find() || lock.TryTake() == InstanceLock::State::Taken) {
+        std::cerr << "keylume: a Keylume window is running; import the file with the Import "
+                     "button of its macro editor, or close the window first\n";
+        return kExitKeyboard;
+    }
+    return ImportMacros(request, paths.macroFile, std::cout, std::cerr);
 }
 
 }  // namespace

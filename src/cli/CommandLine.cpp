@@ -217,6 +217,8 @@ std::string CommandUsage() {
            " --clear\n"
            "  diagnose                    why the keyboard is not found or cannot be opened, and\n"
            "                              the fix\n"
+           "  macros export FILE [GROUP...] | macros import FILE\n"
+           "                              share macro groups as files (see macros --help)\n"
            "\n"
            "Options of every command:\n"
            "  --emulate[=keyboard|old-firmware|absent]   use the emulated keyboard\n"

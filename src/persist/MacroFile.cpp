@@ -8,24 +8,8 @@
 #include <utility>
 
 #include "persist/MacroDocument.h"
+#include "persist/MacroGroupContent.h"
 #include "persist/XmlLookup.h"
-
-namespace {
-
-// What a group without a heading or steps is written as.
-const MacroRecordGpInfo kNoHeading{0, 0, L""};
-const std::list<MacroRecordGpItem> kNoSteps;
-
-MacroRecordGroup ToGroup(persist::MacroGroupContent&& content) {
-    MacroRecordGroup group;
-    group.info.store(&content.info, 1, false);
-    group.info.selection.index = 0;
-    group.items.store(&content.items, 1, false);
-    group.items.selection.index = 0;
-    return group;
-}
-
-}  // namespace
 
 MacroFile::MacroFile(std::filesystem::path file, persist::FileReplacer replacer)
     : file_(std::move(file)), replacer_(std::move(replacer)) {
@@ -111,7 +95,7 @@ void MacroFile::Load() {
     damaged_ = !loaded && std::filesystem::exists(file_, error);
     std::list<MacroRecordGroup> groups;
     for (persist::MacroGroupContent& group : content.groups) {
-        groups.push_back(ToGroup(std::move(group)));
+        groups.push_back(persist::ToGroup(std::move(group)));
     }
     std::scoped_lock lock(settings_.mutex(), groups_.mutex());
     settings_.store(&content.settings, 1, false);
@@ -184,10 +168,8 @@ bool MacroFile::Save() const {
     persist::MacroDocumentWriter writer(hasSettings ? settings_.current() : MacroRecordParam{});
     if (groups_.index() < groups_.count) {
         for (const MacroRecordGroup& group : groups_.current()) {
-            const bool hasInfo = group.info.index() < group.info.count;
-            const bool hasItems = group.items.index() < group.items.count;
-            writer.AddGroup(hasInfo ? group.info.current() : kNoHeading,
-                            hasItems ? group.items.current() : kNoSteps);
+            const persist::MacroGroupContent content = persist::ToContent(group);
+            writer.AddGroup(content.info, content.items);
         }
     }
     if (replacer_.Replace(file_, writer.Text())) return true;

@@ -306,6 +306,10 @@ bool MacroRecordDlg::OnCommand(const QString& name, int id) {
         OnGroupAdd();
     } else if (name == "groupDel") {
         OnGroupDel();
+    } else if (name == "groupExport") {
+        OnGroupExport();
+    } else if (name == "groupImport") {
+        OnGroupImport();
     } else if (name == "item_up" || name == "item_down" || name == "item_delete" ||
                name == "item_clear") {
         OnStepCommand(name);

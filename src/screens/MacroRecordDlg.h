@@ -4,10 +4,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "persist/MacroSharing.h"
 #include "records/AppRecords.h"
 #include "records/DeviceRecords.h"
+#include "screens/MacroFileDialog.h"
 #include "store/Shape.h"
 #include "ui/HostDialog.h"
 
@@ -42,10 +45,13 @@ public:
     // Asks the user to go on with something that loses data; the default one shows a message
     // box with OK and Cancel.
     using Confirmation = std::function<bool(SOUI::HWND owner, const QString& question)>;
+    // Asks for the file of an export or an import; the default one is ChooseMacroFile.
+    using FileChooser = std::function<std::optional<MacroFileChoice>(
+        QWidget* parent, bool exporting, const QString& suggestedName)>;
 
     // End code of "btnDelete".
     static constexpr int END_DELETE = 65577;
-    static constexpr int MAX_GROUPS = 10;
+    static constexpr int MAX_GROUPS = static_cast<int>(persist::kMaxMacroGroups);
 
     static const char* GetClassName() { return "macro::Grouplg"; }
     static bool IsClass(const QString& name);
@@ -57,6 +63,7 @@ public:
     static std::int64_t ProgramClock();
     void SetClock(Clock clock) { clock_ = std::move(clock); }
     void SetConfirmation(Confirmation confirm) { confirm_ = std::move(confirm); }
+    void SetFileChooser(FileChooser choose) { chooseFile_ = std::move(choose); }
     // Why the last OK assigned nothing; empty once something changed or after an assignment.
     QString AssignReason() const;
 
@@ -136,6 +143,11 @@ private:
     // Adds a group with a name no other group has and selects it; false when the list is full.
     bool OnGroupAdd();
     void OnGroupDel();
+    // Export saves the selected group or all of them; import adds a file's groups, renamed where
+    // a name is taken. Both say how it went in the reason line.
+    void OnGroupExport();
+    void OnGroupImport();
+    void ShowOutcome(const QString& text);
     void OnGroupSelected(int row);
     void OnGroupRenamed(int row, const std::wstring& name);
     void OnStepCommand(const QString& name);
@@ -152,6 +164,7 @@ private:
     const CoordButtonInfo& key_;
     Clock clock_ = &MacroRecordDlg::ProgramClock;
     Confirmation confirm_;
+    FileChooser chooseFile_ = &ChooseMacroFile;
     std::int64_t lastEventTime_ = -1;
     Controls ui_;
     std::shared_ptr<MacroGroupAdapter> groupAdapter_;

@@ -57,6 +57,8 @@ const char* const kFaceless =
 
 // Enter works as a click, as Space does; a shortcut of the window (a dialog's default button)
 // still comes first.
+const char* const kCompact = "QPushButton { padding: 2px 4px; min-width: 0; }";
+
 class ActivatingButton : public QPushButton {
 protected:
     void keyPressEvent(QKeyEvent* event) override {
@@ -79,6 +81,18 @@ SButton::SButton() : m_button(new ActivatingButton) {
 void SButton::SetWindowText(const QString& text) {
     SWindow::SetWindowText(text);
     m_button->setText(text);
+    FitText();
+}
+
+bool SButton::SetAttribute(const QString& name, const QString& value) {
+    const bool known = SWindow::SetAttribute(name, value);
+    if (name == "size") FitText();
+    return known;
+}
+
+void SButton::FitText() {
+    if (GivenSize().width() <= 0 || !m_button->styleSheet().isEmpty()) return;
+    if (GivenSize().width() < m_button->sizeHint().width()) m_button->setStyleSheet(kCompact);
 }
 
 void SButton::Click() {

@@ -38,12 +38,17 @@ class SButton : public SWindow {
 public:
     SButton();
     void SetWindowText(const QString& text) override;
+    bool SetAttribute(const QString& name, const QString& value) override;
     // Clicks the button as the user would.
     void Click();
 
 protected:
     void OnPaint(QPainter& painter) override;
     QPushButton* m_button;
+
+private:
+    // A button laid out narrower than the theme's padding allows keeps its whole text.
+    void FitText();
 };
 
 // A button drawn by its skin: states normal, hover, pushed, disabled.

@@ -110,6 +110,8 @@ public:
     ISkinObj* GetSkin() const { return m_skin; }
     void SetSkin(ISkinObj* skin);
     virtual QSize GetDesiredSize() const;
+    // The size the layout gives, -1 where it gives none.
+    QSize GivenSize() const { return m_size; }
 
     // Events: subscribers in subscription order, then the host window's handler. A
     // subscriber answering true ends the delivery.

@@ -26,6 +26,8 @@ expect() {
 expect "status" keylume st
 expect "assign" keylume a
 expect "diagnose" keylume di
+expect "macros" keylume ma
+expect "export" keylume macros ex
 expect "--emulate|--help|--json" keylume diagnose --
 expect "--direction" keylume set --dir
 expect "anticlockwise" keylume set --direction a

@@ -1,7 +1,10 @@
 // Layout loading, lookups with their log lines, event routing and list views.
 #include <QTest>
 
+#include <QPushButton>
+
 #include "UiTestSupport.h"
+#include "ui/Theme.h"
 
 using namespace SOUI;
 using uitest::CountOf;
@@ -401,6 +404,30 @@ TEST_F(Lists, MultiColumnRowsFollowTheHeaderAndHeaderClicksSetSortFlags) {
     EXPECT_EQ(list->SortFlags(), (std::vector<SHDSORTFLAG>{ST_UP, ST_NULL}));
     list->OnHeaderClick(7);
     EXPECT_EQ(list->SortFlags(), (std::vector<SHDSORTFLAG>{ST_UP, ST_NULL}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Layout, AButtonNarrowerThanTheThemesPaddingKeepsItsWholeText) {
+    qApp->setStyleSheet(ThemeStyleSheet(SThemeColors{}));
+    struct Row {
+        const char* size;
+        bool compact;
+    };
+    for (const Row row : {Row{"60,28", true}, Row{"200,28", false}}) {
+        SButton button;
+        button.SetWindowText("Import");
+        button.SetAttribute("size", row.size);
+        const QPushButton* face = button.findChild<QPushButton*>();
+        ASSERT_NE(face, nullptr);
+        const int width = QString(row.size).section(',', 0, 0).toInt();
+        EXPECT_LE(face->sizeHint().width(), width) << row.size;
+        // Where the theme fits, it is left as it is.
+        EXPECT_EQ(face->styleSheet().isEmpty(), !row.compact) << row.size;
+    }
+    qApp->setStyleSheet({});
 }
 
 }  // namespace

@@ -1,0 +1,159 @@
+#include "cli/MacrosCommand.h"
+
+#include <algorithm>
+#include <mutex>
+#include <optional>
+
+#include "cli/CommandRun.h"
+#include "persist/FileReplacer.h"
+#include "persist/MacroFile.h"
+#include "persist/MacroGroupContent.h"
+#include "persist/MacroSharing.h"
+#include "persist/XmlLookup.h"
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+    return pugi::as_utf8(text);
+}
+
+std::string Names(const std::vector<persist::MacroGroupContent>& groups) {
+    std::string names;
+    for (const persist::MacroGroupContent& group : groups)
+        names += (names.empty() ? "\"" : ", \"") + Utf8(group.info.name) + "\"";
+    return names.empty() ? "none" : names;
+}
+
+// Collects what the macro file tells while it saves, on the store's thread.
+class NoticeLog {
+public:
+    void Note(MacroFile::Notice notice) {
+        std::lock_guard lock(mutex_);
+        notices_.push_back(notice);
+    }
+    bool Has(MacroFile::Notice notice) const {
+        std::lock_guard lock(mutex_);
+        return std::find(notices_.begin(), notices_.end(), notice) != notices_.end();
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<MacroFile::Notice> notices_;
+};
+
+}  // namespace
+
+MacrosRequest ParseMacrosCommand(const std::vector<std::string>& arguments) {
+    MacrosRequest request;
+    std::vector<std::string> plain;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--help" || argument == "-h") return request;
+        // Accepted by every command; the macro file is the same for the emulated keyboard.
+        if (argument.rfind("--emulate", 0) == 0) continue;
+        if (argument.size() > 1 && argument[0] == '-') {
+            request.error = "unknown option \"" + argument + "\"";
+            return request;
+        }
+        plain.push_back(argument);
+    }
+    if (plain.empty()) {
+        request.error = "macros needs export or import";
+        return request;
+    }
+    if (plain[0] == "export") {
+        request.action = MacrosRequest::Action::Export;
+    } else if (plain[0] == "import") {
+        request.action = MacrosRequest::Action::Import;
+    } else {
+        request.error = "macros takes export or import, not \"" + plain[0] + "\"";
+        return request;
+    }
+    if (plain.size() < 2 || plain[1].empty()) {
+        request.error = "macros " + plain[0] + " needs a FILE";
+        return request;
+    }
+    request.file = plain[1];
+    request.groups.assign(plain.begin() + 2, plain.end());
+    if (request.action == MacrosRequest::Action::Import && !request.groups.empty())
+        request.error = "macros import takes one FILE";
+    return request;
+}
+
+std::string MacrosUsage() {
+    return "Usage: keylume macros export FILE [GROUP...]\n"
+           "       keylume macros import FILE\n"
+           "Export writes the named macro groups (all without names) to FILE in the format of\n"
+           "\"macro.xml\". Import adds the groups of such a file; a name already taken gets a\n"
+           "number, \"Name (2)\", and no group is replaced. A bad file changes nothing.\n";
+}
+
+int ExportMacros(const MacrosRequest& request, const std::filesystem::path& macroFile,
+                 std::ostream& out, std::ostream& err) {
+    pugi::xml_document document;
+    if (!persist::LoadDocumentFile(document, macroFile.c_str())) {
+        err << "keylume: there are no macros to export: " << macroFile.string()
+            << " is missing or cannot be read\n";
+        return kExitKeyboard;
+    }
+    const std::vector<persist::MacroGroupContent> all = persist::ReadMacroDocument(document).groups;
+    std::vector<persist::MacroGroupContent> chosen;
+    for (const std::string& name : request.groups) {
+        const auto found = std::find_if(all.begin(), all.end(), [&](const auto& group) {
+            return Utf8(group.info.name) == name;
+        });
+        if (found == all.end())
+            return UsageError(
+                "no macro group is named \"" + name + "\"; the groups are " + Names(all), err);
+        chosen.push_back(*found);
+    }
+    if (request.groups.empty()) chosen = all;
+    if (chosen.empty()) {
+        err << "keylume: there are no macro groups to export\n";
+        return kExitKeyboard;
+    }
+    if (!persist::FileReplacer().Replace(request.file, persist::WriteSharedGroups(chosen))) {
+        err << "keylume: " << request.file << " cannot be written\n";
+        return kExitKeyboard;
+    }
+    out << "Exported " << chosen.size() << (chosen.size() == 1 ? " group" : " groups") << " ("
+        << Names(chosen) << ") to " << request.file << "\n";
+    return kExitDone;
+}
+
+int ImportMacros(const MacrosRequest& request, const std::filesystem::path& macroFile,
+                 std::ostream& out, std::ostream& err) {
+    const persist::SharedGroupsRead read = persist::ReadSharedGroupsFile(request.file);
+    if (!read.ok()) return UsageError(read.error + "; nothing was imported", err);
+
+    NoticeLog notices;
+    MacroFile macros(macroFile);
+    macros.SetNoticeHandler([&notices](MacroFile::Notice notice, const std::filesystem::path&) {
+        notices.Note(notice);
+    });
+    // A holder of its own: the macro file saves what other holders publish.
+    MacroFile::GroupsShape groups;
+    const std::vector<persist::MacroGroupContent> existing =
+        persist::ToContents(groups.count ? groups.data()[0] : std::list<MacroRecordGroup>());
+    if (existing.size() + read.groups.size() > persist::kMaxMacroGroups) {
+        err << "keylume: the macro list holds at most " << persist::kMaxMacroGroups << " groups; "
+            << existing.size() << " are there and " << request.file << " has " << read.groups.size()
+            << ": nothing was imported\n";
+        return kExitKeyboard;
+    }
+    const std::vector<persist::MacroGroupContent> added =
+        persist::GroupsToAdd(existing, read.groups);
+    for (const persist::MacroGroupContent& group : added) groups.push_back(persist::ToGroup(group));
+    ShapeDispatcher::waitIdle(std::chrono::seconds(20));
+    macros.SetNoticeHandler(nullptr);
+    if (notices.Has(MacroFile::Notice::DamagedFileKept))
+        out << "The old " << macroFile.string()
+            << " could not be read and was kept beside it under another name.\n";
+    if (notices.Has(MacroFile::Notice::CannotSave)) {
+        err << "keylume: " << macroFile.string() << " cannot be saved: nothing was imported\n";
+        return kExitKeyboard;
+    }
+    out << "Imported " << added.size() << (added.size() == 1 ? " group" : " groups") << " ("
+        << Names(added) << ") into " << macroFile.string() << "\n";
+    return kExitDone;
+}

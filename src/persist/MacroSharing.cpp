@@ -1,0 +1,157 @@
+#include "persist/MacroSharing.h"
+
+#include <algorithm>
+#include <fstream>
+#include <pugixml.hpp>
+#include <sstream>
+
+#include "persist/XmlLookup.h"
+
+namespace persist {
+namespace {
+
+// A shared file is a few kilobytes; anything far larger is not one.
+constexpr std::uintmax_t kLargestSharedFile = 4 * 1024 * 1024;
+
+std::string Where(std::size_t group, std::size_t step) {
+    return "group " + std::to_string(group + 1) + ", step " + std::to_string(step + 1);
+}
+
+// A step field must be a whole number in [low, high] as written.
+bool InRange(pugi::xml_node element, const char* name, long long low, long long high) {
+    const std::string text = AttributeText(element, name);
+    if (text.empty() || text.size() > 11) return false;
+    if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    const long long value = std::stoll(text);
+    return value >= low && value <= high;
+}
+
+std::string CheckStep(pugi::xml_node step, std::size_t group, std::size_t index) {
+    if (std::string_view(step.name()) != "item")
+        return Where(group, index) + ": <" + step.name() + "> is not a step";
+    if (!InRange(step, "code", 1, 0x1FF))  // a scan code, 0x100 for E0 keys
+        return Where(group, index) + ": code \"" + AttributeText(step, "code") +
+               "\" is not a key code (1 to 511)";
+    if (!InRange(step, "state", 0, 1))
+        return Where(group, index) + ": state \"" + AttributeText(step, "state") +
+               "\" is neither 0 (key down) nor 1 (key up)";
+    if (!InRange(step, "delay", 0, 0x7FFF))
+        return Where(group, index) + ": delay \"" + AttributeText(step, "delay") +
+               "\" is not 0 to 32767 ms";
+    return {};
+}
+
+std::string CheckGroup(pugi::xml_node group, std::size_t index) {
+    const std::string where = "group " + std::to_string(index + 1);
+    if (std::string_view(group.name()) != "group")
+        return where + ": <" + group.name() + "> is not a macro group";
+    const std::wstring name = AttributeWideText(group, "name");
+    if (name.empty()) return where + ": the group has no name";
+    if (name.size() > kMaxGroupNameLength)
+        return where + ": the name is longer than " + std::to_string(kMaxGroupNameLength) +
+               " characters";
+    if (!InRange(group, "repeat", 0, 255))
+        return where + ": repeat \"" + AttributeText(group, "repeat") + "\" is not 0 to 255";
+    std::size_t steps = 0;
+    for (pugi::xml_node step : group.children()) {
+        if (step.type() != pugi::node_element) continue;
+        if (std::string error = CheckStep(step, index, steps); !error.empty()) return error;
+        ++steps;
+    }
+    if (steps > kMaxSharedStepsPerGroup)
+        return where + ": " + std::to_string(steps) + " steps, more than a macro holds (" +
+               std::to_string(kMaxSharedStepsPerGroup) + ")";
+    return {};
+}
+
+bool NameTaken(const std::vector<MacroGroupContent>& groups, const std::wstring& name) {
+    return std::any_of(groups.begin(), groups.end(),
+                       [&](const MacroGroupContent& g) { return g.info.name == name; });
+}
+
+bool IdTaken(const std::vector<MacroGroupContent>& groups, int id) {
+    return std::any_of(groups.begin(), groups.end(),
+                       [&](const MacroGroupContent& g) { return g.info.id == id; });
+}
+
+}  // namespace
+
+std::string WriteSharedGroups(const std::vector<MacroGroupContent>& groups) {
+    MacroDocumentWriter writer{MacroRecordParam{}};
+    for (const MacroGroupContent& group : groups) writer.AddGroup(group.info, group.items);
+    return writer.Text();
+}
+
+SharedGroupsRead ReadSharedGroups(std::string_view text) {
+    SharedGroupsRead read;
+    pugi::xml_document document;
+    const pugi::xml_parse_result parsed = document.load_buffer(text.data(), text.size());
+    if (!parsed) {
+        read.error = std::string("not a macro file: ") + parsed.description() + " at byte " +
+                     std::to_string(parsed.offset);
+        return read;
+    }
+    const pugi::xml_node record = document.document_element();
+    if (std::string_view(record.name()) != "record") {
+        read.error = std::string("not a macro file: its root element is <") + record.name() +
+                     ">, not <record>";
+        return read;
+    }
+    std::size_t index = 0;
+    for (pugi::xml_node group : record.children()) {
+        if (group.type() != pugi::node_element) continue;
+        if (std::string error = CheckGroup(group, index); !error.empty()) {
+            read.error = error;
+            return read;
+        }
+        ++index;
+    }
+    if (index == 0) {
+        read.error = "the file holds no macro groups";
+        return read;
+    }
+    read.groups = ReadMacroDocument(document).groups;
+    return read;
+}
+
+SharedGroupsRead ReadSharedGroupsFile(const std::filesystem::path& file) {
+    SharedGroupsRead read;
+    std::error_code code;
+    if (!std::filesystem::is_regular_file(file, code)) {
+        read.error = file.string() + " is not a file that can be read";
+    } else if (std::filesystem::file_size(file, code) > kLargestSharedFile) {
+        read.error = file.string() + " is too large to be a macro file";
+    } else {
+        std::ifstream stream(file, std::ios::binary);
+        std::ostringstream text;
+        text << stream.rdbuf();
+        if (stream.bad() || !stream.is_open()) {
+            read.error = file.string() + " cannot be read";
+        } else {
+            read = ReadSharedGroups(text.str());
+            if (!read.ok()) read.error = file.string() + ": " + read.error;
+        }
+    }
+    return read;
+}
+
+std::vector<MacroGroupContent> GroupsToAdd(const std::vector<MacroGroupContent>& existing,
+                                           std::vector<MacroGroupContent> imported) {
+    std::vector<MacroGroupContent> all = existing;
+    for (MacroGroupContent& group : imported) {
+        const std::wstring base = group.info.name;
+        for (int n = 2; NameTaken(all, group.info.name); ++n) {
+            const std::wstring suffix = L" (" + std::to_wstring(n) + L")";
+            // The name must still fit the editor's field.
+            group.info.name = base.substr(0, kMaxGroupNameLength - suffix.size()) + suffix;
+        }
+        int id = 0;
+        while (IdTaken(all, id)) ++id;
+        group.info.id = id;
+        all.push_back(group);
+    }
+    return imported;
+}
+
+}  // namespace persist
