@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "logic/SystemText.h"
+#include "records/SystemText.h"
 #include "screens/ColorPanel.h"
 #include "screens/KeyboardUiNames.h"
 #include "ui/Application.h"

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
 #include "screens/KeyboardHook.h"
 #include "screens/MacroGroupAdapter.h"
 #include "screens/MacroItemAdapter.h"

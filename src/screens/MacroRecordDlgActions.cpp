@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstdio>
 
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
 #include "screens/KeyboardHook.h"
 #include "screens/MacroGroupAdapter.h"
 #include "screens/MacroItemAdapter.h"

@@ -6,7 +6,7 @@
 #include "device/FeatureTransport.h"
 #include "logic/DeviceLimits.h"
 #include "logic/MacroBlockCodec.h"
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
 #include "support/LogicFixture.h"
 #include "support/WaitUntil.h"
 

@@ -1,5 +1,5 @@
 // Groups, steps, requests and the refresh of the macro editor.
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
 #include "screens/KeyboardHook.h"
 #include "support/MacroTestSupport.h"
 #include "widgets/EditEx.h"

@@ -1,5 +1,5 @@
 // The macro editor opens on what its key plays now.
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
 #include "support/MacroTestSupport.h"
 
 namespace macrotest {

@@ -2,7 +2,7 @@
 #include <chrono>
 #include <thread>
 
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
 #include "screens/KeyboardHook.h"
 #include "support/MacroTestSupport.h"
 
