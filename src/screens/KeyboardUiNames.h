@@ -3,6 +3,8 @@
 // with the layouts.
 #include <cstdint>
 
+#include "ui/WidgetIds.h"
+
 namespace kb {
 
 inline constexpr const char* kRegisterShape = "custom.selecting.keys";
@@ -49,7 +51,7 @@ inline constexpr const char* kInertButtons[] = {"btn_kb_reset_led", "btn_kb_rese
                                                 "btn_set_other_mask"};
 
 // Direction radios left, right, top, bottom by id, and the value each writes.
-inline constexpr int kFirstDirectionId = 65645;
+inline constexpr int kFirstDirectionId = SOUI::kFirstDirectionId;
 inline constexpr std::uint8_t kDirectionValues[4] = {1, 0, 2, 3};
 
 }  // namespace kb

@@ -313,7 +313,7 @@ bool MacroRecordDlg::OnCommand(const QString& name, int id) {
         UpdateHook(ui_.record && ui_.record->IsChecked());
     } else {
         for (int i = 0; i < 3; ++i) {
-            if (name == kDelayBoxNames[i] || (name.isEmpty() && id == 65568 + i)) {
+            if (name == kDelayBoxNames[i] || (name.isEmpty() && id == SOUI::kFirstDelayBoxId + i)) {
                 OnDelayMode(i);
                 return true;
             }

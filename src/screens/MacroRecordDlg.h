@@ -10,6 +10,7 @@
 #include "records/DeviceRecords.h"
 #include "store/Shape.h"
 #include "ui/HostDialog.h"
+#include "ui/WidgetIds.h"
 
 namespace SOUI {
 class SCheckBox;
@@ -44,7 +45,7 @@ public:
     using Confirmation = std::function<bool(SOUI::HWND owner, const QString& question)>;
 
     // End code of "btnDelete".
-    static constexpr int END_DELETE = 65577;
+    static constexpr int END_DELETE = SOUI::kDeleteButtonId;
     static constexpr int MAX_GROUPS = 10;
 
     static const char* GetClassName() { return "macro::Grouplg"; }
