@@ -164,6 +164,7 @@ void KeyboardLogic::OnModeSelected(int, const _mode_attr_t*, uint32_t, uint32_t,
         PublishRegisterOf(registers);
         SendByte(ProfileMode, static_cast<int>(index));
     } catch (const ShapeException&) {
+        // No profile read yet: there is no register to show and nothing to send.
     }
 }
 
@@ -181,6 +182,7 @@ void KeyboardLogic::OnProfileSelected(int, const _profile_attr_t*, uint32_t, uin
         }
         if (arg == 0) SendByte(ActiveProfile, static_cast<int>(index));
     } catch (const ShapeException&) {
+        // No profile read yet: the choice has nothing to select or send.
     }
 }
 

@@ -21,7 +21,7 @@ constexpr std::size_t kMaxNameLength = 1024;
 // The key pictures draw their fills see-through.
 constexpr std::uint32_t kPictureAlpha = 0x70u << 24;
 
-QString NameOf(const keylume::FixedText<60>& text) {
+QString NameOf(const wire::FixedText<60>& text) {
     std::wstring name = FromSystemText(text.text());
     if (name.size() > kMaxNameLength) name.resize(kMaxNameLength);
     return QString::fromStdWString(name);
