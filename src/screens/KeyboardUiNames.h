@@ -1,19 +1,11 @@
 #pragma once
-// Names of the keyboard panel's shapes and widgets: the contract with the keyboard logic and
-// with the layouts.
+// Names of the keyboard panel's widgets: the contract with the layouts. The shapes the panel
+// shares with the keyboard logic are in records/SharedShapes.h.
 #include <cstdint>
 
 #include "ui/WidgetIds.h"
 
 namespace kb {
-
-inline constexpr const char* kRegisterShape = "custom.selecting.keys";
-inline constexpr const char* kModesShape = "custom.mode.attr";
-inline constexpr const char* kProfilesShape = "kb.profile.index";
-inline constexpr const char* kKeySelectionShape = "custom.led.sel";
-inline constexpr const char* kRecordFlagShape = "record.Enable";
-inline constexpr const char* kFactoryResetShape = "kb.factor.reset";
-inline constexpr const char* kMaskClearShape = "kb.notify.mask";
 
 inline constexpr const char* kStatus = "statever";
 inline constexpr const char* kProfiles = "kb_cmb_profile";

@@ -62,10 +62,10 @@ void MacroRecordDlg::OnInitDialog() {
     params_.bind(this, &MacroRecordDlg::OnParamsChanged);
     workItems_.bind(this, &MacroRecordDlg::OnWorkItemsChanged);
     workInfo_.bind(this, &MacroRecordDlg::OnWorkInfoChanged);
-    groups_.fireSelf(0, 1);
-    params_.fireSelf(0, 1);
-    workItems_.fireSelf(0, 1);
-    workInfo_.fireSelf(0, 1);
+    groups_.fireSelf(shapes::kApply, SelfDelivery::Now);
+    params_.fireSelf(shapes::kApply, SelfDelivery::Now);
+    workItems_.fireSelf(shapes::kApply, SelfDelivery::Now);
+    workInfo_.fireSelf(shapes::kApply, SelfDelivery::Now);
     ShowWhatTheKeyPlays();
 }
 
@@ -112,7 +112,7 @@ void MacroRecordDlg::ShowWhatTheKeyPlays() {
             p.singlekey = key.code();
         }
     }
-    params_.fireAll(0, false);
+    params_.fireAll(shapes::kApply, false);
 }
 
 void MacroRecordDlg::BindControls() {
@@ -274,7 +274,7 @@ void MacroRecordDlg::OnWorkInfoChanged(int, const MacroRecordGpInfo*, uint32_t, 
     MacroRecordGroup* group = SelectedGroup();
     if (!group) return;
     group->info = workInfo_;
-    groups_.fireOthers(0, false);
+    groups_.fireOthers(shapes::kApply, false);
 }
 
 void MacroRecordDlg::OnWorkItemsChanged(int, const std::list<MacroRecordGpItem>*, uint32_t,
@@ -283,7 +283,7 @@ void MacroRecordDlg::OnWorkItemsChanged(int, const std::list<MacroRecordGpItem>*
     MacroRecordGroup* group = SelectedGroup();
     if (!group) return;
     if (!(group->items == workItems_)) group->items = workItems_;
-    groups_.fireOthers(0, false);
+    groups_.fireOthers(shapes::kApply, false);
 }
 
 bool MacroRecordDlg::OnEvent(SOUI::EventArgs* e) {
@@ -335,7 +335,7 @@ void MacroRecordDlg::OnPageChanged() {
     if (!ui_.tab) return;
     ShowReason(nullptr);
     Param().page = ui_.tab->GetCurSel();
-    params_.fireAll(0, false);
+    params_.fireAll(shapes::kApply, false);
     const int page = Param().page;
     UpdateHook(page == 1 || (page == 0 && ui_.record && ui_.record->IsChecked()));
 }
@@ -359,7 +359,7 @@ void MacroRecordDlg::OnRecordBoxCommand() {
 void MacroRecordDlg::OnDelayMode(int mode) {
     Param().dlmode = mode;
     ShowDelayTime(mode);
-    params_.fireOthers(0, false);
+    params_.fireOthers(shapes::kApply, false);
 }
 
 void MacroRecordDlg::OnRepeatEdited() {
@@ -367,7 +367,7 @@ void MacroRecordDlg::OnRepeatEdited() {
     const int value = ui_.repeatTimes->GetWindowText().trimmed().toInt();
     if (value == workInfo_.current().repeat) return;
     workInfo_.current().repeat = value;
-    workInfo_.fireSelf(0, 1);
+    workInfo_.fireSelf(shapes::kApply, SelfDelivery::Now);
 }
 
 void MacroRecordDlg::OnDelayTimeEdited() {
@@ -375,19 +375,19 @@ void MacroRecordDlg::OnDelayTimeEdited() {
     const int value = ui_.delayTime->GetWindowText().trimmed().toInt();
     if (value == Param().period) return;
     Param().period = value;
-    params_.fireOthers(0, false);
+    params_.fireOthers(shapes::kApply, false);
 }
 
 void MacroRecordDlg::OnComboChanged(SOUI::SWindow* sender, int sel) {
     if (!IsWindow()) return;
     if (sender == ui_.playMode) {
         Param().playmode = sel;
-        params_.fireAll(0, false);
+        params_.fireAll(shapes::kApply, false);
         return;
     }
     if (sender == ui_.mediaKeys)
         Param().funcsel = sel;
     else
         Param().cmbsel = sel;
-    params_.fireOthers(0, false);
+    params_.fireOthers(shapes::kApply, false);
 }

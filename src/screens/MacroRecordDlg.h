@@ -8,6 +8,7 @@
 
 #include "records/AppRecords.h"
 #include "records/DeviceRecords.h"
+#include "records/SharedShapes.h"
 #include "store/Shape.h"
 #include "ui/HostDialog.h"
 #include "ui/WidgetIds.h"
@@ -31,11 +32,11 @@ class MacroItemAdapter;
 // they reach "macro.xml" and come back at the next opening.
 class MacroRecordDlg : public SOUI::SHostDialog {
 public:
-    using FuncKeys = ShapeType<MacroFuncKey, 1, 1, 1>;
-    using CombKeys = ShapeType<MacroCombKey, 1, 1, 0>;
-    using Params = ShapeType<MacroRecordParam, 1, 1, 1>;
-    using Groups = ShapeList<MacroRecordGroup, 1>;
-    using Request = ShapeType<macrokey_pack_t, 10000, 1, 1>;
+    using FuncKeys = shapes::FuncKeys;
+    using CombKeys = shapes::CombKeys;
+    using Params = shapes::MacroSettings;
+    using Groups = shapes::MacroGroups;
+    using Request = shapes::KeyAssignment;
     using WorkInfo = ShapeType<MacroRecordGpInfo, -1, 1, 1>;
     using WorkItems = ShapeList<MacroRecordGpItem, -1>;
     // Milliseconds on a monotonic clock.
@@ -165,5 +166,5 @@ private:
     Request request_;
     WorkInfo workInfo_;
     WorkItems workItems_;
-    ShapeType<macro_code_t, 2, 109, 1> keyCodes_;
+    shapes::KeyCodes keyCodes_;
 };
