@@ -3,7 +3,6 @@
 #include <chrono>
 
 #include "records/SharedShapes.h"
-#include "screens/KeyboardUiNames.h"
 
 namespace {
 

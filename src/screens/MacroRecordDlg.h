@@ -37,8 +37,8 @@ public:
     using Params = shapes::MacroSettings;
     using Groups = shapes::MacroGroups;
     using Request = shapes::KeyAssignment;
-    using WorkInfo = ShapeType<MacroRecordGpInfo, -1, 1, 1>;
-    using WorkItems = ShapeList<MacroRecordGpItem, -1>;
+    using WorkInfo = MacroRecordGroup::InfoShape;
+    using WorkItems = MacroRecordGroup::ItemsShape;
     // Milliseconds on a monotonic clock.
     using Clock = std::function<std::int64_t()>;
     // Asks the user to go on with something that loses data; the default one shows a message
