@@ -3,6 +3,7 @@
 #include <list>
 #include <string>
 
+#include "records/SharedShapes.h"
 #include "store/ShapeDispatcher.h"
 
 namespace {
@@ -47,7 +48,7 @@ ScreenCommands::Action ScreenCommands::PlanOne(ByteReader& input) {
         case RegisterKind: {
             const auto reg = input.Record<_reg_mode_t>();
             return [this, reg](KeyboardLogic&, EmulatedBackend&) {
-                screens_.currentRegister.set(reg, 0, true, false);
+                screens_.currentRegister.set(reg, shapes::kApply, true, false);
             };
         }
         case ColourSetKind: {
@@ -62,26 +63,26 @@ ScreenCommands::Action ScreenCommands::PlanOne(ByteReader& input) {
             const auto colour = input.Record<rgba_t>();
             return [this, key, colour](KeyboardLogic&, EmulatedBackend&) {
                 screens_.keyColours.data()[key] = colour;
-                screens_.keyColours.fireOthers(0, true);
+                screens_.keyColours.fireOthers(shapes::kApply, true);
             };
         }
         case AssignKind: {
             const auto pack = input.Record<macrokey_pack_t>();
             return [this, pack](KeyboardLogic&, EmulatedBackend&) {
                 screens_.keyAssignment.current() = pack;
-                screens_.keyAssignment.fireOthers(0, true);
+                screens_.keyAssignment.fireOthers(shapes::kApply, true);
             };
         }
         case ResetKind: {
             const int value = input.Int();
             return [this, value](KeyboardLogic&, EmulatedBackend&) {
-                screens_.factoryReset.set(value, 0, true, true);
+                screens_.factoryReset.set(value, shapes::kApply, true, true);
             };
         }
         case MaskKind: {
             const int value = input.Int();
             return [this, value](KeyboardLogic&, EmulatedBackend&) {
-                screens_.maskClear.set(value, 0, true, true);
+                screens_.maskClear.set(value, shapes::kApply, true, true);
             };
         }
         case ReplugKind:
@@ -106,7 +107,7 @@ ScreenCommands::Action ScreenCommands::PlanOne(ByteReader& input) {
         default: {
             const int value = input.Byte() % 2;
             return [this, value](KeyboardLogic&, EmulatedBackend&) {
-                screens_.recordFlag.set(value, 0, true, false);
+                screens_.recordFlag.set(value, shapes::kApply, true, false);
             };
         }
     }
@@ -117,9 +118,9 @@ ScreenCommands::Action ScreenCommands::SelectMode(ByteReader& input) {
     const std::uint32_t pick = input.Word();
     return [this, pick](KeyboardLogic&, EmulatedBackend&) {
         const std::uint32_t index = pick % (screens_.modes.count + 2);
-        if (!screens_.modes.selection.select(index, 1, true, false)) {
+        if (!screens_.modes.selection.select(index, shapes::kAlreadyApplied, true, false)) {
             screens_.modes.selection.index = index;
-            screens_.modes.fireOthers(1, true);
+            screens_.modes.fireOthers(shapes::kAlreadyApplied, true);
         }
     };
 }
@@ -158,7 +159,7 @@ ScreenCommands::Action ScreenCommands::ShareGroups(ByteReader& input) {
     }
     return [this, groups](KeyboardLogic&, EmulatedBackend&) {
         screens_.groups.current() = groups;
-        screens_.groups.fireOthers(0, false);
+        screens_.groups.fireOthers(shapes::kApply, false);
     };
 }
 

@@ -25,10 +25,6 @@ namespace {
 // The balloon about a failed upgrade stays this long before the program ends with it.
 constexpr int kUpgradeFailedShownMs = 6000;
 
-bool IsOpen(HidHandle handle) {
-    return handle != 0 && handle != kInvalidHidHandle;
-}
-
 // The warning for a keyboard that is listed but does not open, with the system's reason when
 // one is known. The template is translated before the reason goes in.
 QString CannotOpenText(const HidFailure& reason) {
@@ -64,7 +60,7 @@ QString CMainDlg::ProgramFolder() const {
 }
 
 bool CMainDlg::KeyboardOpen() const {
-    return IsOpen(m_link.ReadHandle()) || IsOpen(m_link.WriteHandle());
+    return IsOpenHidHandle(m_link.ReadHandle()) || IsOpenHidHandle(m_link.WriteHandle());
 }
 
 LRESULT CMainDlg::OnInitDialog() {

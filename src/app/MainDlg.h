@@ -10,11 +10,12 @@
 #include "device/DeviceLink.h"
 #include "logic/KeyboardLogic.h"
 #include "ui/HostWnd.h"
+#include "ui/WidgetIds.h"
 
 class CMainDlg : public SOUI::SHostWnd {
 public:
-    static constexpr int kMoreButtonId = 65537;
-    static constexpr int kSyncLightId = 65539;
+    static constexpr int kMoreButtonId = SOUI::kMoreButtonId;
+    static constexpr int kSyncLightId = SOUI::kSyncLightId;
     static constexpr int kTrayIconId = 110;
     static constexpr int kCmdCheckDevice = 1;
     static constexpr int kCmdExit = 6;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "cli/KeyNames.h"
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
 #include "screens/MacroRequest.h"
 
 namespace {

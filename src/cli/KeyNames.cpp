@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "logic/SystemText.h"
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
+#include "records/SystemText.h"
 
 namespace keynames {
 

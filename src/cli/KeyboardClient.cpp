@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "screens/KeyboardUiNames.h"
+#include "records/SharedShapes.h"
 
 namespace {
 
@@ -36,9 +36,9 @@ void KeyboardClient::WatchChanges(std::function<void()> onChange) {
 }
 
 KeyboardClient::KeyboardClient()
-    : register_(kb::kRegisterShape, &kZeroRegister, 1),
-      modes_(kb::kModesShape, nullptr, 0),
-      profiles_(kb::kProfilesShape, nullptr, 0) {}
+    : register_(shapes::kRegisterName, &kZeroRegister, 1),
+      modes_(shapes::kModesName, nullptr, 0),
+      profiles_(shapes::kProfilesName, nullptr, 0) {}
 
 bool KeyboardClient::Settle() {
     return ShapeDispatcher::waitIdle(kSettleTime);
@@ -62,24 +62,24 @@ KeyboardStatus KeyboardClient::Status() const {
 }
 
 bool KeyboardClient::SelectProfile(int profile) {
-    profiles_.select(static_cast<uint32_t>(profile), 0, false, true);
+    profiles_.select(static_cast<uint32_t>(profile), shapes::kApply, false, true);
     return Settle();
 }
 
 bool KeyboardClient::SelectMode(int mode) {
-    modes_.select(static_cast<uint32_t>(mode), 0, false, true);
+    modes_.select(static_cast<uint32_t>(mode), shapes::kApply, false, true);
     return Settle();
 }
 
 bool KeyboardClient::WriteRegister(const _reg_mode_t& reg) {
     if (register_.count == 0) return Settle();
     register_.data()[0] = reg;
-    register_.fireOthers(0, true);
+    register_.fireOthers(shapes::kApply, true);
     return Settle();
 }
 
 bool KeyboardClient::SelectColourSet(int set) {
-    colourSet_.set(set, 0, false, true);
+    colourSet_.set(set, shapes::kApply, false, true);
     return Settle();
 }
 
@@ -91,12 +91,12 @@ bool KeyboardClient::PaintKeys(const std::vector<int>& entries, std::uint32_t rg
         colour.g = static_cast<std::uint8_t>(rgb >> 8);
         colour.b = static_cast<std::uint8_t>(rgb);
     }
-    keyColours_.fireOthers(0, true);
+    keyColours_.fireOthers(shapes::kApply, true);
     return Settle();
 }
 
 bool KeyboardClient::Assign(const macrokey_pack_t& request) {
-    keyAssignment_.set(&request, 0, false, true);
+    keyAssignment_.set(&request, shapes::kApply, false, true);
     return Settle();
 }
 

@@ -16,6 +16,7 @@
 #include "records/AppRecords.h"
 #include "records/DeviceRecords.h"
 #include "records/MacroKeyLists.h"
+#include "records/SharedShapes.h"
 #include "store/Shape.h"
 
 class KeyboardClient {
@@ -49,15 +50,15 @@ public:
     std::list<MacroRecordGroup> MacroGroups() const;
 
 private:
-    ShapeType<int, 1000, 1, 1> connected_;
-    ShapeType<_reg_mode_t, -1, 1, 0> register_;
-    ShapeType<_mode_attr_t, -1, 1, 0> modes_;
-    ShapeType<_profile_attr_t, -1, 1, 0> profiles_;
-    ShapeType<int, 1001, 1, 1> colourSet_;
-    ShapeType<macro_code_t, 2, 109, 1> keyCodes_;
-    ShapeType<rgba_t, 1000, 108, 1> keyColours_;
-    ShapeType<macrokey_pack_t, 10000, 1, 1> keyAssignment_;
-    ShapeType<MacroFuncKey, 1, 1, 1> funcKeys_;
-    ShapeType<MacroCombKey, 1, 1, 0> combKeys_;
-    ShapeList<MacroRecordGroup, 1> macroGroups_;
+    shapes::Connected connected_;
+    shapes::Register register_;
+    shapes::Modes modes_;
+    shapes::Profiles profiles_;
+    shapes::ColourSet colourSet_;
+    shapes::KeyCodes keyCodes_;
+    shapes::KeyColours keyColours_;
+    shapes::KeyAssignment keyAssignment_;
+    shapes::FuncKeys funcKeys_;
+    shapes::CombKeys combKeys_;
+    shapes::MacroGroups macroGroups_;
 };

@@ -7,8 +7,8 @@
 #include "cli/KeyNames.h"
 #include "cli/ModeSettings.h"
 #include "cli/SettingText.h"
+#include "records/KeyTable.h"
 #include "records/ModeAttr.h"
-#include "screens/KeyTable.h"
 
 namespace {
 

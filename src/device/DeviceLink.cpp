@@ -39,7 +39,7 @@ HidFailure DeviceLink::OpenFailure() const {
 std::optional<HidFailure> DeviceLink::Reopen(std::atomic<HidHandle>& handle,
                                              const std::string& path, HidAccess access) {
     HidHandle old = handle.exchange(0);
-    if (old != 0 && old != kInvalidHidHandle) backend_->Close(old);
+    if (IsOpenHidHandle(old)) backend_->Close(old);
     backend_->ForgetFailure();
     HidHandle opened = backend_->Open(path, access);
     if (opened == 0) opened = kInvalidHidHandle;
@@ -57,6 +57,6 @@ std::optional<HidFailure> DeviceLink::Reopen(std::atomic<HidHandle>& handle,
 void DeviceLink::Release(std::atomic<HidHandle>& handle) {
     // Closing the invalid value fails, so a half-failed handle stays until the next Open.
     HidHandle current = handle.load();
-    if (current == 0 || current == kInvalidHidHandle) return;
+    if (!IsOpenHidHandle(current)) return;
     if (backend_->Close(current)) handle.compare_exchange_strong(current, 0);
 }

@@ -15,10 +15,6 @@ Report NewReport() {
     return std::make_unique<std::uint8_t[]>(kFeatureReportSize);
 }
 
-bool Usable(HidHandle handle) {
-    return handle != 0 && handle != kInvalidHidHandle;
-}
-
 // The reason a report on handle failed: the link's open failure for a handle that never
 // opened, whatever the backend noted otherwise.
 HidFailure ReportFailure(DeviceLink& link, HidHandle handle) {
@@ -39,8 +35,8 @@ bool PutReport(DeviceLink& link, const FeaturePacket& packet) {
     std::lock_guard lock(link.TransportLock());
     HidHandle handle = link.WriteHandle();
     link.Backend().ForgetFailure();
-    const bool ok =
-        Usable(handle) && link.Backend().SetFeature(handle, report.get(), kFeatureReportSize);
+    const bool ok = IsOpenHidHandle(handle) &&
+                    link.Backend().SetFeature(handle, report.get(), kFeatureReportSize);
     if (HidTraceOn())
         TraceHidReport(HidTraceDirection::Set, &packet, ok,
                        ok ? HidFailure{} : ReportFailure(link, handle));
@@ -53,7 +49,7 @@ bool GetReport(DeviceLink& link, FeaturePacket& packet) {
         std::lock_guard lock(link.TransportLock());
         HidHandle handle = link.ReadHandle();
         link.Backend().ForgetFailure();
-        if (!Usable(handle) ||
+        if (!IsOpenHidHandle(handle) ||
             !link.Backend().GetFeature(handle, report.get(), kFeatureReportSize)) {
             if (HidTraceOn())
                 TraceHidReport(HidTraceDirection::Get, nullptr, false, ReportFailure(link, handle));

@@ -14,6 +14,11 @@
 using HidHandle = std::int64_t;
 inline constexpr HidHandle kInvalidHidHandle = -1;
 
+// True for a handle that reports can use: neither "not open" nor a failed open.
+inline constexpr bool IsOpenHidHandle(HidHandle handle) {
+    return handle != 0 && handle != kInvalidHidHandle;
+}
+
 enum class HidAccess { Read, Write };
 
 // One arrival or removal of a HID interface, named by its interface path.

@@ -8,6 +8,7 @@
 #include "device/HidDiscovery.h"
 #include "device/HidPath.h"
 #include "logic/WorkerPacing.h"
+#include "records/SharedShapes.h"
 
 namespace {
 
@@ -18,13 +19,13 @@ const _reg_mode_t kZeroRegister{};
 }  // namespace
 
 KeyboardLogic::KeyboardLogic(DeviceLink* link)
-    : recordFlag_("record.Enable", &kZero, 1, true),
-      factoryReset_("kb.factor.reset", &kZero, 1, true),
-      maskClear_("kb.notify.mask", &kZero, 1, true),
-      currentRegister_("custom.selecting.keys", &kZeroRegister, 1, true),
-      modes_("custom.mode.attr", nullptr, 0, true),
-      profiles_("kb.profile.index", nullptr, 0, true),
-      keySelection_("custom.led.sel", true),
+    : recordFlag_(shapes::kRecordFlagName, &kZero, 1, true),
+      factoryReset_(shapes::kFactoryResetName, &kZero, 1, true),
+      maskClear_(shapes::kMaskClearName, &kZero, 1, true),
+      currentRegister_(shapes::kRegisterName, &kZeroRegister, 1, true),
+      modes_(shapes::kModesName, nullptr, 0, true),
+      profiles_(shapes::kProfilesName, nullptr, 0, true),
+      keySelection_(shapes::kKeySelectionName, true),
       link_(link) {
     BindHooks();
     int opened = ConnectAtStartUp();
@@ -32,7 +33,7 @@ KeyboardLogic::KeyboardLogic(DeviceLink* link)
         std::lock_guard lock(connected_.mutex());
         if (connected_.count == 0) connected_.store(&opened, 1, false);
         connected_.current() = opened;
-        connected_.fireAll(1, false);
+        connected_.fireAll(shapes::kAlreadyApplied, false);
     }
     firstWorker_.SetLoopCallback(this, &KeyboardLogic::FirstWorkerPass);
     secondWorker_.SetLoopCallback(this, &KeyboardLogic::SecondWorkerPass);
@@ -90,7 +91,7 @@ bool KeyboardLogic::OnRemove(const std::string& path) {
 void KeyboardLogic::SetConnected(int value) {
     std::lock_guard lock(connected_.mutex());
     if (connected_.count == 0) connected_.store(&kZero, 1, false);
-    connected_.set(value, 0, true, false);
+    connected_.set(value, shapes::kApply, true, false);
 }
 
 int KeyboardLogic::ConnectedValue() {
@@ -114,7 +115,7 @@ void KeyboardLogic::OnConnectedChanged(int, const int* data, uint32_t count, uin
 void KeyboardLogic::ClearKeyCodes() {
     keyCodesRead_ = false;
     keyCodes_.store(nullptr, keyCodes_.count, false);
-    keyCodes_.fireOthers(0, false);
+    keyCodes_.fireOthers(shapes::kApply, false);
 }
 
 // The idle passes follow the clock, so the worker sleeps until there is work.

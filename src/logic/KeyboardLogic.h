@@ -9,6 +9,7 @@
 #include "logic/SimpleThread.h"
 #include "records/AppRecords.h"
 #include "records/DeviceRecords.h"
+#include "records/SharedShapes.h"
 #include "store/Shape.h"
 
 // The device side: mirrors the keyboard in shapes, reads its whole state at every connection
@@ -108,22 +109,22 @@ private:
     MacroGroupList* Groups();
 
     HookGate gate_;  // first member: it must outlive every shape whose hook it guards
-    ShapeList<MacroRecordGroup, 1> macroGroups_;
-    ShapeType<rgba_t, 1000, 108, 1> keyColours_;
-    ShapeType<int, 1000, 1, 1> connected_;
-    ShapeType<int, 1001, 1, 1> colourSet_;
-    ShapeType<macrokey_pack_t, 10000, 1, 1> keyAssignment_;
-    ShapeType<macro_code_t, 2, 109, 1> keyCodes_;
+    shapes::MacroGroups macroGroups_;
+    shapes::KeyColours keyColours_;
+    shapes::Connected connected_;
+    shapes::ColourSet colourSet_;
+    shapes::KeyAssignment keyAssignment_;
+    shapes::KeyCodes keyCodes_;
     ProfileTable profileTable_;
     SimpleThread firstWorker_;
     SimpleThread secondWorker_;
-    ShapeType<int, -1, 1, 0> recordFlag_;
-    ShapeType<int, -1, 1, 0> factoryReset_;
-    ShapeType<int, -1, 1, 0> maskClear_;
-    ShapeType<_reg_mode_t, -1, 1, 0> currentRegister_;
-    ShapeType<_mode_attr_t, -1, 1, 0> modes_;
-    ShapeType<_profile_attr_t, -1, 1, 0> profiles_;
-    ShapeVector<CoordButtonInfo, -1> keySelection_;
+    shapes::RecordFlag recordFlag_;
+    shapes::FactoryReset factoryReset_;
+    shapes::MaskClear maskClear_;
+    shapes::Register currentRegister_;
+    shapes::Modes modes_;
+    shapes::Profiles profiles_;
+    shapes::KeySelection keySelection_;
     DeviceLink* link_;
     int macroSlotCount_ = 0;
     // Whether the key codes in memory are the keyboard's; an assignment sends the whole table.

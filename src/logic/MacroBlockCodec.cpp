@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "logic/SystemText.h"
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
+#include "records/SystemText.h"
 
 macro_block_t EncodeMacroGroup(const MacroRecordGroup& group) {
     macro_block_t block;

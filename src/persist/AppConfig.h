@@ -4,6 +4,7 @@
 #include <string>
 
 #include "records/AppRecords.h"
+#include "records/SharedShapes.h"
 #include "store/Shape.h"
 
 // The settings read from "config.xml" at start-up: the language, one device entry and the key
@@ -11,10 +12,10 @@
 // of their groups and every later holder starts from the values read here.
 class AppConfig {
 public:
-    using LanguageShape = ShapeType<std::wstring, -1717986919, 1, 0>;
-    using DeviceShape = ShapeType<UsbInfo, 1, 1, 1>;
-    using FuncKeyShape = ShapeType<MacroFuncKey, 1, 1, 1>;
-    using CombKeyShape = ShapeType<MacroCombKey, 1, 1, 0>;
+    using LanguageShape = shapes::Language;
+    using DeviceShape = shapes::Device;
+    using FuncKeyShape = shapes::FuncKeys;
+    using CombKeyShape = shapes::CombKeys;
 
     AppConfig() = default;
     AppConfig(const AppConfig&) = delete;

@@ -73,7 +73,7 @@ void MacroFile::FollowSelectedGroup() {
     MacroRecordParam& settings = settings_.current();
     if (matches == 1 && found != settings.gpsel) {
         settings.gpsel = found;
-        settings_.fireOthers(0, false);
+        settings_.fireOthers(shapes::kApply, false);
     }
     RememberSelectedGroup();
 }

@@ -10,6 +10,7 @@
 
 #include "persist/FileReplacer.h"
 #include "records/AppRecords.h"
+#include "records/SharedShapes.h"
 #include "store/Shape.h"
 
 // Keeps the macro groups and the macro editor's settings in "macro.xml". Its shapes are the
@@ -17,8 +18,8 @@
 // to either of them rewrites the whole file, on the store's dispatcher thread.
 class MacroFile {
 public:
-    using SettingsShape = ShapeType<MacroRecordParam, 1, 1, 1>;
-    using GroupsShape = ShapeList<MacroRecordGroup, 1>;
+    using SettingsShape = shapes::MacroSettings;
+    using GroupsShape = shapes::MacroGroups;
 
     // What the user should hear about the file, each at most once: a file that could not be
     // read was kept under another name (given) before the first save replaced it; or changes

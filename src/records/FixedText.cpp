@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace keylume {
+namespace wire {
 namespace {
 
 bool isUtf8Continuation(char c) {
@@ -35,4 +35,4 @@ void setFixedText(char* field, std::size_t size, std::string_view text) {
     std::memset(field + length, 0, size - length);
 }
 
-}  // namespace keylume
+}  // namespace wire

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace keylume {
+namespace wire {
 
 // Narrow texts stored in fixed-size record fields. The text ends at the first
 // NUL or at the end of the field, whichever comes first; bytes after the NUL
@@ -27,4 +27,4 @@ struct FixedText {
     friend bool operator==(const FixedText& a, const FixedText& b) { return a.text() == b.text(); }
 };
 
-}  // namespace keylume
+}  // namespace wire

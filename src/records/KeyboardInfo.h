@@ -16,16 +16,12 @@ struct keyboard_info_t {
 
     std::uint8_t bytes[SIZE] = {};
 
-    std::uint16_t profileCount() const { return keylume::loadU16(bytes + PROFILE_COUNT_OFFSET); }
-    void setProfileCount(std::uint16_t n) { keylume::storeU16(bytes + PROFILE_COUNT_OFFSET, n); }
-    std::uint16_t modeCount() const { return keylume::loadU16(bytes + MODE_COUNT_OFFSET); }
-    void setModeCount(std::uint16_t n) { keylume::storeU16(bytes + MODE_COUNT_OFFSET, n); }
-    std::uint16_t macroSlotCount() const {
-        return keylume::loadU16(bytes + MACRO_SLOT_COUNT_OFFSET);
-    }
-    void setMacroSlotCount(std::uint16_t n) {
-        keylume::storeU16(bytes + MACRO_SLOT_COUNT_OFFSET, n);
-    }
+    std::uint16_t profileCount() const { return wire::loadU16(bytes + PROFILE_COUNT_OFFSET); }
+    void setProfileCount(std::uint16_t n) { wire::storeU16(bytes + PROFILE_COUNT_OFFSET, n); }
+    std::uint16_t modeCount() const { return wire::loadU16(bytes + MODE_COUNT_OFFSET); }
+    void setModeCount(std::uint16_t n) { wire::storeU16(bytes + MODE_COUNT_OFFSET, n); }
+    std::uint16_t macroSlotCount() const { return wire::loadU16(bytes + MACRO_SLOT_COUNT_OFFSET); }
+    void setMacroSlotCount(std::uint16_t n) { wire::storeU16(bytes + MACRO_SLOT_COUNT_OFFSET, n); }
 
     friend bool operator==(const keyboard_info_t&, const keyboard_info_t&) = default;
 };

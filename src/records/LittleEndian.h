@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace keylume {
+namespace wire {
 
 // Multi-byte fields of the device records are kept as bytes in wire order, so
 // reading them never depends on the host's byte order or alignment.
@@ -15,4 +15,4 @@ constexpr void storeU16(std::uint8_t* bytes, std::uint16_t value) {
     bytes[1] = static_cast<std::uint8_t>(value >> 8);
 }
 
-}  // namespace keylume
+}  // namespace wire

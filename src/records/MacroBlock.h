@@ -11,7 +11,7 @@
 struct macro_block_t {
     static constexpr std::size_t MAX_STEPS = 109;
 
-    keylume::FixedText<38> name;
+    wire::FixedText<38> name;
     std::uint8_t repeat = 0;
     std::uint8_t count = 0;  // may claim more steps than the block holds
     macro_step_t steps[MAX_STEPS] = {};

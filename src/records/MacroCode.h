@@ -16,8 +16,8 @@ struct macro_code_t {
     // Type and value are cut to their widths (4 and 12 bits).
     static macro_code_t make(unsigned type, unsigned value);
 
-    std::uint16_t code() const { return keylume::loadU16(codeBytes); }
-    void setCode(std::uint16_t value) { keylume::storeU16(codeBytes, value); }
+    std::uint16_t code() const { return wire::loadU16(codeBytes); }
+    void setCode(std::uint16_t value) { wire::storeU16(codeBytes, value); }
 
     std::uint8_t type() const { return static_cast<std::uint8_t>(code() >> 12); }
     void setType(unsigned type);

@@ -16,12 +16,12 @@ struct macrokey_pack_t {
     macro_block_t macro;
     std::uint8_t padding = 0;
 
-    std::uint16_t type() const { return keylume::loadU16(typeBytes); }
-    void setType(std::uint16_t value) { keylume::storeU16(typeBytes, value); }
-    std::uint16_t key() const { return keylume::loadU16(keyBytes); }
-    void setKey(std::uint16_t value) { keylume::storeU16(keyBytes, value); }
-    std::uint16_t code() const { return keylume::loadU16(codeBytes); }
-    void setCode(std::uint16_t value) { keylume::storeU16(codeBytes, value); }
+    std::uint16_t type() const { return wire::loadU16(typeBytes); }
+    void setType(std::uint16_t value) { wire::storeU16(typeBytes, value); }
+    std::uint16_t key() const { return wire::loadU16(keyBytes); }
+    void setKey(std::uint16_t value) { wire::storeU16(keyBytes, value); }
+    std::uint16_t code() const { return wire::loadU16(codeBytes); }
+    void setCode(std::uint16_t value) { wire::storeU16(codeBytes, value); }
 
     // Every field but the padding byte; the macro as macro_block_t compares.
     friend bool operator==(const macrokey_pack_t& a, const macrokey_pack_t& b);

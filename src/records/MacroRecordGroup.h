@@ -7,8 +7,12 @@
 // Copies take the values and indexes only; hooks and owners stay behind and
 // nothing is published.
 struct MacroRecordGroup {
-    ShapeType<MacroRecordGpInfo, -1, 1, 1> info;  // one element
-    ShapeList<MacroRecordGpItem, -1> items;       // one list, empty at first
+    // The editor's working copies of a group use the same types.
+    using InfoShape = ShapeType<MacroRecordGpInfo, -1, 1, 1>;
+    using ItemsShape = ShapeList<MacroRecordGpItem, -1>;
+
+    InfoShape info;    // one element
+    ItemsShape items;  // one list, empty at first
 
     // The heading starts zero-filled (id 0, repeat 0), unlike a lone
     // MacroRecordGpInfo, which starts as "not found on the keyboard".

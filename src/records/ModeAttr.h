@@ -23,10 +23,10 @@ inline constexpr std::uint16_t MODE_CAP_ROTATION = 0x0400;
 // A flags value of 0 means the mode has no settings at all.
 struct _mode_attr_t {
     std::uint8_t flagBytes[2] = {};  // u16 little-endian, MODE_CAP_* bits
-    keylume::FixedText<60> name;
+    wire::FixedText<60> name;
 
-    std::uint16_t flags() const { return keylume::loadU16(flagBytes); }
-    void setFlags(std::uint16_t value) { keylume::storeU16(flagBytes, value); }
+    std::uint16_t flags() const { return wire::loadU16(flagBytes); }
+    void setFlags(std::uint16_t value) { wire::storeU16(flagBytes, value); }
     bool has(std::uint16_t capability) const { return (flags() & capability) != 0; }
 
     friend bool operator==(const _mode_attr_t&, const _mode_attr_t&) = default;

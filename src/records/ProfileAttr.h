@@ -7,7 +7,7 @@
 // Description of one on-board profile. The program names profiles itself; the
 // record never travels to or from the keyboard.
 struct _profile_attr_t {
-    keylume::FixedText<60> name;
+    wire::FixedText<60> name;
 
     // "P0", "P1", ... for profiles numbered from 0.
     static _profile_attr_t numbered(int profile);

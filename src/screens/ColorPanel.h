@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "ui/Events.h"
+#include "ui/WidgetIds.h"
 #include "ui/WinDefs.h"
 
 namespace SOUI {
@@ -37,7 +38,7 @@ public:
     };
 
     // Radio ids of the automatic choice and the eight swatches, consecutive.
-    static constexpr int kFirstSwatchId = 65633;
+    static constexpr int kFirstSwatchId = SOUI::kAutoColourId;
     static constexpr int kSwatchCount = 9;
     // The colour of a swatch by its position from the automatic choice; 0 past the end.
     static std::uint32_t SwatchColor(int position);

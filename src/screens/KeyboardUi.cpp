@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "logic/SystemText.h"
+#include "records/SharedShapes.h"
+#include "records/SystemText.h"
 #include "screens/ColorPanel.h"
 #include "screens/KeyboardUiNames.h"
 #include "ui/Application.h"
@@ -21,7 +22,7 @@ constexpr std::size_t kMaxNameLength = 1024;
 // The key pictures draw their fills see-through.
 constexpr std::uint32_t kPictureAlpha = 0x70u << 24;
 
-QString NameOf(const keylume::FixedText<60>& text) {
+QString NameOf(const wire::FixedText<60>& text) {
     std::wstring name = FromSystemText(text.text());
     if (name.size() > kMaxNameLength) name.resize(kMaxNameLength);
     return QString::fromStdWString(name);
@@ -40,13 +41,13 @@ std::uint32_t PictureColour(std::uint32_t colour) {
 }  // namespace
 
 KeyboardUi::KeyboardUi()
-    : register_(kb::kRegisterShape, &kZeroRegister, 1),
-      modes_(kb::kModesShape, nullptr, 0),
-      profiles_(kb::kProfilesShape, nullptr, 0),
-      keySelection_(kb::kKeySelectionShape),
-      recordFlag_(kb::kRecordFlagShape, &kZero, 1),
-      factoryReset_(kb::kFactoryResetShape, &kZero, 1),
-      maskClear_(kb::kMaskClearShape, &kZero, 1) {}
+    : register_(shapes::kRegisterName, &kZeroRegister, 1),
+      modes_(shapes::kModesName, nullptr, 0),
+      profiles_(shapes::kProfilesName, nullptr, 0),
+      keySelection_(shapes::kKeySelectionName),
+      recordFlag_(shapes::kRecordFlagName, &kZero, 1),
+      factoryReset_(shapes::kFactoryResetName, &kZero, 1),
+      maskClear_(shapes::kMaskClearName, &kZero, 1) {}
 
 KeyboardUi::~KeyboardUi() {
     ShapeBase::detachWindow(this);
@@ -181,7 +182,7 @@ void KeyboardUi::OnModes(int, const _mode_attr_t* data, uint32_t count, uint32_t
         ui_.modes->SetCurSel(static_cast<int>(index), true);
     }
     if (count == 0) return;
-    if (arg == 0 && ui_.modes) ui_.modes->SetCurSel(static_cast<int>(index), true);
+    if (arg == shapes::kApply && ui_.modes) ui_.modes->SetCurSel(static_cast<int>(index), true);
     if (index >= modes_.count) return;
     ApplyModeCaps(modes_.data()[index].flags());
 }
@@ -193,7 +194,8 @@ void KeyboardUi::OnProfiles(int, const _profile_attr_t* data, uint32_t count, ui
         // A connection read (arg 0) brings the keyboard's active profile: a choice the keyboard
         // never took, while it was away or when its report failed, must not stay on show.
         // Silently, as the keyboard already has it.
-        if (arg == 0 && index < count && ui_.profiles->GetCurSel() != static_cast<int>(index))
+        if (arg == shapes::kApply && index < count &&
+            ui_.profiles->GetCurSel() != static_cast<int>(index))
             ui_.profiles->SetCurSel(static_cast<int>(index), false);
         return;
     }
@@ -228,7 +230,7 @@ void KeyboardUi::OnKeySelection(int, const std::vector<CoordButtonInfo>* data, u
         const rgba_t picked = rgba_t::fromValue(key.fground);
         colour = {picked.r, picked.g, picked.b, colour.a};
     }
-    keyColours_.fireOthers(1, false);
+    keyColours_.fireOthers(shapes::kAlreadyApplied, false);
 }
 
 void KeyboardUi::OnKeyColours(int, const rgba_t* data, uint32_t count, uint32_t, uint32_t, uint32_t,

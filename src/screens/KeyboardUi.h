@@ -11,6 +11,7 @@
 
 #include "records/AppRecords.h"
 #include "records/DeviceRecords.h"
+#include "records/SharedShapes.h"
 #include "store/Shape.h"
 #include "ui/Events.h"
 #include "ui/WinDefs.h"
@@ -119,7 +120,7 @@ private:
     bool OnCommand(SOUI::EventArgs* e);
     bool OnSlider(SOUI::EventArgs* e);
     void WriteDirection(std::uint8_t direction);
-    void PublishRegister() { register_.fireOthers(0, false); }
+    void PublishRegister() { register_.fireOthers(shapes::kApply, false); }
     _reg_mode_t& Register() { return register_.current(); }
     void OpenEditor(const CoordButtonInfo& key);
 
@@ -132,17 +133,17 @@ private:
     // One editor at a time: input that reaches the picture while one is open opens no other.
     bool editorOpen_ = false;
 
-    ShapeType<int, 1000, 1, 1> connected_;
-    ShapeType<_reg_mode_t, -1, 1, 0> register_;
-    ShapeType<_mode_attr_t, -1, 1, 0> modes_;
-    ShapeType<_profile_attr_t, -1, 1, 0> profiles_;
-    ShapeType<int, 1001, 1, 1> colourSet_;
-    ShapeType<macro_code_t, 2, 109, 1> keyCodes_;
-    ShapeVector<CoordButtonInfo, -1> keySelection_;
-    ShapeType<rgba_t, 1000, 108, 1> keyColours_;
-    ShapeType<int, -1, 1, 0> recordFlag_;
-    ShapeType<int, -1, 1, 0> factoryReset_;
-    ShapeType<int, -1, 1, 0> maskClear_;
-    ShapeType<MacroRecordParam, 1, 1, 1> macroParams_;
-    ShapeList<MacroRecordGroup, 1> macroGroups_;
+    shapes::Connected connected_;
+    shapes::Register register_;
+    shapes::Modes modes_;
+    shapes::Profiles profiles_;
+    shapes::ColourSet colourSet_;
+    shapes::KeyCodes keyCodes_;
+    shapes::KeySelection keySelection_;
+    shapes::KeyColours keyColours_;
+    shapes::RecordFlag recordFlag_;
+    shapes::FactoryReset factoryReset_;
+    shapes::MaskClear maskClear_;
+    shapes::MacroSettings macroParams_;
+    shapes::MacroGroups macroGroups_;
 };

@@ -1,6 +1,7 @@
 // What the user does on the keyboard panel.
 #include <algorithm>
 
+#include "records/SharedShapes.h"
 #include "screens/ColorPanel.h"
 #include "screens/KeyboardUi.h"
 #include "screens/KeyboardUiNames.h"
@@ -64,9 +65,9 @@ bool KeyboardUi::OnCommand(SOUI::EventArgs* e) {
         const bool reset = IsNamed(e, kb::kRestoreFactory);
         if (reset && !(confirm_ ? confirm_ : AskUser)(window_, Translated(kFactoryResetQuestion)))
             return true;
-        ShapeType<int, -1, 1, 0>& request = reset ? factoryReset_ : maskClear_;
+        shapes::FactoryReset& request = reset ? factoryReset_ : maskClear_;
         request.current() = -1;
-        request.fireOthers(0, true);
+        request.fireOthers(shapes::kApply, true);
         return true;
     }
     return std::any_of(std::begin(kb::kInertButtons), std::end(kb::kInertButtons),
@@ -104,12 +105,12 @@ bool KeyboardUi::OnComboSelChange(SOUI::EventArgs* e) {
     if (selected < 0) return false;
     const auto i = static_cast<uint32_t>(selected);
     if (e->sender == ui_.modes)
-        modes_.select(i, 1, true, false);
+        modes_.select(i, shapes::kAlreadyApplied, true, false);
     else if (e->sender == ui_.colourSet)
-        colourSet_.set(selected, 0, false, false);
+        colourSet_.set(selected, shapes::kApply, false, false);
     else if (e->sender == ui_.profiles)
         // Published, so that the keyboard switches to the profile the box shows.
-        profiles_.select(i, 0, false, false);
+        profiles_.select(i, shapes::kApply, false, false);
     return false;
 }
 
@@ -119,7 +120,7 @@ void KeyboardUi::OnForegroundColour(std::uint32_t colour) {
     if (flags & MODE_CAP_PER_KEY) {
         if (keySelection_.count == 0) return;
         for (CoordButtonInfo& key : keySelection_.current()) key.fground = colour;
-        keySelection_.fireAll(1, false);
+        keySelection_.fireAll(shapes::kAlreadyApplied, false);
         return;
     }
     if (register_.count == 0) return;
@@ -146,9 +147,9 @@ bool KeyboardUi::OnMacroKeyClick(int, int, const CoordButtonInfo& key, int relea
     // The picture may change its keys while the editor runs.
     const CoordButtonInfo chosen = key;
     editorOpen_ = true;
-    recordFlag_.set(1, 0, true, false);
+    recordFlag_.set(1, shapes::kApply, true, false);
     OpenEditor(chosen);
-    recordFlag_.set(0, 0, true, false);
+    recordFlag_.set(0, shapes::kApply, true, false);
     editorOpen_ = false;
     return true;
 }
@@ -161,5 +162,5 @@ void KeyboardUi::OpenEditor(const CoordButtonInfo& key) {
 }
 
 void KeyboardUi::OnLedSelection(const std::vector<CoordButtonInfo>& selected) {
-    keySelection_.set(&selected, 0, SHAPE_COPY);
+    keySelection_.set(&selected, shapes::kApply, SHAPE_COPY);
 }

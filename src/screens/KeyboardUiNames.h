@@ -1,17 +1,11 @@
 #pragma once
-// Names of the keyboard panel's shapes and widgets: the contract with the keyboard logic and
-// with the layouts.
+// Names of the keyboard panel's widgets: the contract with the layouts. The shapes the panel
+// shares with the keyboard logic are in records/SharedShapes.h.
 #include <cstdint>
 
-namespace kb {
+#include "ui/WidgetIds.h"
 
-inline constexpr const char* kRegisterShape = "custom.selecting.keys";
-inline constexpr const char* kModesShape = "custom.mode.attr";
-inline constexpr const char* kProfilesShape = "kb.profile.index";
-inline constexpr const char* kKeySelectionShape = "custom.led.sel";
-inline constexpr const char* kRecordFlagShape = "record.Enable";
-inline constexpr const char* kFactoryResetShape = "kb.factor.reset";
-inline constexpr const char* kMaskClearShape = "kb.notify.mask";
+namespace kb {
 
 inline constexpr const char* kStatus = "statever";
 inline constexpr const char* kProfiles = "kb_cmb_profile";
@@ -49,7 +43,7 @@ inline constexpr const char* kInertButtons[] = {"btn_kb_reset_led", "btn_kb_rese
                                                 "btn_set_other_mask"};
 
 // Direction radios left, right, top, bottom by id, and the value each writes.
-inline constexpr int kFirstDirectionId = 65645;
+inline constexpr int kFirstDirectionId = SOUI::kFirstDirectionId;
 inline constexpr std::uint8_t kDirectionValues[4] = {1, 0, 2, 3};
 
 }  // namespace kb

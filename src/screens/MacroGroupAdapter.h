@@ -3,6 +3,7 @@
 #include <string>
 
 #include "records/AppRecords.h"
+#include "records/SharedShapes.h"
 #include "store/Shape.h"
 #include "ui/Adapter.h"
 
@@ -10,7 +11,7 @@
 // on a row selects the group; editing the name renames it.
 class MacroGroupAdapter : public SOUI::SAdapterBase {
 public:
-    using Groups = ShapeList<MacroRecordGroup, 1>;
+    using Groups = shapes::MacroGroups;
     using OnSelect = std::function<void(int row)>;
     using OnRename = std::function<void(int row, const std::wstring& name)>;
 

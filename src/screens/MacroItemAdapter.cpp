@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "records/SharedShapes.h"
 #include "ui/Application.h"
 #include "ui/SWindow.h"
 #include "widgets/EditEx.h"
@@ -68,7 +69,7 @@ void MacroItemAdapter::OnDelayEdited(SOUI::SWindow* edit) {
     if (value == item->delay) return;
     item->delay = value;
     // Announced to the owner at once, so the group and the file get the new delay.
-    items_.fireSelf(0, 1);
+    items_.fireSelf(shapes::kApply, SelfDelivery::Now);
 }
 
 QString MacroItemAdapter::GetColumnName(int iCol) const {

@@ -10,7 +10,7 @@
 // list's owner, which writes it back into the group.
 class MacroItemAdapter : public SOUI::SMcAdapterBase {
 public:
-    using Items = ShapeList<MacroRecordGpItem, -1>;
+    using Items = MacroRecordGroup::ItemsShape;
 
     explicit MacroItemAdapter(Items& items);
 

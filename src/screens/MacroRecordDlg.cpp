@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
 #include "screens/KeyboardHook.h"
 #include "screens/MacroGroupAdapter.h"
 #include "screens/MacroItemAdapter.h"
@@ -62,10 +62,10 @@ void MacroRecordDlg::OnInitDialog() {
     params_.bind(this, &MacroRecordDlg::OnParamsChanged);
     workItems_.bind(this, &MacroRecordDlg::OnWorkItemsChanged);
     workInfo_.bind(this, &MacroRecordDlg::OnWorkInfoChanged);
-    groups_.fireSelf(0, 1);
-    params_.fireSelf(0, 1);
-    workItems_.fireSelf(0, 1);
-    workInfo_.fireSelf(0, 1);
+    groups_.fireSelf(shapes::kApply, SelfDelivery::Now);
+    params_.fireSelf(shapes::kApply, SelfDelivery::Now);
+    workItems_.fireSelf(shapes::kApply, SelfDelivery::Now);
+    workInfo_.fireSelf(shapes::kApply, SelfDelivery::Now);
     ShowWhatTheKeyPlays();
 }
 
@@ -112,7 +112,7 @@ void MacroRecordDlg::ShowWhatTheKeyPlays() {
             p.singlekey = key.code();
         }
     }
-    params_.fireAll(0, false);
+    params_.fireAll(shapes::kApply, false);
 }
 
 void MacroRecordDlg::BindControls() {
@@ -274,7 +274,7 @@ void MacroRecordDlg::OnWorkInfoChanged(int, const MacroRecordGpInfo*, uint32_t, 
     MacroRecordGroup* group = SelectedGroup();
     if (!group) return;
     group->info = workInfo_;
-    groups_.fireOthers(0, false);
+    groups_.fireOthers(shapes::kApply, false);
 }
 
 void MacroRecordDlg::OnWorkItemsChanged(int, const std::list<MacroRecordGpItem>*, uint32_t,
@@ -283,7 +283,7 @@ void MacroRecordDlg::OnWorkItemsChanged(int, const std::list<MacroRecordGpItem>*
     MacroRecordGroup* group = SelectedGroup();
     if (!group) return;
     if (!(group->items == workItems_)) group->items = workItems_;
-    groups_.fireOthers(0, false);
+    groups_.fireOthers(shapes::kApply, false);
 }
 
 bool MacroRecordDlg::OnEvent(SOUI::EventArgs* e) {
@@ -317,7 +317,7 @@ bool MacroRecordDlg::OnCommand(const QString& name, int id) {
         UpdateHook(ui_.record && ui_.record->IsChecked());
     } else {
         for (int i = 0; i < 3; ++i) {
-            if (name == kDelayBoxNames[i] || (name.isEmpty() && id == 65568 + i)) {
+            if (name == kDelayBoxNames[i] || (name.isEmpty() && id == SOUI::kFirstDelayBoxId + i)) {
                 OnDelayMode(i);
                 return true;
             }
@@ -339,7 +339,7 @@ void MacroRecordDlg::OnPageChanged() {
     if (!ui_.tab) return;
     ShowReason(nullptr);
     Param().page = ui_.tab->GetCurSel();
-    params_.fireAll(0, false);
+    params_.fireAll(shapes::kApply, false);
     const int page = Param().page;
     UpdateHook(page == 1 || (page == 0 && ui_.record && ui_.record->IsChecked()));
 }
@@ -363,7 +363,7 @@ void MacroRecordDlg::OnRecordBoxCommand() {
 void MacroRecordDlg::OnDelayMode(int mode) {
     Param().dlmode = mode;
     ShowDelayTime(mode);
-    params_.fireOthers(0, false);
+    params_.fireOthers(shapes::kApply, false);
 }
 
 void MacroRecordDlg::OnRepeatEdited() {
@@ -371,7 +371,7 @@ void MacroRecordDlg::OnRepeatEdited() {
     const int value = ui_.repeatTimes->GetWindowText().trimmed().toInt();
     if (value == workInfo_.current().repeat) return;
     workInfo_.current().repeat = value;
-    workInfo_.fireSelf(0, 1);
+    workInfo_.fireSelf(shapes::kApply, SelfDelivery::Now);
 }
 
 void MacroRecordDlg::OnDelayTimeEdited() {
@@ -379,19 +379,19 @@ void MacroRecordDlg::OnDelayTimeEdited() {
     const int value = ui_.delayTime->GetWindowText().trimmed().toInt();
     if (value == Param().period) return;
     Param().period = value;
-    params_.fireOthers(0, false);
+    params_.fireOthers(shapes::kApply, false);
 }
 
 void MacroRecordDlg::OnComboChanged(SOUI::SWindow* sender, int sel) {
     if (!IsWindow()) return;
     if (sender == ui_.playMode) {
         Param().playmode = sel;
-        params_.fireAll(0, false);
+        params_.fireAll(shapes::kApply, false);
         return;
     }
     if (sender == ui_.mediaKeys)
         Param().funcsel = sel;
     else
         Param().cmbsel = sel;
-    params_.fireOthers(0, false);
+    params_.fireOthers(shapes::kApply, false);
 }

@@ -10,9 +10,11 @@
 #include "persist/MacroSharing.h"
 #include "records/AppRecords.h"
 #include "records/DeviceRecords.h"
+#include "records/SharedShapes.h"
 #include "screens/MacroFileDialog.h"
 #include "store/Shape.h"
 #include "ui/HostDialog.h"
+#include "ui/WidgetIds.h"
 
 namespace SOUI {
 class SCheckBox;
@@ -33,13 +35,13 @@ class MacroItemAdapter;
 // they reach "macro.xml" and come back at the next opening.
 class MacroRecordDlg : public SOUI::SHostDialog {
 public:
-    using FuncKeys = ShapeType<MacroFuncKey, 1, 1, 1>;
-    using CombKeys = ShapeType<MacroCombKey, 1, 1, 0>;
-    using Params = ShapeType<MacroRecordParam, 1, 1, 1>;
-    using Groups = ShapeList<MacroRecordGroup, 1>;
-    using Request = ShapeType<macrokey_pack_t, 10000, 1, 1>;
-    using WorkInfo = ShapeType<MacroRecordGpInfo, -1, 1, 1>;
-    using WorkItems = ShapeList<MacroRecordGpItem, -1>;
+    using FuncKeys = shapes::FuncKeys;
+    using CombKeys = shapes::CombKeys;
+    using Params = shapes::MacroSettings;
+    using Groups = shapes::MacroGroups;
+    using Request = shapes::KeyAssignment;
+    using WorkInfo = MacroRecordGroup::InfoShape;
+    using WorkItems = MacroRecordGroup::ItemsShape;
     // Milliseconds on a monotonic clock.
     using Clock = std::function<std::int64_t()>;
     // Asks the user to go on with something that loses data; the default one shows a message
@@ -50,7 +52,7 @@ public:
         QWidget* parent, bool exporting, const QString& suggestedName)>;
 
     // End code of "btnDelete".
-    static constexpr int END_DELETE = 65577;
+    static constexpr int END_DELETE = SOUI::kDeleteButtonId;
     static constexpr int MAX_GROUPS = static_cast<int>(persist::kMaxMacroGroups);
 
     static const char* GetClassName() { return "macro::Grouplg"; }
@@ -177,5 +179,5 @@ private:
     Request request_;
     WorkInfo workInfo_;
     WorkItems workItems_;
-    ShapeType<macro_code_t, 2, 109, 1> keyCodes_;
+    shapes::KeyCodes keyCodes_;
 };

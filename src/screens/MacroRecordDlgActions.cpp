@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstdio>
 
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
 #include "screens/KeyboardHook.h"
 #include "screens/MacroGroupAdapter.h"
 #include "screens/MacroItemAdapter.h"
@@ -53,7 +53,7 @@ void MacroRecordDlg::OnOk() {
             ShowReason(reason);
             return;
         }
-        request_.set(&request, 0, true, true);
+        request_.set(&request, shapes::kApply, true, true);
     }
     EndDialog(SOUI::IDOK);
 }
@@ -106,7 +106,7 @@ void MacroRecordDlg::OnDelete() {
     if (request_.count) {
         macrokey_pack_t request = request_.current();
         macroreq::FillDelete(request, key_.index);
-        request_.set(&request, 0, true, true);
+        request_.set(&request, shapes::kApply, true, true);
     }
     EndDialog(END_DELETE);
 }
@@ -141,7 +141,7 @@ bool MacroRecordDlg::OnGroupAdd() {
     groups_.push_back(group);
     GroupsChanged();
     Param().gpsel = static_cast<int>(list.size()) - 1;
-    params_.fireAll(0, false);
+    params_.fireAll(shapes::kApply, false);
     if (ui_.groups) ui_.groups->SetSel(Param().gpsel);
     return true;
 }
@@ -166,14 +166,14 @@ void MacroRecordDlg::OnGroupDel() {
     }
     groups_.erase(static_cast<uint32_t>(row));
     GroupsChanged();
-    params_.fireAll(0, false);
+    params_.fireAll(shapes::kApply, false);
 }
 
 void MacroRecordDlg::OnGroupSelected(int row) {
     // Widgets being torn down after the window closed still signal; nothing may change then.
     if (!IsWindow()) return;
     Param().gpsel = row;
-    params_.fireAll(0, false);
+    params_.fireAll(shapes::kApply, false);
 }
 
 void MacroRecordDlg::OnGroupRenamed(int row, const std::wstring& name) {
@@ -183,7 +183,7 @@ void MacroRecordDlg::OnGroupRenamed(int row, const std::wstring& name) {
     group->info.current().name = name;
     // The working info is written back over the group later; it must not carry the old name.
     if (group == SelectedGroup() && workInfo_.count) workInfo_.current().name = name;
-    groups_.fireOthers(0, false);
+    groups_.fireOthers(shapes::kApply, false);
 }
 
 void MacroRecordDlg::OnStepCommand(const QString& name) {
@@ -210,7 +210,7 @@ void MacroRecordDlg::OnStepCommand(const QString& name) {
         ItemsChanged();
     }
     Param().gpsel = ui_.groups ? ui_.groups->GetSel() : -1;
-    params_.fireAll(0, false);
+    params_.fireAll(shapes::kApply, false);
 }
 
 void MacroRecordDlg::ItemsChanged() {
@@ -283,6 +283,6 @@ SOUI::LRESULT MacroRecordDlg::CaptureSingleKey(SOUI::UINT message, const KBDLLHO
         }
         ui_.singleKey->SetUserData(code);
     }
-    params_.fireAll(0, false);
+    params_.fireAll(shapes::kApply, false);
     return 1;
 }

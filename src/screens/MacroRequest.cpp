@@ -6,7 +6,7 @@
 #include <cwchar>
 #include <string>
 
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
 
 namespace macroreq {
 

@@ -77,7 +77,7 @@ public:
                       int flags) = 0;
     virtual void fire(int arg, int flags) = 0;
     virtual void fireAll(int arg, bool force) = 0;
-    virtual void fireSelf(int arg, int mode) = 0;
+    virtual void fireSelf(int arg, SelfDelivery delivery) = 0;
     virtual void fireOthers(int arg, bool force) = 0;
 
     // Shorthands for the selection.

@@ -44,7 +44,7 @@ public:
               int flags) override;
     void fire(int arg, int flags) override { post(clone(), count, selection.index, arg, flags); }
     void fireAll(int arg, bool force) override { fire(arg, shapeFlags(true, force)); }
-    void fireSelf(int arg, int mode) override;
+    void fireSelf(int arg, SelfDelivery delivery) override;
     void fireOthers(int arg, bool force) override { fire(arg, shapeFlags(false, force)); }
 
     // Slots 10 to 24.

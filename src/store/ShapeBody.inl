@@ -53,8 +53,8 @@ void ShapeBody<T, ID, ZERO>::post(ShapeBase* snapshot, uint32_t oldCount, uint32
 }
 
 template <class T, int32_t ID, int ZERO>
-void ShapeBody<T, ID, ZERO>::fireSelf(int arg, int mode) {
-    if (mode == 1) {
+void ShapeBody<T, ID, ZERO>::fireSelf(int arg, SelfDelivery delivery) {
+    if (delivery == SelfDelivery::Now) {
         std::lock_guard lock(mutex_);
         apply(this, count, selection.index, arg, SHAPE_HOOK);
     } else {

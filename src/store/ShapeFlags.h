@@ -13,6 +13,10 @@ constexpr int SHAPE_HOOK = 4;
 // Setters publish even an equal value, and hooks run even when nothing changed.
 constexpr int SHAPE_FORCE = 8;
 
+// How fireSelf delivers to the shape's own hook: queued behind the changes already waiting,
+// like any publication, or at once on the calling thread under the shape's mutex.
+enum class SelfDelivery { Queued = 0, Now = 1 };
+
 // Message id under which the UI layer carries a ShapeChange to a window (WM_USER + 0x1000).
 constexpr unsigned UM_SHAPE_CHANGE = 0x1400;
 

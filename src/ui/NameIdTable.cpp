@@ -5,6 +5,8 @@
 #include <set>
 #include <string>
 
+#include "ui/WidgetIds.h"
+
 namespace SOUI {
 namespace {
 
@@ -99,33 +101,10 @@ std::vector<std::string> TableNames() {
 }
 
 std::map<std::string, int> BoundIds() {
-    std::map<std::string, int> bound = {
-        {"btn_more", 65537},
-        {"sync_light_dat", 65539},
-        {"tab_macro_mode_selection", 65545},
-        {"edit_macro_repeat_times", 65566},
-        {"edit_macro_delay_time", 65567},
-        {"chk_macro_realy_delay", 65568},
-        {"chk_macro_fixed_delay", 65569},
-        {"chk_macro_no_delay", 65570},
-        {"chk_macro_record", 65571},
-        {"edit_single_key", 65573},
-        {"cmb_media_keys", 65574},
-        {"cmb_function_keys", 65575},
-        {"btnDelete", 65577},
-        {"kb_cmb_profile", 65594},
-        {"cmb_mainled_light_mode_normal", 65596},
-        {"bar_mainled_speed", 65602},
-        {"bar_mainled_fgbrightness", 65604},
-        {"bar_mainled_bgbrightness", 65606},
-        {"cmb_custom_index", 65607},
-        {"radio_color_panel_auto", 65633},
-        {"radio_mainled_dir_left", 65645},
-        {"radio_mainled_dir_right", 65646},
-        {"radio_mainled_dir_top", 65647},
-        {"radio_mainled_dir_bottom", 65648},
-    };
-    for (int i = 0; i < 8; ++i) bound["radio_color_panel_defcol" + std::to_string(i)] = 65634 + i;
+    std::map<std::string, int> bound;
+    for (const BoundWidgetId& row : kBoundWidgetIds) bound[row.name] = row.id;
+    for (int i = 0; i < kDefaultColourCount; ++i)
+        bound["radio_color_panel_defcol" + std::to_string(i)] = kFirstDefaultColourId + i;
     return bound;
 }
 

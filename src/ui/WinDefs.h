@@ -19,16 +19,12 @@ constexpr HWND kNoWindow = 0;
 #ifndef FALSE
 constexpr BOOL FALSE = 0;
 #endif
-#ifndef TRUE
-constexpr BOOL TRUE = 1;
-#endif
 
 constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
-constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
@@ -61,7 +57,6 @@ constexpr int SW_SHOW = 5;
 constexpr int SW_RESTORE = 9;
 
 // Widget state bits used for drawing and reported by state-change events.
-constexpr std::uint32_t WndState_Normal = 0;
 constexpr std::uint32_t WndState_Hover = 1;
 constexpr std::uint32_t WndState_PushDown = 2;
 constexpr std::uint32_t WndState_Check = 4;

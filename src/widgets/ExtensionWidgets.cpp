@@ -2,7 +2,7 @@
 
 namespace SOUI {
 
-int RegisterExtensionWidgets(SWindowFactory& factory, const LaterWidgetClasses& later) {
+int RegisterExtensionWidgets(SWindowFactory& factory, const PictureWidgetCreators& later) {
     int registered = 0;
     registered += factory.Register<SShellNotifyIcon>("window");
     if (later.coordButtonImage)

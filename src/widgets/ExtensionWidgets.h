@@ -10,7 +10,7 @@
 
 namespace SOUI {
 
-struct LaterWidgetClasses {
+struct PictureWidgetCreators {
     // "cbimg" (the key map picture) and "stimage" (the colour picture); an empty creator
     // leaves its tag out.
     SWindowFactory::Creator coordButtonImage;
@@ -18,6 +18,6 @@ struct LaterWidgetClasses {
 };
 
 // Returns how many classes were registered; a tag registered before keeps its class.
-int RegisterExtensionWidgets(SWindowFactory& factory, const LaterWidgetClasses& later = {});
+int RegisterExtensionWidgets(SWindowFactory& factory, const PictureWidgetCreators& later = {});
 
 }  // namespace SOUI

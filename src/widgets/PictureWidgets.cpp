@@ -5,7 +5,7 @@
 
 namespace SOUI {
 
-LaterWidgetClasses PictureWidgetClasses() {
+PictureWidgetCreators PictureWidgetClasses() {
     return {[]() -> SWindow* { return new CoordButtonImage; },
             []() -> SWindow* { return new SSImage; }};
 }

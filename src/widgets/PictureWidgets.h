@@ -5,6 +5,6 @@
 namespace SOUI {
 
 // "cbimg" (the key map picture) and "stimage" (the colour picture).
-LaterWidgetClasses PictureWidgetClasses();
+PictureWidgetCreators PictureWidgetClasses();
 
 }  // namespace SOUI

@@ -87,6 +87,7 @@ TEST_F(Presence, TheSystemsReasonReachesTheMessage) {
         {{0, "hid_open_path: no such node"}, "cannot be opened: hid_open_path: no such node."},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
         boxes.clear();
         AnswerBoxesWith(IDOK);
         auto backend = std::make_shared<NoAccessBackend>();

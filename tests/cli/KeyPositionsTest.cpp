@@ -4,7 +4,7 @@
 
 #include "cli/KeyNames.h"
 #include "cli/KeyPositions.h"
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "cli/LocalKeyboard.h"
 #include "emulator/EmulatedBackend.h"
 #include "emulator/VirtualKeyboard.h"
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
 
 namespace {
 

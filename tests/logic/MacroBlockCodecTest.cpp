@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "logic/MacroBlockCodec.h"
-#include "logic/SystemText.h"
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
+#include "records/SystemText.h"
 
 namespace {
 

@@ -33,7 +33,7 @@ protected:
         for (int page : {1, 2}) {
             MacroRecordParam changed{};
             changed.page = page;
-            editor.set(changed, 0, false, false);
+            editor.set(changed, shapes::kApply, false, false);
             EXPECT_TRUE(ShapeDispatcher::waitIdle());
         }
         file.SetNoticeHandler({});

@@ -58,7 +58,7 @@ public:
 // waited for.
 struct Editor {
     void Publish(const MacroRecordParam& value, bool force = false) {
-        settings.set(value, 0, false, force);
+        settings.set(value, shapes::kApply, false, force);
         ASSERT_TRUE(ShapeDispatcher::waitIdle());
     }
     void Publish(const Groups& value, bool force = false) {
@@ -167,9 +167,9 @@ TEST_F(MacroFileTest, UnchangedPublicationsWriteNothingAndForcedOnesWrite) {
     MacroFile file(File(), FileReplacer(calls));
     Editor editor;
 
-    editor.settings.fireOthers(0, false);
-    editor.groups.fireOthers(0, false);
-    editor.groups.fireAll(0, false);
+    editor.settings.fireOthers(shapes::kApply, false);
+    editor.groups.fireOthers(shapes::kApply, false);
+    editor.groups.fireAll(shapes::kApply, false);
     editor.Publish(SampleGroups());
     editor.Publish(kSettings);
     EXPECT_EQ(calls->renames.load(), 0);

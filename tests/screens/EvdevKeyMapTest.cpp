@@ -2,8 +2,8 @@
 
 #include <set>
 
+#include "records/KeyTable.h"
 #include "screens/EvdevKeyMap.h"
-#include "screens/KeyTable.h"
 
 namespace {
 

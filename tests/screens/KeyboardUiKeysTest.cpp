@@ -3,6 +3,7 @@
 #include <QDir>
 #include <cstdlib>
 
+#include "records/SharedShapes.h"
 #include "support/PanelTestSupport.h"
 
 namespace paneltest {
@@ -10,14 +11,14 @@ namespace {
 
 class KeyboardUiKeys : public PanelTest {};
 
-// Watches "record.Enable" as another holder of the group would.
+// Watches shapes::kRecordFlagName as another holder of the group would.
 struct RecordFlagWatch {
     RecordFlagWatch() { flag.bind(this, &RecordFlagWatch::OnFlag); }
     void OnFlag(int, const int* data, uint32_t count, uint32_t, uint32_t, uint32_t, int) {
         if (count) seen.push_back(data[0]);
     }
     std::vector<int> seen;
-    ShapeType<int, -1, 1, 0> flag{"record.Enable"};
+    shapes::RecordFlag flag{shapes::kRecordFlagName};
 };
 
 TEST_F(KeyboardUiKeys, AssignedKeysAreMarkedOnTheKeyPicture) {
@@ -121,9 +122,9 @@ TEST_F(KeyboardUiKeys, TheSameNumberOfProfilesDoesNotRebuildTheList) {
     SOUI::SComboBox* profiles = Find<SOUI::SComboBox>("kb_cmb_profile");
     ASSERT_EQ(profiles->GetCurSel(), 0);
     // The keyboard's own switch comes back as a change of the current profile only.
-    ShapeType<_profile_attr_t, -1, 1, 0> other{"kb.profile.index"};
+    shapes::Profiles other{shapes::kProfilesName};
     Settle();
-    other.select(2, 1, false, false);
+    other.select(2, shapes::kAlreadyApplied, false, false);
     Settle();
     EXPECT_EQ(profiles->GetCurSel(), 0);
     EXPECT_EQ(profiles->GetCount(), Keyboard().Shape().profiles);

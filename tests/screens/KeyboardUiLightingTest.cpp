@@ -21,7 +21,40 @@ protected:
     }
     bool Checked(const char* name) const { return Widget(name)->IsChecked(); }
     int SliderValue(const char* name) const { return Find<SOUI::SSliderBar>(name)->GetValue(); }
+    // Checks every row of kShownByMode for `mode`.
+    void ExpectShownAsForMode(int mode) const;
 };
+
+struct ShownRow {
+    int mode;
+    const char* widget;
+    bool shown;
+};
+
+constexpr ShownRow kShownByMode[] = {
+    // Rain: both colours, both brightnesses, speed, up and down, no automatic colour.
+    {kRain, "win_color_panel_foreground", true},
+    {kRain, "win_color_panel_background", true},
+    {kRain, "radio_color_panel_auto", false},
+    {kRain, "bar_mainled_bgbrightness_parent", true},
+    {kRain, "radio_mainled_dir_top", true},
+    {kRain, "radio_mainled_dir_left", false},
+    {kRain, "rdo_dir_clock_parent", false},
+    {kRain, "cmb_custom_index", false},
+    // Static: one colour that may be automatic, nothing that moves.
+    {kStatic, "win_color_panel_background", false},
+    {kStatic, "bar_mainled_speed_parent", false},
+    {kStatic, "wnd_dir_parent", false},
+    {kStatic, "radio_color_panel_auto", true},
+};
+
+void KeyboardUiLighting::ExpectShownAsForMode(int mode) const {
+    for (const ShownRow& row : kShownByMode) {
+        if (row.mode != mode) continue;
+        SCOPED_TRACE(row.widget);
+        EXPECT_EQ(Shown(row.widget), row.shown);
+    }
+}
 
 TEST_F(KeyboardUiLighting, ChoosingAModeSwitchesTheKeyboardAndTheControlsFollow) {
     Start();
@@ -41,26 +74,15 @@ TEST_F(KeyboardUiLighting, ChoosingAModeSwitchesTheKeyboardAndTheControlsFollow)
     EXPECT_EQ(SliderValue("bar_mainled_bgbrightness"), reg.backgroundBrightness);
     EXPECT_TRUE(Checked(reg.direction() == MODE_DIR_DOWN ? "radio_mainled_dir_bottom"
                                                          : "radio_mainled_dir_top"));
-    // Rain: both colours, both brightnesses, speed, up and down, no automatic colour.
-    EXPECT_TRUE(Shown("win_color_panel_foreground"));
-    EXPECT_TRUE(Shown("win_color_panel_background"));
-    EXPECT_FALSE(Shown("radio_color_panel_auto"));
+    ExpectShownAsForMode(kRain);
     SOUI::SWindow* backgroundAuto =
         Widget("win_color_panel_background")->FindChildByName("radio_color_panel_auto");
     ASSERT_NE(backgroundAuto, nullptr);
     EXPECT_FALSE(backgroundAuto->isVisibleTo(host->GetFrame()));
-    EXPECT_TRUE(Shown("bar_mainled_bgbrightness_parent"));
-    EXPECT_TRUE(Shown("radio_mainled_dir_top"));
-    EXPECT_FALSE(Shown("radio_mainled_dir_left"));
-    EXPECT_FALSE(Shown("rdo_dir_clock_parent"));
-    EXPECT_FALSE(Shown("cmb_custom_index"));
     EXPECT_TRUE(LedKeys()->IsDisabled());
 
     Choose("cmb_mainled_light_mode_normal", kStatic);
-    EXPECT_FALSE(Shown("win_color_panel_background"));
-    EXPECT_FALSE(Shown("bar_mainled_speed_parent"));
-    EXPECT_FALSE(Shown("wnd_dir_parent"));
-    EXPECT_TRUE(Shown("radio_color_panel_auto"));
+    ExpectShownAsForMode(kStatic);
 }
 
 TEST_F(KeyboardUiLighting, AModeWithoutSettingsHidesTheOthersAndDisablesThePicture) {

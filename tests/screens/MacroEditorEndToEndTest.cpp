@@ -9,7 +9,7 @@
 #include "logic/KeyboardLogic.h"
 #include "logic/MacroBlockCodec.h"
 #include "persist/MacroFile.h"
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
 #include "support/MacroTestSupport.h"
 
 namespace macrotest {

@@ -1,5 +1,6 @@
 // Groups, steps, requests and the refresh of the macro editor.
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
+#include "records/SharedShapes.h"
 #include "screens/KeyboardHook.h"
 #include "support/MacroTestSupport.h"
 #include "widgets/EditEx.h"
@@ -206,7 +207,7 @@ TEST_F(MacroRequests, ListPagesOutOfRangePublishNothing) {
     EXPECT_EQ(shared->Requests()[0].code(), 0xE2);
     SelectPage(3);
     shared->params.current().cmbsel = 5;
-    shared->params.fireOthers(0, false);
+    shared->params.fireOthers(shapes::kApply, false);
     Settle();
     Click("btnOK");
     EXPECT_EQ(shared->Requests().size(), 1u);

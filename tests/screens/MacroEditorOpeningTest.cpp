@@ -1,5 +1,6 @@
 // The macro editor opens on what its key plays now.
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
+#include "records/SharedShapes.h"
 #include "support/MacroTestSupport.h"
 
 namespace macrotest {
@@ -23,7 +24,7 @@ protected:
     }
     void Plays(std::uint16_t code) {
         shared->keyCodes.data()[key.index].setCode(code);
-        shared->keyCodes.fireOthers(0, false);
+        shared->keyCodes.fireOthers(shapes::kApply, false);
         Settle();
     }
 };
@@ -48,7 +49,7 @@ TEST_F(MacroEditorOpening, OnThePageAndEntryOfWhatTheKeyPlays) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         shared->params.current() = MacroRecordParam{2, 0, 0, 0, 0, 0, 0, 0, 0};
-        shared->params.fireOthers(0, false);
+        shared->params.fireOthers(shapes::kApply, false);
         Plays(c.code);
         Open();
         const MacroRecordParam p = shared->params.current();

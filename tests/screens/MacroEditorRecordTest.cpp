@@ -2,7 +2,8 @@
 #include <chrono>
 #include <thread>
 
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
+#include "records/SharedShapes.h"
 #include "screens/KeyboardHook.h"
 #include "support/MacroTestSupport.h"
 
@@ -105,7 +106,7 @@ TEST_F(MacroRecording, WithoutAValidGroupRecordingGoesIntoANewOne) {
     SelectPage(1);
     SelectPage(0);
     shared->params.current().gpsel = 3;
-    shared->params.fireOthers(0, false);
+    shared->params.fireOthers(shapes::kApply, false);
     Settle();
     EXPECT_TRUE(Tap(KEY_A));
     EXPECT_TRUE(WorkSteps().empty());

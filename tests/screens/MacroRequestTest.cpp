@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
 #include "screens/MacroRequest.h"
 #include "support/MacroTestSupport.h"
 

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "app/DeviceBroadcast.h"
+#include "records/SharedShapes.h"
 #include "store/ShapeDispatcher.h"
 #include "ui/HostDialog.h"
 #include "ui/NameIdTable.h"
@@ -52,7 +53,7 @@ bool SoakRig::Start() {
     config_ = std::make_unique<AppConfig>();
     config_->Load((uires + QStringLiteral("/config.xml")).toStdString());
     macros_ = std::make_unique<MacroFile>(macroPath_);
-    groupsSeen_ = std::make_unique<ShapeList<MacroRecordGroup, 1>>();
+    groupsSeen_ = std::make_unique<shapes::MacroGroups>();
     app_->LoadTranslator(QStringLiteral("translator:lang_en"));
     SOUI::RegisterExtensionWidgets(app_->Factory(), SOUI::PictureWidgetClasses());
 

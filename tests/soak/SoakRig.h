@@ -17,6 +17,7 @@
 #include "persist/AppConfig.h"
 #include "persist/MacroFile.h"
 #include "records/AppRecords.h"
+#include "records/SharedShapes.h"
 #include "store/Shape.h"
 #include "ui/SOUI.h"
 
@@ -82,7 +83,7 @@ private:
     std::unique_ptr<SOUI::SApplication> app_;
     std::unique_ptr<AppConfig> config_;
     std::unique_ptr<MacroFile> macros_;
-    std::unique_ptr<ShapeList<MacroRecordGroup, 1>> groupsSeen_;
+    std::unique_ptr<shapes::MacroGroups> groupsSeen_;
     std::shared_ptr<EmulatedBackend> backend_;
     std::unique_ptr<SoakWindow> window_;
 };

@@ -73,7 +73,11 @@ INSTANTIATE_TEST_SUITE_P(
             "fireOthersUnchanged", false, [](Named& s) { s.fireOthers(3, false); }, {}, true},
         Publication{
             "fireOthersForced", false, [](Named& s) { s.fireOthers(3, true); }, {"A", "C"}, true},
-        Publication{"fireSelfLater", true, [](Named& s) { s.fireSelf(3, 0); }, {"B"}, false},
+        Publication{"fireSelfLater",
+                    true,
+                    [](Named& s) { s.fireSelf(3, SelfDelivery::Queued); },
+                    {"B"},
+                    false},
         Publication{
             "setSelf", false, [](Named& s) { s.set(5, 3, true, false); }, {"A", "B", "C"}, true},
         Publication{
@@ -154,7 +158,7 @@ TEST(ShapeGroup, FireSelfModeOneRunsAtOnceOnCallingThread) {
     Named b("group.fire.self");
     log.watch(a, "A");
     log.watch(b, "B");
-    b.fireSelf(2, 1);
+    b.fireSelf(2, SelfDelivery::Now);
     ASSERT_EQ(log.heard(), (std::vector<std::string>{"B"}));
     EXPECT_EQ(log.calls()[0].thread, std::this_thread::get_id());
     ASSERT_TRUE(ShapeDispatcher::waitIdle());

@@ -226,8 +226,8 @@ TEST(ShapeHook, HookMayReplaceItselfWhileRunning) {
         });
         ran.push_back("first");  // reaches `ran` through this closure, replaced just above
     });
-    shape.fireSelf(0, 1);
-    shape.fireSelf(0, 1);
+    shape.fireSelf(0, SelfDelivery::Now);
+    shape.fireSelf(0, SelfDelivery::Now);
     EXPECT_EQ(ran, (std::vector<std::string>{"first", "second"}));
 }
 

@@ -2,6 +2,7 @@
 #include <set>
 
 #include "UiTestSupport.h"
+#include "ui/WidgetIds.h"
 
 using namespace SOUI;
 using uitest::CountOf;
@@ -28,35 +29,23 @@ TEST(NameIdTable, HoldsAllRowsSortedWithUniqueIds) {
 
 TEST(NameIdTable, BindsTheIdsTheProgramCompares) {
     const auto& t = ProgramNameIdTable();
-    const std::pair<const char*, int> bound[] = {
-        {"btn_more", 65537},
-        {"sync_light_dat", 65539},
-        {"tab_macro_mode_selection", 65545},
-        {"edit_macro_repeat_times", 65566},
-        {"edit_macro_delay_time", 65567},
-        {"chk_macro_realy_delay", 65568},
-        {"chk_macro_fixed_delay", 65569},
-        {"chk_macro_no_delay", 65570},
-        {"chk_macro_record", 65571},
-        {"edit_single_key", 65573},
-        {"cmb_media_keys", 65574},
-        {"cmb_function_keys", 65575},
-        {"btnDelete", 65577},
-        {"kb_cmb_profile", 65594},
-        {"cmb_mainled_light_mode_normal", 65596},
-        {"bar_mainled_speed", 65602},
-        {"bar_mainled_fgbrightness", 65604},
-        {"bar_mainled_bgbrightness", 65606},
-        {"cmb_custom_index", 65607},
-        {"radio_color_panel_auto", 65633},
-        {"radio_mainled_dir_left", 65645},
-        {"radio_mainled_dir_right", 65646},
-        {"radio_mainled_dir_top", 65647},
-        {"radio_mainled_dir_bottom", 65648},
-    };
-    for (const auto& [name, id] : bound) EXPECT_EQ(LookupNameId(t, name), id) << name;
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(LookupNameId(t, "radio_color_panel_defcol" + std::to_string(i)), 65634 + i);
+    for (const BoundWidgetId& row : kBoundWidgetIds) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(LookupNameId(t, row.name), row.id);
+    }
+    for (int i = 0; i < kDefaultColourCount; ++i) {
+        const std::string name = "radio_color_panel_defcol" + std::to_string(i);
+        SCOPED_TRACE(name);
+        EXPECT_EQ(LookupNameId(t, name), kFirstDefaultColourId + i);
+    }
+    // The rows name distinct widgets and ids inside the table's range.
+    std::set<int> ids;
+    for (const BoundWidgetId& row : kBoundWidgetIds) {
+        EXPECT_TRUE(ids.insert(row.id).second) << row.name;
+        EXPECT_GE(row.id, 65536) << row.name;
+        EXPECT_LE(row.id, 65651) << row.name;
+    }
+    EXPECT_EQ(ids.size(), 24u);
     EXPECT_EQ(LookupNameId(t, "no_such_widget"), -1);
     EXPECT_EQ(LookupNameId(t, ""), -1);
     EXPECT_GE(LookupNameId(t, "kbside_radio_color7"), 65536);

@@ -23,14 +23,14 @@ TEST_F(Registration, RegistersEveryClassOnceAndKeepsEarlierTags) {
 
 TEST_F(Registration, LaterClassesJoinInTheirPlace) {
     int made = 0;
-    LaterWidgetClasses later{[&] {
-                                 ++made;
-                                 return new SWindow;
-                             },
-                             [&] {
-                                 ++made;
-                                 return new SWindow;
-                             }};
+    PictureWidgetCreators later{[&] {
+                                    ++made;
+                                    return new SWindow;
+                                },
+                                [&] {
+                                    ++made;
+                                    return new SWindow;
+                                }};
     EXPECT_EQ(RegisterExtensionWidgets(app->Factory(), later), 9);
     EXPECT_EQ(app->Factory().BaseTag("cbimg"), "window");
     EXPECT_EQ(app->Factory().BaseTag("stimage"), "window");

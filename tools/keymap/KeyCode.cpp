@@ -1,6 +1,6 @@
 #include "KeyCode.h"
 
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
 
 int KeyCodeOf(std::wstring_view name) {
     for (const KeyTableEntry& entry : KeyTableEntries())

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iomanip>
 
+#include "records/SharedShapes.h"
 #include "store/ShapeDispatcher.h"
 
 std::ostream& operator<<(std::ostream& out, const Request& request) {
@@ -55,13 +56,13 @@ void LogicTest::Replug() {
 
 void LogicTest::PublishAssignment(const macrokey_pack_t& pack) {
     screens->keyAssignment.current() = pack;
-    screens->keyAssignment.fireAll(0, true);
+    screens->keyAssignment.fireAll(shapes::kApply, true);
     Idle();
 }
 
 void LogicTest::ShareGroups(std::list<MacroRecordGroup> groups) {
     screens->groups.current() = std::move(groups);
-    screens->groups.fireOthers(0, false);
+    screens->groups.fireOthers(shapes::kApply, false);
     Idle();
 }
 

@@ -1,4 +1,5 @@
 #include "support/ScreenSide.h"
+#include "records/SharedShapes.h"
 
 namespace {
 constexpr int kZero = 0;
@@ -6,12 +7,12 @@ const _reg_mode_t kZeroRegister{};
 }  // namespace
 
 ScreenSide::ScreenSide()
-    : recordFlag("record.Enable", &kZero, 1),
-      factoryReset("kb.factor.reset", &kZero, 1),
-      maskClear("kb.notify.mask", &kZero, 1),
-      currentRegister("custom.selecting.keys", &kZeroRegister, 1),
-      modes("custom.mode.attr", nullptr, 0),
-      profiles("kb.profile.index", nullptr, 0) {
+    : recordFlag(shapes::kRecordFlagName, &kZero, 1),
+      factoryReset(shapes::kFactoryResetName, &kZero, 1),
+      maskClear(shapes::kMaskClearName, &kZero, 1),
+      currentRegister(shapes::kRegisterName, &kZeroRegister, 1),
+      modes(shapes::kModesName, nullptr, 0),
+      profiles(shapes::kProfilesName, nullptr, 0) {
     Note(groups, "groups");
     Note(keyColours, "colours");
     Note(connected, "connected");

@@ -6,6 +6,7 @@
 
 #include "records/AppRecords.h"
 #include "records/DeviceRecords.h"
+#include "records/SharedShapes.h"
 #include "store/Shape.h"
 
 // The screens' members of every group the keyboard logic holds, as the keyboard panel builds
@@ -19,18 +20,18 @@ public:
     std::vector<std::string> Events() const;
     void ClearEvents();
 
-    ShapeList<MacroRecordGroup, 1> groups;
-    ShapeType<rgba_t, 1000, 108, 1> keyColours;
-    ShapeType<int, 1000, 1, 1> connected;
-    ShapeType<int, 1001, 1, 1> colourSet;
-    ShapeType<macrokey_pack_t, 10000, 1, 1> keyAssignment;
-    ShapeType<macro_code_t, 2, 109, 1> keyCodes;
-    ShapeType<int, -1, 1, 0> recordFlag;
-    ShapeType<int, -1, 1, 0> factoryReset;
-    ShapeType<int, -1, 1, 0> maskClear;
-    ShapeType<_reg_mode_t, -1, 1, 0> currentRegister;
-    ShapeType<_mode_attr_t, -1, 1, 0> modes;
-    ShapeType<_profile_attr_t, -1, 1, 0> profiles;
+    shapes::MacroGroups groups;
+    shapes::KeyColours keyColours;
+    shapes::Connected connected;
+    shapes::ColourSet colourSet;
+    shapes::KeyAssignment keyAssignment;
+    shapes::KeyCodes keyCodes;
+    shapes::RecordFlag recordFlag;
+    shapes::FactoryReset factoryReset;
+    shapes::MaskClear maskClear;
+    shapes::Register currentRegister;
+    shapes::Modes modes;
+    shapes::Profiles profiles;
 
 private:
     template <class Shape>

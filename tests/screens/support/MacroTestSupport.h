@@ -13,6 +13,7 @@
 
 #include "records/AppRecords.h"
 #include "records/DeviceRecords.h"
+#include "records/SharedShapes.h"
 #include "screens/MacroRecordDlg.h"
 #include "store/Shape.h"
 #include "ui/SOUI.h"
@@ -43,7 +44,7 @@ struct SharedRecords {
     MacroRecordDlg::Groups groups;
     MacroRecordDlg::Request request;
     // The keyboard's key codes, as the keyboard logic publishes them.
-    ShapeType<macro_code_t, 2, 109, 1> keyCodes;
+    shapes::KeyCodes keyCodes;
 
 private:
     std::mutex mutex_;

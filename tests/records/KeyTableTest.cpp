@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
 
 namespace {
 

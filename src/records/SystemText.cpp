@@ -1,4 +1,4 @@
-#include "logic/SystemText.h"
+#include "records/SystemText.h"
 
 #include <cstdint>
 

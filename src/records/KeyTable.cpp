@@ -1,4 +1,4 @@
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
 
 #include <algorithm>
 #include <array>

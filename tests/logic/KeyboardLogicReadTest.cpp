@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "device/FeatureTransport.h"
+#include "logic/DeviceLimits.h"
 #include "logic/MacroBlockCodec.h"
 #include "support/LogicFixture.h"
 
@@ -205,6 +207,45 @@ TEST_F(ConnectionRead, SlotAtOrAboveTheSlotCountIsNotRead) {
     EXPECT_EQ(CountOf(MacroSlot | kQueryFlag), 1u);
     EXPECT_NE(std::find(requests.begin(), requests.end(), Query(MacroSlot, 6, 367)),
               requests.end());
+}
+
+TEST_F(ConnectionRead, GarbageInformationEndsTheRead) {
+    keyboard->SetGarbageInformation(true);
+    Connect();
+    keyboard_info_t garbage;
+    ASSERT_EQ(QueryFeature(*link, DeviceInfo, 0, garbage.bytes, 90), 90);
+    ASSERT_TRUE(garbage.profileCount() > kMaxProfiles || garbage.modeCount() > kMaxModes);
+    EXPECT_EQ(Requests(),
+              (std::vector<Request>{Query(DeviceInfo, 0, 90), Query(DeviceInfo, 0, 90)}));
+    EXPECT_EQ(logic->profileTable().count, 0u);
+    EXPECT_EQ(logic->macroSlotCount(), 0);
+    EXPECT_EQ(screens->modes.count, 0u);
+
+    keyboard->SetGarbageInformation(false);
+    ClearLog();
+    Replug();
+    EXPECT_EQ(Requests(), ExpectedConnectionRead(3, 12, {}, 0));
+}
+
+TEST_F(ConnectionRead, CountsJustPastTheBoundsEndTheReadAndCountsAtTheBoundsDoNot) {
+    patcher->SetPatch([](FeaturePacket& answer) {
+        if (answer.command == (DeviceInfo | kQueryFlag)) answer.data[78] = kMaxProfiles + 1;
+    });
+    Connect();
+    EXPECT_EQ(Requests(), std::vector<Request>{Query(DeviceInfo, 0, 90)});
+
+    patcher->SetPatch([](FeaturePacket& answer) {
+        if (answer.command != (DeviceInfo | kQueryFlag)) return;
+        answer.data[78] = kMaxProfiles;
+        answer.data[80] = 1;  // one mode, so that every profile's query can be answered
+        answer.data[81] = 0;
+    });
+    ClearLog();
+    Replug();
+    // The keyboard has 3 profiles, so the fourth profile's mode query fails.
+    EXPECT_EQ(CountOf(ModeAttributes | kQueryFlag), 1u);
+    EXPECT_EQ(CountOf(ModeRegister | kQueryFlag), 4u);
+    EXPECT_EQ(logic->profileTable().count, 3u);
 }
 
 }  // namespace

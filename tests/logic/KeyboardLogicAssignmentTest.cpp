@@ -1,20 +1,15 @@
+// Assigning keys: the key-code table read first when it is missing, and macros in their slots.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
+#include <algorithm>
 
-#include "device/FeatureTransport.h"
-#include "logic/DeviceLimits.h"
 #include "logic/MacroBlockCodec.h"
-#include "screens/KeyTable.h"
+#include "records/KeyTable.h"
 #include "support/LogicFixture.h"
-#include "support/WaitUntil.h"
 
 namespace {
 
-using namespace std::chrono_literals;
-
-class Mends : public LogicTest {
+class Assignment : public LogicTest {
 protected:
     static macrokey_pack_t MacroAssignment(unsigned key, const macro_block_t& block) {
         macrokey_pack_t pack;
@@ -37,41 +32,7 @@ protected:
     }
 };
 
-// Destruction while a hook runs.
-
-TEST_F(Mends, DestroyingDuringTheConnectionReadWaitsForTheHookAndEndsIt) {
-    PutMacro(5, 2, 0x04, 3);
-    backend->SetLatency(1ms);
-    logic = std::make_unique<KeyboardLogic>(link.get());
-    ASSERT_TRUE(WaitUntil([&] { return backend->ReportCount() >= 20; }));
-    // Queued behind the read: must not reach the keyboard once destruction has begun.
-    screens->factoryReset.set(-1, 0, false, false);
-    logic.reset();
-    const uint64_t atDestruction = backend->ReportCount();
-    Idle();
-    std::this_thread::sleep_for(20ms);
-    EXPECT_EQ(backend->ReportCount(), atDestruction);
-    EXPECT_LT(atDestruction, 2 * ExpectedConnectionRead(3, 12, {2}, 0).size());
-    EXPECT_EQ(CountOf(DeviceControl), 0u);
-    EXPECT_EQ(keyboard->FactoryResets(), 0);
-}
-
-TEST_F(Mends, DestroyingDuringACommandHook) {
-    Connect();
-    backend->SetLatency(2ms);
-    ClearLog();
-    for (int i = 0; i < 20; ++i) screens->colourSet.set(i % 4, 0, false, false);
-    ASSERT_TRUE(WaitUntil([&] { return backend->ReportCount() > 0; }));
-    logic.reset();
-    const uint64_t atDestruction = backend->ReportCount();
-    Idle();
-    EXPECT_EQ(backend->ReportCount(), atDestruction);
-    EXPECT_LT(Requests().size(), 40u);
-}
-
-// Assigning a key after a failed key-code read.
-
-TEST_F(Mends, AssignmentAfterAFailedKeyCodeReadReadsTheTableFirst) {
+TEST_F(Assignment, AssignmentAfterAFailedKeyCodeReadReadsTheTableFirst) {
     ASSERT_TRUE(keyboard->Modify([](KeyboardState& s) {
         s.keyCodes[1].setCode(0x2004);
         s.keyCodes[2].setCode(0x2005);
@@ -100,7 +61,7 @@ TEST_F(Mends, AssignmentAfterAFailedKeyCodeReadReadsTheTableFirst) {
     EXPECT_TRUE(logic->keyCodesRead());
 }
 
-TEST_F(Mends, AssignmentStopsWhenTheKeyCodesCannotBeRead) {
+TEST_F(Assignment, AssignmentStopsWhenTheKeyCodesCannotBeRead) {
     ASSERT_TRUE(keyboard->Modify([](KeyboardState& s) { s.keyCodes[1].setCode(0x2004); }));
     backend->FailReport(
         AnswerNumber(ExpectedConnectionRead(3, 12, {}, 0), Query(KeyCodes, 0, 218)));
@@ -117,9 +78,7 @@ TEST_F(Mends, AssignmentStopsWhenTheKeyCodesCannotBeRead) {
     EXPECT_EQ(keyboard->KeyCodes()[5].code(), 0);
 }
 
-// Two macro assignments.
-
-TEST_F(Mends, TwoMacroAssignmentsTakeTwoSlots) {
+TEST_F(Assignment, TwoMacroAssignmentsTakeTwoSlots) {
     Connect();
     MacroRecordGroup first = Group(L"first", 1, {0x1E, 0x1F});
     MacroRecordGroup second = Group(L"second", 2, {0x20});
@@ -139,7 +98,7 @@ TEST_F(Mends, TwoMacroAssignmentsTakeTwoSlots) {
     EXPECT_EQ(groups.back().info.current().id, 1);
 }
 
-TEST_F(Mends, TheGroupIsFoundByItsEncodedBlockNotByRebuiltSteps) {
+TEST_F(Assignment, TheGroupIsFoundByItsEncodedBlockNotByRebuiltSteps) {
     Connect();
     // Steps rebuilt from the block would carry the key table's names and code 0 for a key it
     // does not know, so they would not equal these steps; the encoded blocks do.
@@ -158,7 +117,7 @@ TEST_F(Mends, TheGroupIsFoundByItsEncodedBlockNotByRebuiltSteps) {
     EXPECT_EQ(groups.back().items.current(), recorded.items.current());
 }
 
-TEST_F(Mends, AMacroFromNoGroupIsAddedUnderItsSlot) {
+TEST_F(Assignment, AMacroFromNoGroupIsAddedUnderItsSlot) {
     Connect();
     macro_block_t block;
     block.name.set("combo");
@@ -177,7 +136,7 @@ TEST_F(Mends, AMacroFromNoGroupIsAddedUnderItsSlot) {
     EXPECT_EQ(keyboard->Macro(0), block);
 }
 
-TEST_F(Mends, AFailedMacroDownloadMarksNoSlot) {
+TEST_F(Assignment, AFailedMacroDownloadMarksNoSlot) {
     Connect();
     MacroRecordGroup group = Group(L"g", 1, {0x1E});
     ShareGroups({group});
@@ -185,47 +144,6 @@ TEST_F(Mends, AFailedMacroDownloadMarksNoSlot) {
     PublishAssignment(MacroAssignment(5, EncodeMacroGroup(group)));
     EXPECT_EQ(screens->groups.current().front().info.current().id, -1);
     EXPECT_EQ(keyboard->KeyCodes()[5].code(), 0);
-}
-
-// A garbage information block.
-
-TEST_F(Mends, GarbageInformationEndsTheRead) {
-    keyboard->SetGarbageInformation(true);
-    Connect();
-    keyboard_info_t garbage;
-    ASSERT_EQ(QueryFeature(*link, DeviceInfo, 0, garbage.bytes, 90), 90);
-    ASSERT_TRUE(garbage.profileCount() > kMaxProfiles || garbage.modeCount() > kMaxModes);
-    EXPECT_EQ(Requests(),
-              (std::vector<Request>{Query(DeviceInfo, 0, 90), Query(DeviceInfo, 0, 90)}));
-    EXPECT_EQ(logic->profileTable().count, 0u);
-    EXPECT_EQ(logic->macroSlotCount(), 0);
-    EXPECT_EQ(screens->modes.count, 0u);
-
-    keyboard->SetGarbageInformation(false);
-    ClearLog();
-    Replug();
-    EXPECT_EQ(Requests(), ExpectedConnectionRead(3, 12, {}, 0));
-}
-
-TEST_F(Mends, CountsJustPastTheBoundsEndTheReadAndCountsAtTheBoundsDoNot) {
-    patcher->SetPatch([](FeaturePacket& answer) {
-        if (answer.command == (DeviceInfo | kQueryFlag)) answer.data[78] = kMaxProfiles + 1;
-    });
-    Connect();
-    EXPECT_EQ(Requests(), std::vector<Request>{Query(DeviceInfo, 0, 90)});
-
-    patcher->SetPatch([](FeaturePacket& answer) {
-        if (answer.command != (DeviceInfo | kQueryFlag)) return;
-        answer.data[78] = kMaxProfiles;
-        answer.data[80] = 1;  // one mode, so that every profile's query can be answered
-        answer.data[81] = 0;
-    });
-    ClearLog();
-    Replug();
-    // The keyboard has 3 profiles, so the fourth profile's mode query fails.
-    EXPECT_EQ(CountOf(ModeAttributes | kQueryFlag), 1u);
-    EXPECT_EQ(CountOf(ModeRegister | kQueryFlag), 4u);
-    EXPECT_EQ(logic->profileTable().count, 3u);
 }
 
 }  // namespace

@@ -80,15 +80,15 @@ void KeyboardLogic::PublishProfileState() {
     try {
         RegisterList& current = profileTable_.current();
         if (current.index() < modes_.count) modes_.selection.index = current.index();
-        modes_.fireOthers(0, false);
+        modes_.fireOthers(shapes::kApply, false);
         PublishRegisterOf(current);
-        colourSet_.fireOthers(1, false);
+        colourSet_.fireOthers(shapes::kAlreadyApplied, false);
         // The own colour-set hook then reads that set's key colours, after everything below.
-        colourSet_.fireSelf(1, 2);
+        colourSet_.fireSelf(shapes::kAlreadyApplied, SelfDelivery::Queued);
         if (profileTable_.index() < profiles_.count) {
             profiles_.selection.index = profileTable_.index();
         }
-        profiles_.fireOthers(0, true);
+        profiles_.fireOthers(shapes::kApply, true);
     } catch (const ShapeException&) {
         // No profiles, or a profile without modes: nothing more to show.
     }
@@ -98,7 +98,7 @@ void KeyboardLogic::PublishRegisterOf(RegisterList& registers) {
     const _reg_mode_t& reg = registers.current();
     if (currentRegister_.count == 0) currentRegister_.store(&reg, 1, false);
     currentRegister_.current() = reg;
-    currentRegister_.fireOthers(0, false);
+    currentRegister_.fireOthers(shapes::kApply, false);
 }
 
 void KeyboardLogic::ForgetMacroSlots() {
@@ -113,7 +113,7 @@ void KeyboardLogic::ReadKeyCodes() {
     keyCodes_.store(nullptr, keyCodes_.count, false);
     int length = static_cast<int>(keyCodes_.count * sizeof(macro_code_t));
     keyCodesRead_ = length > 0 && Query(KeyCodes, 0, keyCodes_.data(), length) != 0;
-    keyCodes_.fireOthers(0, false);
+    keyCodes_.fireOthers(shapes::kApply, false);
 }
 
 bool KeyboardLogic::ReadMacros() {
@@ -149,5 +149,5 @@ void KeyboardLogic::TakeKeyboardMacro(const macro_block_t& block, int slot) {
         }
     }
     groups->push_back(fresh);
-    macroGroups_.fireOthers(0, false);
+    macroGroups_.fireOthers(shapes::kApply, false);
 }

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "logic/MacroBlockCodec.h"
+#include "records/SharedShapes.h"
 #include "support/LogicFixture.h"
 #include "support/WaitUntil.h"
 
@@ -60,7 +61,7 @@ TEST_F(Commands, ChangingOneKeyColourSendsTheWholeTable) {
 }
 
 TEST_F(Commands, PickingAColourSetSendsItAndReadsItsColours) {
-    screens->colourSet.set(3, 0, false, false);
+    screens->colourSet.set(3, shapes::kApply, false, false);
     Idle();
     EXPECT_EQ(Requests(), (std::vector<Request>{Write(ColourSet, 0, 0, uint8_t{3}),
                                                 Query(KeyColours, 3, 432)}));
@@ -71,7 +72,7 @@ TEST_F(Commands, PickingAColourSetSendsItAndReadsItsColours) {
 }
 
 TEST_F(Commands, ColourSetWithTagOneOnlyReadsColours) {
-    screens->colourSet.set(2, 1, false, false);
+    screens->colourSet.set(2, shapes::kAlreadyApplied, false, false);
     Idle();
     EXPECT_EQ(Requests(), std::vector<Request>{Query(KeyColours, 2, 432)});
     EXPECT_EQ(keyboard->SelectedColourSet(), 0);
@@ -178,7 +179,7 @@ TEST_F(Commands, RegisterGoesToTheActiveProfilesCurrentMode) {
     _reg_mode_t reg = screens->currentRegister.current();
     reg.setSpeed(11);
     reg.foregroundBrightness = 200;
-    screens->currentRegister.set(reg, 0, false, false);
+    screens->currentRegister.set(reg, shapes::kApply, false, false);
     Idle();
     EXPECT_EQ(Requests(), std::vector<Request>{Write(ModeRegister, 14, 0, reg)});
     EXPECT_EQ(keyboard->Register(1, 2), reg);
@@ -186,7 +187,7 @@ TEST_F(Commands, RegisterGoesToTheActiveProfilesCurrentMode) {
 }
 
 TEST_F(Commands, SelectingAModeSendsItAndPublishesItsRegister) {
-    screens->modes.select(4, 1, true, false);
+    screens->modes.select(4, shapes::kAlreadyApplied, true, false);
     Idle();
     EXPECT_EQ(Requests(), std::vector<Request>{Write(ProfileMode, 0, 0, uint8_t{4})});
     EXPECT_EQ(screens->currentRegister.current(), keyboard->Register(0, 4));
@@ -195,11 +196,11 @@ TEST_F(Commands, SelectingAModeSendsItAndPublishesItsRegister) {
 }
 
 TEST_F(Commands, ModeIndexEqualToTheCountKeepsTheModeButIsSent) {
-    screens->modes.select(3, 1, true, false);
+    screens->modes.select(3, shapes::kAlreadyApplied, true, false);
     Idle();
     ClearLog();
     screens->modes.push_back(_mode_attr_t{});
-    ASSERT_TRUE(screens->modes.select(12, 1, true, false));
+    ASSERT_TRUE(screens->modes.select(12, shapes::kAlreadyApplied, true, false));
     Idle();
     EXPECT_EQ(Requests(), std::vector<Request>{Write(ProfileMode, 0, 0, uint8_t{12})});
     EXPECT_EQ(logic->profileTable().data()[0].index(), 3u);
@@ -211,7 +212,7 @@ TEST_F(Commands, SelectingAProfileWithTagZeroSendsIt) {
     Replug();
     ClearLog();
     screens->ClearEvents();
-    screens->profiles.select(2, 0, false, false);
+    screens->profiles.select(2, shapes::kApply, false, false);
     Idle();
     EXPECT_EQ(Requests(), std::vector<Request>{Write(ActiveProfile, 0, 0, uint8_t{2})});
     EXPECT_EQ(keyboard->ActiveProfile(), 2);
@@ -224,7 +225,7 @@ TEST_F(Commands, SelectingAProfileWithTagOnePublishesButSendsNothing) {
     ASSERT_TRUE(keyboard->Modify([](KeyboardState& s) { s.profileModes[1] = 9; }));
     Replug();
     ClearLog();
-    screens->profiles.select(1, 1, false, false);
+    screens->profiles.select(1, shapes::kAlreadyApplied, false, false);
     Idle();
     EXPECT_TRUE(Requests().empty());
     EXPECT_EQ(keyboard->ActiveProfile(), 0);
@@ -234,7 +235,7 @@ TEST_F(Commands, SelectingAProfileWithTagOnePublishesButSendsNothing) {
 }
 
 TEST_F(Commands, FactoryResetAndMaskClearWriteTheControlBlockAndReadTheKeyboardAgain) {
-    screens->factoryReset.set(-1, 0, false, false);
+    screens->factoryReset.set(-1, shapes::kApply, false, false);
     Idle();
     // The command changes the keyboard by itself, so the whole keyboard is read after it.
     std::vector<Request> expected{Write(DeviceControl, 0, 10, Bytes2{0xFF, 0xFF})};
@@ -244,7 +245,7 @@ TEST_F(Commands, FactoryResetAndMaskClearWriteTheControlBlockAndReadTheKeyboardA
     ASSERT_TRUE(WaitUntil([&] { return Requests().size() >= expected.size(); }));
     EXPECT_EQ(Requests(), expected);
     ClearLog();
-    screens->maskClear.set(-1, 0, false, false);
+    screens->maskClear.set(-1, shapes::kApply, false, false);
     Idle();
     expected.front() = Write(DeviceControl, 0, 8, Bytes2{0xFF, 0xFF});
     ASSERT_TRUE(WaitUntil([&] { return Requests().size() >= expected.size(); }));
@@ -257,14 +258,14 @@ TEST_F(Commands, AfterAFactoryResetTheScreensShowTheKeyboardsNewState) {
     PutMacro(5, 2, 0x04, 3);
     Replug();
     ASSERT_TRUE(screens->keyCodes.data()[5].hasAssignment());
-    screens->factoryReset.set(-1, 0, false, false);
+    screens->factoryReset.set(-1, shapes::kApply, false, false);
     Idle();
     EXPECT_FALSE(screens->keyCodes.data()[5].hasAssignment());
 }
 
 TEST_F(Commands, AControlWriteTheKeyboardRefusesReadsNothing) {
     backend->FailReport(backend->ReportCount() + 1);
-    screens->factoryReset.set(-1, 0, false, false);
+    screens->factoryReset.set(-1, shapes::kApply, false, false);
     Idle();
     EXPECT_EQ(CountOf(DeviceInfo | kQueryFlag), 0u);
 }
@@ -277,10 +278,10 @@ TEST_F(Commands, CommandsWithoutProfilesSendNothing) {
     SetUp();
     _reg_mode_t reg{};
     reg.setSpeed(3);
-    screens->currentRegister.set(reg, 0, false, false);
-    screens->modes.select(2, 1, true, false);
+    screens->currentRegister.set(reg, shapes::kApply, false, false);
+    screens->modes.select(2, shapes::kAlreadyApplied, true, false);
     screens->profiles.push_back(_profile_attr_t::numbered(0));
-    screens->profiles.select(0, 0, true, true);
+    screens->profiles.select(0, shapes::kApply, true, true);
     Idle();
     EXPECT_TRUE(Requests().empty());
     EXPECT_EQ(logic->profileTable().count, 0u);

@@ -35,13 +35,13 @@ void KeyboardLogic::OnColourSetChanged(int, const int* data, uint32_t count, uin
     HookGate::Pass pass(gate_);
     if (!pass || count == 0) return;
     const int set = data[0];
-    if (arg == 0) {
+    if (arg == shapes::kApply) {
         auto byte = static_cast<uint8_t>(set);
         if (!Send(ColourSet, 0, 0, &byte, 1)) return;
     }
     int length = static_cast<int>(keyColours_.count * sizeof(rgba_t));
     if (length > 0 && Query(KeyColours, set, keyColours_.data(), length)) {
-        keyColours_.fireOthers(0, false);
+        keyColours_.fireOthers(shapes::kApply, false);
     }
 }
 
@@ -96,7 +96,7 @@ bool KeyboardLogic::SendAndRereadKeyCodes(macro_code_t& changed, macro_code_t pr
         return false;
     }
     if (!Query(KeyCodes, 0, keyCodes_.data(), length)) return false;
-    keyCodes_.fireOthers(0, false);
+    keyCodes_.fireOthers(shapes::kApply, false);
     return true;
 }
 
@@ -137,7 +137,7 @@ void KeyboardLogic::MarkSlotUsed(int slot, const macro_block_t& sent) {
         }
     }
     if (!found) groups->push_back(DecodeMacroBlock(sent, slot));
-    macroGroups_.fireOthers(0, false);
+    macroGroups_.fireOthers(shapes::kApply, false);
 }
 
 void KeyboardLogic::OnRegisterChanged(int, const _reg_mode_t* data, uint32_t count, uint32_t,
@@ -164,6 +164,7 @@ void KeyboardLogic::OnModeSelected(int, const _mode_attr_t*, uint32_t, uint32_t,
         PublishRegisterOf(registers);
         SendByte(ProfileMode, static_cast<int>(index));
     } catch (const ShapeException&) {
+        // No profile read yet: there is no register to show and nothing to send.
     }
 }
 
@@ -177,10 +178,11 @@ void KeyboardLogic::OnProfileSelected(int, const _profile_attr_t*, uint32_t, uin
         PublishRegisterOf(registers);
         if (registers.index() < modes_.count) {
             modes_.selection.index = registers.index();
-            modes_.fireOthers(0, false);
+            modes_.fireOthers(shapes::kApply, false);
         }
-        if (arg == 0) SendByte(ActiveProfile, static_cast<int>(index));
+        if (arg == shapes::kApply) SendByte(ActiveProfile, static_cast<int>(index));
     } catch (const ShapeException&) {
+        // No profile read yet: the choice has nothing to select or send.
     }
 }
 
