@@ -6,7 +6,6 @@
 
 namespace {
 
-const _reg_mode_t kZeroRegister{};
 // A connection read or a macro download takes a few hundred reports at most.
 constexpr auto kSettleTime = std::chrono::seconds(20);
 
@@ -26,19 +25,16 @@ void CallOnChange(Shape& shape, const void* owner, const std::function<void()>& 
 }  // namespace
 
 void KeyboardClient::WatchChanges(std::function<void()> onChange) {
-    CallOnChange(connected_, this, onChange);
-    CallOnChange(register_, this, onChange);
-    CallOnChange(modes_, this, onChange);
-    CallOnChange(profiles_, this, onChange);
-    CallOnChange(colourSet_, this, onChange);
-    CallOnChange(keyCodes_, this, onChange);
-    CallOnChange(keyColours_, this, onChange);
+    CallOnChange(view_.connected, this, onChange);
+    CallOnChange(view_.reg, this, onChange);
+    CallOnChange(view_.modes, this, onChange);
+    CallOnChange(view_.profiles, this, onChange);
+    CallOnChange(view_.colourSet, this, onChange);
+    CallOnChange(view_.keyCodes, this, onChange);
+    CallOnChange(view_.keyColours, this, onChange);
 }
 
-KeyboardClient::KeyboardClient()
-    : register_(shapes::kRegisterName, &kZeroRegister, 1),
-      modes_(shapes::kModesName, nullptr, 0),
-      profiles_(shapes::kProfilesName, nullptr, 0) {}
+KeyboardClient::KeyboardClient() = default;
 
 bool KeyboardClient::Settle() {
     return ShapeDispatcher::waitIdle(kSettleTime);
@@ -46,52 +42,52 @@ bool KeyboardClient::Settle() {
 
 KeyboardStatus KeyboardClient::Status() const {
     KeyboardStatus status;
-    const bool connected = connected_.count > 0 && connected_.data()[0] != 0;
+    const bool connected = view_.connected.count > 0 && view_.connected.data()[0] != 0;
     status.presence =
         connected ? KeyboardStatus::Presence::Connected : KeyboardStatus::Presence::Absent;
-    status.profileCount = static_cast<int>(profiles_.count);
-    status.activeProfile = static_cast<int>(profiles_.index());
-    for (const _mode_attr_t& mode : Elements(modes_))
+    status.profileCount = static_cast<int>(view_.profiles.count);
+    status.activeProfile = static_cast<int>(view_.profiles.index());
+    for (const _mode_attr_t& mode : Elements(view_.modes))
         status.modes.push_back({std::string(mode.name.text()), mode.flags()});
-    status.modeIndex = static_cast<int>(modes_.index());
-    if (register_.count > 0) status.reg = register_.data()[0];
-    status.colourSet = colourSet_.count > 0 ? colourSet_.data()[0] : 0;
-    status.keyCodes = Elements(keyCodes_);
-    status.keyColours = Elements(keyColours_);
+    status.modeIndex = static_cast<int>(view_.modes.index());
+    if (view_.reg.count > 0) status.reg = view_.reg.data()[0];
+    status.colourSet = view_.colourSet.count > 0 ? view_.colourSet.data()[0] : 0;
+    status.keyCodes = Elements(view_.keyCodes);
+    status.keyColours = Elements(view_.keyColours);
     return status;
 }
 
 bool KeyboardClient::SelectProfile(int profile) {
-    profiles_.select(static_cast<uint32_t>(profile), shapes::kApply, false, true);
+    view_.profiles.select(static_cast<uint32_t>(profile), shapes::kApply, false, true);
     return Settle();
 }
 
 bool KeyboardClient::SelectMode(int mode) {
-    modes_.select(static_cast<uint32_t>(mode), shapes::kApply, false, true);
+    view_.modes.select(static_cast<uint32_t>(mode), shapes::kApply, false, true);
     return Settle();
 }
 
 bool KeyboardClient::WriteRegister(const _reg_mode_t& reg) {
-    if (register_.count == 0) return Settle();
-    register_.data()[0] = reg;
-    register_.fireOthers(shapes::kApply, true);
+    if (view_.reg.count == 0) return Settle();
+    view_.reg.data()[0] = reg;
+    view_.reg.fireOthers(shapes::kApply, true);
     return Settle();
 }
 
 bool KeyboardClient::SelectColourSet(int set) {
-    colourSet_.set(set, shapes::kApply, false, true);
+    view_.colourSet.set(set, shapes::kApply, false, true);
     return Settle();
 }
 
 bool KeyboardClient::PaintKeys(const std::vector<int>& entries, std::uint32_t rgb) {
     for (int entry : entries) {
-        if (entry < 0 || static_cast<uint32_t>(entry) >= keyColours_.count) continue;
-        rgba_t& colour = keyColours_.data()[entry];
+        if (entry < 0 || static_cast<uint32_t>(entry) >= view_.keyColours.count) continue;
+        rgba_t& colour = view_.keyColours.data()[entry];
         colour.r = static_cast<std::uint8_t>(rgb >> 16);
         colour.g = static_cast<std::uint8_t>(rgb >> 8);
         colour.b = static_cast<std::uint8_t>(rgb);
     }
-    keyColours_.fireOthers(shapes::kApply, true);
+    view_.keyColours.fireOthers(shapes::kApply, true);
     return Settle();
 }
 

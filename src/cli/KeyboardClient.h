@@ -15,6 +15,7 @@
 #include "cli/KeyboardStatus.h"
 #include "records/AppRecords.h"
 #include "records/DeviceRecords.h"
+#include "records/KeyboardView.h"
 #include "records/MacroKeyLists.h"
 #include "records/SharedShapes.h"
 #include "store/Shape.h"
@@ -50,13 +51,7 @@ public:
     std::list<MacroRecordGroup> MacroGroups() const;
 
 private:
-    shapes::Connected connected_;
-    shapes::Register register_;
-    shapes::Modes modes_;
-    shapes::Profiles profiles_;
-    shapes::ColourSet colourSet_;
-    shapes::KeyCodes keyCodes_;
-    shapes::KeyColours keyColours_;
+    KeyboardView view_;
     shapes::KeyAssignment keyAssignment_;
     shapes::FuncKeys funcKeys_;
     shapes::CombKeys combKeys_;

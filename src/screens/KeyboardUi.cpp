@@ -17,7 +17,6 @@
 namespace {
 
 constexpr int kZero = 0;
-const _reg_mode_t kZeroRegister{};
 constexpr std::size_t kMaxNameLength = 1024;
 // The key pictures draw their fills see-through.
 constexpr std::uint32_t kPictureAlpha = 0x70u << 24;
@@ -41,10 +40,7 @@ std::uint32_t PictureColour(std::uint32_t colour) {
 }  // namespace
 
 KeyboardUi::KeyboardUi()
-    : register_(shapes::kRegisterName, &kZeroRegister, 1),
-      modes_(shapes::kModesName, nullptr, 0),
-      profiles_(shapes::kProfilesName, nullptr, 0),
-      keySelection_(shapes::kKeySelectionName),
+    : keySelection_(shapes::kKeySelectionName),
       recordFlag_(shapes::kRecordFlagName, &kZero, 1),
       factoryReset_(shapes::kFactoryResetName, &kZero, 1),
       maskClear_(shapes::kMaskClearName, &kZero, 1) {}
@@ -126,26 +122,26 @@ void KeyboardUi::BindColourPanels() {
 }
 
 void KeyboardUi::BindHooks() {
-    connected_.bind(this, &KeyboardUi::OnConnected);
-    register_.bind(this, &KeyboardUi::OnRegister);
-    modes_.bind(this, &KeyboardUi::OnModes);
-    profiles_.bind(this, &KeyboardUi::OnProfiles);
-    colourSet_.bind(this, &KeyboardUi::OnColourSet);
-    keyCodes_.bind(this, &KeyboardUi::OnKeyCodes);
+    view_.connected.bind(this, &KeyboardUi::OnConnected);
+    view_.reg.bind(this, &KeyboardUi::OnRegister);
+    view_.modes.bind(this, &KeyboardUi::OnModes);
+    view_.profiles.bind(this, &KeyboardUi::OnProfiles);
+    view_.colourSet.bind(this, &KeyboardUi::OnColourSet);
+    view_.keyCodes.bind(this, &KeyboardUi::OnKeyCodes);
     keySelection_.bind(this, &KeyboardUi::OnKeySelection);
-    keyColours_.bind(this, &KeyboardUi::OnKeyColours);
+    view_.keyColours.bind(this, &KeyboardUi::OnKeyColours);
 }
 
 void KeyboardUi::RunHooksOnce() {
     auto runOnce = [](auto& shape, auto hook) {
         hook(shape.id, shape.data(), shape.count, shape.count, shape.index(), shape.index(), 0);
     };
-    runOnce(connected_, [this](auto... a) { OnConnected(a...); });
-    runOnce(register_, [this](auto... a) { OnRegister(a...); });
-    runOnce(modes_, [this](auto... a) { OnModes(a...); });
-    runOnce(profiles_, [this](auto... a) { OnProfiles(a...); });
-    runOnce(colourSet_, [this](auto... a) { OnColourSet(a...); });
-    runOnce(keyCodes_, [this](auto... a) { OnKeyCodes(a...); });
+    runOnce(view_.connected, [this](auto... a) { OnConnected(a...); });
+    runOnce(view_.reg, [this](auto... a) { OnRegister(a...); });
+    runOnce(view_.modes, [this](auto... a) { OnModes(a...); });
+    runOnce(view_.profiles, [this](auto... a) { OnProfiles(a...); });
+    runOnce(view_.colourSet, [this](auto... a) { OnColourSet(a...); });
+    runOnce(view_.keyCodes, [this](auto... a) { OnKeyCodes(a...); });
 }
 
 void KeyboardUi::OnConnected(int, const int* data, uint32_t count, uint32_t, uint32_t, uint32_t,
@@ -183,8 +179,8 @@ void KeyboardUi::OnModes(int, const _mode_attr_t* data, uint32_t count, uint32_t
     }
     if (count == 0) return;
     if (arg == shapes::kApply && ui_.modes) ui_.modes->SetCurSel(static_cast<int>(index), true);
-    if (index >= modes_.count) return;
-    ApplyModeCaps(modes_.data()[index].flags());
+    if (index >= view_.modes.count) return;
+    ApplyModeCaps(view_.modes.data()[index].flags());
 }
 
 void KeyboardUi::OnProfiles(int, const _profile_attr_t* data, uint32_t count, uint32_t oldCount,
@@ -223,14 +219,14 @@ void KeyboardUi::OnKeySelection(int, const std::vector<CoordButtonInfo>* data, u
     if (count == 0) return;
     for (const CoordButtonInfo& key : data[0]) {
         if (ui_.ledKeys) ui_.ledKeys->SetItemForeground(key.order, PictureColour(key.fground));
-        const std::int64_t k = key.order < 0 ? keyColours_.index() : key.order;
-        if (k >= keyColours_.count) continue;
+        const std::int64_t k = key.order < 0 ? view_.keyColours.index() : key.order;
+        if (k >= view_.keyColours.count) continue;
         // The fourth byte is the keyboard's own: only the colour changes.
-        rgba_t& colour = keyColours_.data()[k];
+        rgba_t& colour = view_.keyColours.data()[k];
         const rgba_t picked = rgba_t::fromValue(key.fground);
         colour = {picked.r, picked.g, picked.b, colour.a};
     }
-    keyColours_.fireOthers(shapes::kAlreadyApplied, false);
+    view_.keyColours.fireOthers(shapes::kAlreadyApplied, false);
 }
 
 void KeyboardUi::OnKeyColours(int, const rgba_t* data, uint32_t count, uint32_t, uint32_t, uint32_t,
@@ -241,8 +237,8 @@ void KeyboardUi::OnKeyColours(int, const rgba_t* data, uint32_t count, uint32_t,
 }
 
 bool KeyboardUi::CurrentModeFlags(std::uint16_t& flags) const {
-    if (modes_.index() >= modes_.count) return false;
-    flags = modes_.data()[modes_.index()].flags();
+    if (view_.modes.index() >= view_.modes.count) return false;
+    flags = view_.modes.data()[view_.modes.index()].flags();
     return true;
 }
 
@@ -260,8 +256,8 @@ void KeyboardUi::ApplyModeCaps(std::uint16_t flags) {
     if (ui_.colourSetRow) ui_.colourSetRow->SetVisible(perKey);
     if (ui_.colourSet) {
         ui_.colourSet->SetVisible(perKey);
-        if (perKey && colourSet_.index() < colourSet_.count)
-            ui_.colourSet->SetCurSel(colourSet_.data()[colourSet_.index()], true);
+        if (perKey && view_.colourSet.index() < view_.colourSet.count)
+            ui_.colourSet->SetCurSel(view_.colourSet.data()[view_.colourSet.index()], true);
     }
     auto show = [](SOUI::SWindow* w, bool visible) {
         if (w) w->SetVisible(visible);

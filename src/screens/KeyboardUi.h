@@ -11,6 +11,7 @@
 
 #include "records/AppRecords.h"
 #include "records/DeviceRecords.h"
+#include "records/KeyboardView.h"
 #include "records/SharedShapes.h"
 #include "store/Shape.h"
 #include "ui/Events.h"
@@ -120,8 +121,8 @@ private:
     bool OnCommand(SOUI::EventArgs* e);
     bool OnSlider(SOUI::EventArgs* e);
     void WriteDirection(std::uint8_t direction);
-    void PublishRegister() { register_.fireOthers(shapes::kApply, false); }
-    _reg_mode_t& Register() { return register_.current(); }
+    void PublishRegister() { view_.reg.fireOthers(shapes::kApply, false); }
+    _reg_mode_t& Register() { return view_.reg.current(); }
     void OpenEditor(const CoordButtonInfo& key);
 
     SOUI::HWND window_ = SOUI::kNoWindow;
@@ -133,14 +134,8 @@ private:
     // One editor at a time: input that reaches the picture while one is open opens no other.
     bool editorOpen_ = false;
 
-    shapes::Connected connected_;
-    shapes::Register register_;
-    shapes::Modes modes_;
-    shapes::Profiles profiles_;
-    shapes::ColourSet colourSet_;
-    shapes::KeyCodes keyCodes_;
+    KeyboardView view_;
     shapes::KeySelection keySelection_;
-    shapes::KeyColours keyColours_;
     shapes::RecordFlag recordFlag_;
     shapes::FactoryReset factoryReset_;
     shapes::MaskClear maskClear_;

@@ -79,7 +79,7 @@ bool KeyboardUi::OnSlider(SOUI::EventArgs* e) {
     const bool speed = IsNamed(e, kb::kSpeed);
     const bool foreground = IsNamed(e, kb::kFgBrightness);
     if (!speed && !foreground && !IsNamed(e, kb::kBgBrightness)) return false;
-    if (register_.count == 0) return true;
+    if (view_.reg.count == 0) return true;
     _reg_mode_t& reg = Register();
     if (speed)
         reg.setSpeed(static_cast<unsigned>(position) & _reg_mode_t::SPEED_MASK);
@@ -93,7 +93,7 @@ bool KeyboardUi::OnSlider(SOUI::EventArgs* e) {
 }
 
 void KeyboardUi::WriteDirection(std::uint8_t direction) {
-    if (register_.count == 0) return;
+    if (view_.reg.count == 0) return;
     Register().setDirection(direction);
     ShowDirection(direction);
     PublishRegister();
@@ -105,12 +105,12 @@ bool KeyboardUi::OnComboSelChange(SOUI::EventArgs* e) {
     if (selected < 0) return false;
     const auto i = static_cast<uint32_t>(selected);
     if (e->sender == ui_.modes)
-        modes_.select(i, shapes::kAlreadyApplied, true, false);
+        view_.modes.select(i, shapes::kAlreadyApplied, true, false);
     else if (e->sender == ui_.colourSet)
-        colourSet_.set(selected, shapes::kApply, false, false);
+        view_.colourSet.set(selected, shapes::kApply, false, false);
     else if (e->sender == ui_.profiles)
         // Published, so that the keyboard switches to the profile the box shows.
-        profiles_.select(i, shapes::kApply, false, false);
+        view_.profiles.select(i, shapes::kApply, false, false);
     return false;
 }
 
@@ -123,7 +123,7 @@ void KeyboardUi::OnForegroundColour(std::uint32_t colour) {
         keySelection_.fireAll(shapes::kAlreadyApplied, false);
         return;
     }
-    if (register_.count == 0) return;
+    if (view_.reg.count == 0) return;
     if (colour == 0) {
         if (!(flags & MODE_CAP_AUTO_FOREGROUND)) return;
         Register().setAutoForeground(true);
@@ -135,7 +135,7 @@ void KeyboardUi::OnForegroundColour(std::uint32_t colour) {
 }
 
 void KeyboardUi::OnBackgroundColour(std::uint32_t colour) {
-    if (register_.count == 0) return;
+    if (view_.reg.count == 0) return;
     Register().setBackgroundColor(colour);
     PublishRegister();
 }
