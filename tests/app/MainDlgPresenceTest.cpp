@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileDevice>
 #include <cerrno>
+#include <functional>
 
 #include "AppTestSupport.h"
 #include "app/DeviceBackends.h"
@@ -57,23 +58,49 @@ protected:
     }
 };
 
-TEST_F(Presence, NoKeyboardAsksForTheDeviceAndEnds) {
-    AnswerBoxesWith(IDOK);
-    auto window = StartMainWindow(MakeHidBackend(Emulation::Absent, {}));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, QStringLiteral("Please insert USB device"));
-    EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning"));
-    EXPECT_FALSE(boxes[0].cancelShown);
-    EXPECT_FALSE(window->IsWindow());
-}
-
-TEST_F(Presence, ListedKeyboardWithoutAccessNamesTheUdevRule) {
-    AnswerBoxesWith(IDOK);
-    auto window = StartMainWindow(std::make_shared<NoAccessBackend>());
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].text.contains("udev rule")) << boxes[0].text.toStdString();
-    EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning"));
-    EXPECT_FALSE(window->IsWindow());
+// Every keyboard that cannot be used asks one question in a warning and ends the window.
+TEST_F(Presence, AKeyboardThatCannotBeUsedIsToldInOneWarningAndEndsTheWindow) {
+    struct Row {
+        const char* name;
+        std::function<std::shared_ptr<HidBackend>()> backend;
+        int answer;
+        QString text;  // the whole text, or a part of it when `partOfText`
+        bool partOfText;
+        bool cancelShown;
+    };
+    const auto oldFirmware1512 = [] {
+        auto backend = std::make_shared<EmulatedBackend>();
+        backend->UnplugKeyboard();
+        backend->PlugOldFirmware(0x1512);
+        return std::shared_ptr<HidBackend>(backend);
+    };
+    const QString update = QStringLiteral("Please update to the latest firmware to use");
+    const Row rows[] = {
+        {"no keyboard", [] { return MakeHidBackend(Emulation::Absent, {}); }, IDOK,
+         QStringLiteral("Please insert USB device"), false, false},
+        {"listed without access", [] { return std::make_shared<NoAccessBackend>(); }, IDOK,
+         QStringLiteral("udev rule"), true, false},
+        {"old firmware, upgrade cancelled",
+         [] { return MakeHidBackend(Emulation::OldFirmware, {}); }, IDCANCEL, update, false, true},
+        {"second old product id", oldFirmware1512, IDCANCEL, update, false, true},
+    };
+    InstallUpgradeProgram();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        boxes.clear();
+        AnswerBoxesWith(row.answer);
+        auto window = StartMainWindow(row.backend());
+        ASSERT_EQ(boxes.size(), 1u);
+        if (row.partOfText)
+            EXPECT_TRUE(boxes[0].text.contains(row.text)) << boxes[0].text.toStdString();
+        else
+            EXPECT_EQ(boxes[0].text, row.text);
+        EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning"));
+        EXPECT_EQ(boxes[0].cancelShown, row.cancelShown);
+        EXPECT_FALSE(window->IsWindow());
+        // A cancelled upgrade never starts the upgrade program.
+        EXPECT_TRUE(Marker().isEmpty());
+    }
 }
 
 TEST_F(Presence, TheSystemsReasonReachesTheMessage) {
@@ -101,18 +128,6 @@ TEST_F(Presence, TheSystemsReasonReachesTheMessage) {
     }
 }
 
-TEST_F(Presence, OldFirmwareCancelEndsWithoutTheUpgrade) {
-    InstallUpgradeProgram();
-    AnswerBoxesWith(IDCANCEL);
-    auto window = StartMainWindow(MakeHidBackend(Emulation::OldFirmware, {}));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, QStringLiteral("Please update to the latest firmware to use"));
-    EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning"));
-    EXPECT_TRUE(boxes[0].cancelShown);
-    EXPECT_FALSE(window->IsWindow());
-    EXPECT_TRUE(Marker().isEmpty());
-}
-
 TEST_F(Presence, OldFirmwareOkRunsTheUpgradeToItsEndThenEnds) {
     InstallUpgradeProgram();
     AnswerBoxesWith(IDOK);
@@ -122,17 +137,6 @@ TEST_F(Presence, OldFirmwareOkRunsTheUpgradeToItsEndThenEnds) {
     EXPECT_EQ(Marker(), QStringLiteral("started\nfinished\n"));
     EXPECT_FALSE(window->IsWindow());
     EXPECT_EQ(window->ExitCode(), 0);
-}
-
-TEST_F(Presence, SecondUpgradeProductIdIsOfferedTheUpgradeToo) {
-    auto backend = std::make_shared<EmulatedBackend>();
-    backend->UnplugKeyboard();
-    backend->PlugOldFirmware(0x1512);
-    AnswerBoxesWith(IDCANCEL);
-    auto window = StartMainWindow(backend);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, QStringLiteral("Please update to the latest firmware to use"));
-    EXPECT_FALSE(window->IsWindow());
 }
 
 TEST_F(Presence, MissingUpgradeProgramIsToldAndEndsWithAnError) {
