@@ -2,47 +2,14 @@
 
 #include <cstdio>
 #include <limits>
-#include <nlohmann/json.hpp>
+
+#include "persist/BackupJson.h"
 
 namespace persist {
 namespace {
 
-using Json = nlohmann::json;
-
-struct Refusal {
-    BackupError error;
-};
-
-const Json& Member(const Json& object, const std::string& path, const char* name) {
-    const auto it = object.find(name);
-    if (it == object.end()) {
-        throw Refusal{{path.empty() ? "/" : path, std::string("missing \"") + name + "\""}};
-    }
-    return *it;
-}
-
-std::int64_t WholeNumber(const Json& value, const std::string& path, std::int64_t low,
-                         std::int64_t high) {
-    if (!value.is_number_integer()) {
-        throw Refusal{{path, "not a whole number"}};
-    }
-    const std::int64_t number =
-        value.is_number_unsigned()
-            ? static_cast<std::int64_t>(std::min<std::uint64_t>(
-                  value.get<std::uint64_t>(), std::numeric_limits<std::int64_t>::max()))
-            : value.get<std::int64_t>();
-    if (number < low || number > high) {
-        throw Refusal{{path, "out of range " + std::to_string(low) + ".." + std::to_string(high)}};
-    }
-    return number;
-}
-
-const Json& Object(const Json& value, const std::string& path) {
-    if (!value.is_object()) {
-        throw Refusal{{path.empty() ? "/" : path, "not an object"}};
-    }
-    return value;
-}
+using namespace backup_json;
+using Refusal = BackupRefusal;
 
 // Product ids are written as "0x1514" so they read as they are printed everywhere else.
 std::uint16_t ProductId(const Json& value, const std::string& path) {
