@@ -16,7 +16,7 @@ std::uint16_t ProductId(const Json& value, const std::string& path) {
     const std::string* text = value.get_ptr<const std::string*>();
     unsigned parsed = 0;
     int used = 0;
-    if (text == nullptr || text->size() != 6 ||
+    if (text == nullptr || !IsHexAfter(*text, "0x", 4) ||
         std::sscanf(text->c_str(), "0x%4x%n", &parsed, &used) != 1 || used != 6) {
         throw Refusal{{path, "not a product id like \"0x1514\""}};
     }

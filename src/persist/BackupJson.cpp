@@ -1,7 +1,9 @@
 #include "persist/BackupJson.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 namespace persist::backup_json {
@@ -45,11 +47,18 @@ bool Boolean(const Json& value, const std::string& path) {
     return value.get<bool>();
 }
 
+bool IsHexAfter(const std::string& text, const char* prefix, std::size_t digits) {
+    const std::size_t start = std::strlen(prefix);
+    return text.size() == start + digits && text.compare(0, start, prefix) == 0 &&
+           std::all_of(text.begin() + static_cast<std::ptrdiff_t>(start), text.end(),
+                       [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
 Rgb Colour(const Json& value, const std::string& path) {
     const std::string* text = value.get_ptr<const std::string*>();
     unsigned parts[3] = {};
     int used = 0;
-    if (text == nullptr || text->size() != 7 ||
+    if (text == nullptr || !IsHexAfter(*text, "#", 6) ||
         std::sscanf(text->c_str(), "#%2x%2x%2x%n", &parts[0], &parts[1], &parts[2], &used) != 3 ||
         used != 7) {
         throw BackupRefusal{{path, "not a colour like \"#FF8000\""}};

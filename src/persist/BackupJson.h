@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -21,6 +22,8 @@ const Json& Object(const Json& value, const std::string& path);
 std::int64_t WholeNumber(const Json& value, const std::string& path, std::int64_t low,
                          std::int64_t high);
 bool Boolean(const Json& value, const std::string& path);
+// TEXT is PREFIX followed by exactly DIGITS hex digits (no sign, no spaces).
+bool IsHexAfter(const std::string& text, const char* prefix, std::size_t digits);
 
 // Colours are "#RRGGBB" in both directions; the reader takes either letter case.
 using Rgb = std::array<std::uint8_t, 3>;

@@ -68,6 +68,8 @@ TEST(BackupHeaderTest, BadFilesAreRefusedNamingThePlace) {
         {"product as number", WithProduct("5396"), "/product", "product id"},
         {"product too long", WithProduct("\"0x15140\""), "/product", "product id"},
         {"product not hex", WithProduct("\"0x15zz\""), "/product", "product id"},
+        {"product signed", WithProduct("\"0x-001\""), "/product", "product id"},
+        {"product spaced", WithProduct("\"0x 151\""), "/product", "product id"},
         {"profiles not object", WithProfiles("3"), "/profiles", "not an object"},
         {"no profile count", WithProfiles(R"({"active": 0})"), "/profiles", "missing \"count\""},
         {"zero profiles", WithProfiles(R"({"count": 0, "active": 0})"), "/profiles/count",

@@ -62,6 +62,8 @@ TEST(BackupModeRegisterTest, BadFieldsAreRefusedNamingThePlace) {
         {"foreground", "#FF80", "not a colour"},
         {"foreground", "FF8001", "not a colour"},
         {"background", "#GG0000", "not a colour"},
+        {"background", "#-1-1-1", "not a colour"},
+        {"background", "# 1 2 3", "not a colour"},
         {"background", 0xFF0000, "not a colour"},
     };
     for (const BadField& bad : cases) {
