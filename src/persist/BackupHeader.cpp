@@ -1,0 +1,73 @@
+#include "persist/BackupHeader.h"
+
+#include <cstdio>
+#include <limits>
+
+#include "persist/BackupJson.h"
+
+namespace persist {
+namespace {
+
+using namespace backup_json;
+using Refusal = BackupRefusal;
+
+// Product ids are written as "0x1514" so they read as they are printed everywhere else.
+std::uint16_t ProductId(const Json& value, const std::string& path) {
+    const std::string* text = value.get_ptr<const std::string*>();
+    unsigned parsed = 0;
+    int used = 0;
+    if (text == nullptr || !IsHexAfter(*text, "0x", 4) ||
+        std::sscanf(text->c_str(), "0x%4x%n", &parsed, &used) != 1 || used != 6) {
+        throw Refusal{{path, "not a product id like \"0x1514\""}};
+    }
+    return static_cast<std::uint16_t>(parsed);
+}
+
+BackupHeader Header(const Json& root) {
+    Object(root, "");
+    const Json& format = Member(root, "", "format");
+    if (!format.is_string() || format.get<std::string>() != kBackupFormat) {
+        throw Refusal{{"/format", "not a keyboard backup"}};
+    }
+    const std::int64_t version =
+        WholeNumber(Member(root, "", "version"), "/version", 0, std::numeric_limits<int>::max());
+    if (version != kBackupVersion) {
+        throw Refusal{{"/version", "unknown version " + std::to_string(version)}};
+    }
+    BackupHeader header;
+    header.productId = ProductId(Member(root, "", "product"), "/product");
+    const Json& profiles = Object(Member(root, "", "profiles"), "/profiles");
+    header.profileCount = static_cast<std::uint16_t>(
+        WholeNumber(Member(profiles, "/profiles", "count"), "/profiles/count", 1,
+                    std::numeric_limits<std::uint16_t>::max()));
+    header.activeProfile = static_cast<std::uint16_t>(WholeNumber(
+        Member(profiles, "/profiles", "active"), "/profiles/active", 0, header.profileCount - 1));
+    return header;
+}
+
+}  // namespace
+
+BackupHeaderResult ReadBackupHeader(std::string_view text) {
+    const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
+    if (root.is_discarded()) {
+        return {std::nullopt, {"/", "not JSON or cut short"}};
+    }
+    try {
+        return {Header(root), {}};
+    } catch (const Refusal& refusal) {
+        return {std::nullopt, refusal.error};
+    }
+}
+
+std::string WriteBackupHeader(const BackupHeader& header) {
+    char product[8];
+    std::snprintf(product, sizeof product, "0x%04x", header.productId);
+    const Json root = {
+        {"format", std::string(kBackupFormat)},
+        {"version", kBackupVersion},
+        {"product", product},
+        {"profiles", {{"count", header.profileCount}, {"active", header.activeProfile}}}};
+    return root.dump(2) + "\n";
+}
+
+}  // namespace persist

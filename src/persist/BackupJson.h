@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "persist/BackupHeader.h"
+
+// Checked access to a backup's JSON: each helper throws BackupRefusal naming the place.
+namespace persist::backup_json {
+
+using Json = nlohmann::json;
+
+struct BackupRefusal {
+    BackupError error;
+};
+
+const Json& Member(const Json& object, const std::string& path, const char* name);
+const Json& Object(const Json& value, const std::string& path);
+std::int64_t WholeNumber(const Json& value, const std::string& path, std::int64_t low,
+                         std::int64_t high);
+bool Boolean(const Json& value, const std::string& path);
+// TEXT is PREFIX followed by exactly DIGITS hex digits (no sign, no spaces).
+bool IsHexAfter(const std::string& text, const char* prefix, std::size_t digits);
+
+// Colours are "#RRGGBB" in both directions; the reader takes either letter case.
+using Rgb = std::array<std::uint8_t, 3>;
+Rgb Colour(const Json& value, const std::string& path);
+std::string ColourText(const Rgb& colour);
+
+}  // namespace persist::backup_json
