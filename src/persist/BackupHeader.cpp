@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <limits>
 
-#include "persist/BackupJson.h"
+#include "persist/BackupHeaderJson.h"
+#include "persist/BackupJsonParse.h"
 
 namespace persist {
 namespace {
@@ -23,7 +24,9 @@ std::uint16_t ProductId(const Json& value, const std::string& path) {
     return static_cast<std::uint16_t>(parsed);
 }
 
-BackupHeader Header(const Json& root) {
+}  // namespace
+
+BackupHeader ReadHeaderObject(const Json& root) {
     Object(root, "");
     const Json& format = Member(root, "", "format");
     if (!format.is_string() || format.get<std::string>() != kBackupFormat) {
@@ -45,29 +48,25 @@ BackupHeader Header(const Json& root) {
     return header;
 }
 
-}  // namespace
-
 BackupHeaderResult ReadBackupHeader(std::string_view text) {
-    const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
-    if (root.is_discarded()) {
-        return {std::nullopt, {"/", "not JSON or cut short"}};
-    }
     try {
-        return {Header(root), {}};
+        return {ReadHeaderObject(ParseBackupText(text)), {}};
     } catch (const Refusal& refusal) {
         return {std::nullopt, refusal.error};
     }
 }
 
-std::string WriteBackupHeader(const BackupHeader& header) {
+Json WriteHeaderObject(const BackupHeader& header) {
     char product[8];
     std::snprintf(product, sizeof product, "0x%04x", header.productId);
-    const Json root = {
-        {"format", std::string(kBackupFormat)},
-        {"version", kBackupVersion},
-        {"product", product},
-        {"profiles", {{"count", header.profileCount}, {"active", header.activeProfile}}}};
-    return root.dump(2) + "\n";
+    return {{"format", std::string(kBackupFormat)},
+            {"version", kBackupVersion},
+            {"product", product},
+            {"profiles", {{"count", header.profileCount}, {"active", header.activeProfile}}}};
+}
+
+std::string WriteBackupHeader(const BackupHeader& header) {
+    return WriteHeaderObject(header).dump(2) + "\n";
 }
 
 }  // namespace persist
