@@ -15,7 +15,7 @@ public:
         switch (event) {
             case Json::parse_event_t::object_start:
             case Json::parse_event_t::array_start:
-                frames_.push_back({event == Json::parse_event_t::array_start, 0, {}, {}, Child()});
+                frames_.push_back({event == Json::parse_event_t::array_start, 0, {}, {}});
                 break;
             case Json::parse_event_t::object_end:
             case Json::parse_event_t::array_end:
@@ -40,14 +40,16 @@ private:
         std::size_t index;
         std::string key;
         std::set<std::string> keys;
-        std::string path;
     };
 
-    std::string Child() const {
-        if (frames_.empty()) return "";
-        const Frame& frame = frames_.back();
-        return frame.path + "/" +
-               (frame.list ? std::to_string(frame.index) : PointerPart(frame.key));
+    // Built only for a refusal: deep nesting must not cost a path per level.
+    std::string OpenPath() const {
+        std::string path;
+        for (std::size_t i = 0; i + 1 < frames_.size(); ++i) {
+            const Frame& frame = frames_[i];
+            path += "/" + (frame.list ? std::to_string(frame.index) : PointerPart(frame.key));
+        }
+        return path;
     }
 
     void NextElement() {
@@ -57,7 +59,7 @@ private:
     void Key(const std::string& name) {
         Frame& frame = frames_.back();
         if (!frame.keys.insert(name).second && !duplicate_) {
-            duplicate_ = BackupError{frame.path + "/" + PointerPart(name), "named twice"};
+            duplicate_ = BackupError{OpenPath() + "/" + PointerPart(name), "named twice"};
         }
         frame.key = name;
     }

@@ -19,11 +19,11 @@ constexpr std::array<const char*, 3> kPlayWords = {"times", "held", "toggle"};
 
 // A function's name only where it leads back to the same code.
 std::optional<std::string> FunctionName(const BackupNaming& naming, std::uint16_t value) {
-    for (const auto& [name, code] : naming.functions) {
-        if (code != value || !IsUtf8(name)) continue;
+    for (const auto& function : naming.functions) {
+        if (function.second != value || !IsUtf8(function.first)) continue;
         const auto first = std::find_if(naming.functions.begin(), naming.functions.end(),
-                                        [&](const auto& f) { return f.first == name; });
-        if (first->second == value) return name;
+                                        [&](const auto& f) { return f.first == function.first; });
+        if (first->second == value) return function.first;
     }
     return std::nullopt;
 }

@@ -149,4 +149,12 @@ TEST(KeyboardBackupRefusalTest, EveryCutOfAGoodFileIsRefused) {
     }
 }
 
+TEST(KeyboardBackupRefusalTest, DeepNestingAndDuplicatesDeepInsideAreRefusedQuickly) {
+    const std::string deep = std::string(200000, '[') + std::string(200000, ']');
+    EXPECT_EQ(ReadKeyboardBackup(deep, backup_samples::Naming()).error.where, "/");
+    const auto twice = ReadKeyboardBackup(R"({"a": [0, {"b": [{}, {"c~/": 1, "c~/": 2}]}]})",
+                                          backup_samples::Naming());
+    EXPECT_EQ(twice.error.where, "/a/1/b/1/c~0~1");
+}
+
 }  // namespace
