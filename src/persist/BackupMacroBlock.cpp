@@ -36,6 +36,9 @@ std::string NameFromHex(const Json& value, const std::string& path) {
 
 std::string Name(const Json& value, const std::string& path) {
     const auto hex = value.find("nameBytes");
+    if (hex != value.end() && value.contains("name")) {
+        throw BackupRefusal{{path + "/nameBytes", "both a name and its bytes"}};
+    }
     std::string name = hex == value.end() ? Text(Member(value, path, "name"), path + "/name")
                                           : NameFromHex(*hex, path + "/nameBytes");
     const std::string place = path + (hex == value.end() ? "/name" : "/nameBytes");

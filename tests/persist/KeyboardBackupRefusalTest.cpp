@@ -117,6 +117,7 @@ TEST(KeyboardBackupRefusalTest, EveryBadFileIsRefusedAtItsPlace) {
          "/keys/A/macro/name"},
         {"macro name bytes not hex", Set("/keys/S/macro/nameBytes", "FFF"),
          "/keys/S/macro/nameBytes"},
+        {"name and name bytes", Set("/keys/S/macro/name", "x"), "/keys/S/macro/nameBytes"},
         {"too many steps", Set("/keys/D/macro/steps/109", json::parse(R"({"key": "A",
             "state": "up", "delay": 0})")),
          "/keys/D/macro/steps"},
