@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <limits>
-#include <set>
 
 namespace persist {
 namespace {
@@ -33,17 +32,11 @@ rgba_t EntryColour(const Json& value, const std::string& path) {
 
 std::vector<rgba_t> ReadSet(const Json& value, const std::string& path,
                             const BackupEntryNames& keys) {
-    Object(value, path);
     std::vector<rgba_t> set(keys.size());
-    std::set<std::size_t> given;
-    for (const auto& [label, colour] : value.items()) {
-        const std::string place = path + "/" + PointerPart(label);
-        const std::size_t entry = keys.Find(label, place);
-        if (!given.insert(entry).second) {
-            throw BackupRefusal{{place, "names a colour entry already given"}};
-        }
-        set[entry] = EntryColour(colour, place);
-    }
+    keys.ReadEach(value, path,
+                  [&](std::size_t entry, const Json& colour, const std::string& place) {
+                      set[entry] = EntryColour(colour, place);
+                  });
     return set;
 }
 

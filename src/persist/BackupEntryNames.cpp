@@ -2,8 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-
-#include "persist/BackupJson.h"
+#include <set>
 
 namespace persist {
 namespace {
@@ -52,6 +51,21 @@ std::size_t BackupEntryNames::Find(const std::string& label, const std::string& 
                        std::to_string(static_cast<long long>(names_.size()) - 1)}};
     }
     return index;
+}
+
+void BackupEntryNames::ReadEach(const backup_json::Json& object, const std::string& path,
+                                const EntryReader& read) const {
+    backup_json::Object(object, path);
+    std::set<std::size_t> given;
+    for (const auto& member : object.items()) {
+        const std::string place = path + "/" + backup_json::PointerPart(member.key());
+        const std::size_t entry = Find(member.key(), place);
+        if (!given.insert(entry).second) {
+            throw backup_json::BackupRefusal{
+                {place, "names " + word_ + " " + std::to_string(entry) + " a second time"}};
+        }
+        read(entry, member.value(), place);
+    }
 }
 
 }  // namespace persist

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "persist/BackupJson.h"
 
 namespace persist {
 
@@ -18,6 +21,13 @@ public:
     std::string Label(std::size_t index) const;
     // The entry LABEL stands for; throws backup_json::BackupRefusal at PATH when none.
     std::size_t Find(const std::string& label, const std::string& path) const;
+
+    // Calls READ with the entry, value and place of each member of the object at PATH; two
+    // labels for one entry are refused.
+    using EntryReader =
+        std::function<void(std::size_t, const backup_json::Json&, const std::string&)>;
+    void ReadEach(const backup_json::Json& object, const std::string& path,
+                  const EntryReader& read) const;
 
 private:
     std::string word_;

@@ -131,16 +131,11 @@ Json WriteKeyCodes(const KeyboardSnapshot& keyboard, const BackupEntryNames& key
 
 void ReadKeyCodes(const Json& value, const std::string& path, const BackupEntryNames& keys,
                   const BackupNaming& naming, KeyboardSnapshot& keyboard) {
-    Object(value, path);
     std::map<std::size_t, ReadAssignment> read;
-    for (const auto& [label, assignment] : value.items()) {
-        const std::string place = path + "/" + PointerPart(label);
-        const std::size_t entry = keys.Find(label, place);
-        if (read.count(entry) != 0) {
-            throw BackupRefusal{{place, "names a key entry already given"}};
-        }
-        read.emplace(entry, ReadCode(assignment, place, naming));
-    }
+    keys.ReadEach(value, path,
+                  [&](std::size_t entry, const Json& assignment, const std::string& place) {
+                      read.emplace(entry, ReadCode(assignment, place, naming));
+                  });
     keyboard.keyCodes.assign(keys.size(), macro_code_t{});
     keyboard.macros.clear();
     int slot = 0;

@@ -1,7 +1,5 @@
 #include "persist/BackupProfiles.h"
 
-#include <set>
-
 #include "persist/BackupModeRegister.h"
 
 namespace persist {
@@ -29,17 +27,10 @@ KeyboardSnapshot::Profile ReadProfile(const Json& value, const std::string& path
     profile.activeMode = static_cast<int>(
         modes.Find(Text(Member(value, path, "mode"), path + "/mode"), path + "/mode"));
     profile.registers.resize(modes.size());
-    const std::string registersPath = path + "/registers";
-    const Json& registers = Object(Member(value, path, "registers"), registersPath);
-    std::set<std::size_t> given;
-    for (const auto& [label, reg] : registers.items()) {
-        const std::string place = registersPath + "/" + PointerPart(label);
-        const std::size_t mode = modes.Find(label, place);
-        if (!given.insert(mode).second) {
-            throw BackupRefusal{{place, "names a mode already given"}};
-        }
-        profile.registers[mode] = ReadModeRegister(reg, place);
-    }
+    modes.ReadEach(Member(value, path, "registers"), path + "/registers",
+                   [&](std::size_t mode, const Json& reg, const std::string& place) {
+                       profile.registers[mode] = ReadModeRegister(reg, place);
+                   });
     return profile;
 }
 

@@ -27,6 +27,12 @@ TEST(KeyboardBackupTest, WriteReadWriteGivesTheSameBytes) {
     EXPECT_EQ(first.back(), '\n');
 }
 
+// memcmp: the register's own comparison skips the reserved bit.
+void ExpectSameRegisters(const std::vector<_reg_mode_t>& a, const std::vector<_reg_mode_t>& b) {
+    ASSERT_EQ(b.size(), a.size());
+    EXPECT_EQ(std::memcmp(b.data(), a.data(), a.size() * sizeof(_reg_mode_t)), 0);
+}
+
 TEST(KeyboardBackupTest, EveryRecordComesBackByteForByte) {
     const persist::KeyboardBackup original = Backup();
     const persist::KeyboardBackup back = ReadBack(WriteKeyboardBackup(original, Naming()));
@@ -37,13 +43,9 @@ TEST(KeyboardBackupTest, EveryRecordComesBackByteForByte) {
     EXPECT_EQ(b.activeProfile, a.activeProfile);
     ASSERT_EQ(b.profiles.size(), a.profiles.size());
     for (std::size_t p = 0; p < a.profiles.size(); ++p) {
+        SCOPED_TRACE("profile " + std::to_string(p));
         EXPECT_EQ(b.profiles[p].activeMode, a.profiles[p].activeMode);
-        ASSERT_EQ(b.profiles[p].registers.size(), a.profiles[p].registers.size());
-        // memcmp: the register's own comparison skips the reserved bit.
-        EXPECT_EQ(std::memcmp(b.profiles[p].registers.data(), a.profiles[p].registers.data(),
-                              a.profiles[p].registers.size() * sizeof(_reg_mode_t)),
-                  0)
-            << "profile " << p;
+        ExpectSameRegisters(a.profiles[p].registers, b.profiles[p].registers);
     }
     EXPECT_EQ(b.colourSets, a.colourSets);
     EXPECT_EQ(b.activeColourSet, a.activeColourSet);
