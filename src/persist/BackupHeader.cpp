@@ -59,13 +59,17 @@ BackupHeaderResult ReadBackupHeader(std::string_view text) {
     }
 }
 
-std::string WriteBackupHeader(const BackupHeader& header) {
+std::string ProductIdText(std::uint16_t productId) {
     char product[8];
-    std::snprintf(product, sizeof product, "0x%04x", header.productId);
+    std::snprintf(product, sizeof product, "0x%04x", productId);
+    return product;
+}
+
+std::string WriteBackupHeader(const BackupHeader& header) {
     const Json root = {
         {"format", std::string(kBackupFormat)},
         {"version", kBackupVersion},
-        {"product", product},
+        {"product", ProductIdText(header.productId)},
         {"profiles", {{"count", header.profileCount}, {"active", header.activeProfile}}}};
     return root.dump(2) + "\n";
 }
