@@ -43,7 +43,7 @@ public:
 
 bool SettingsBackup::Export(SOUI::HWND owner) {
     const QString caption = Translated("Export settings");
-    const auto file = ChooseFile(FrameOf(owner), {caption,
+    const auto file = ChooseFile(FrameOf(owner), {Translated("Save keyboard settings"),
                                                   true,
                                                   {Filter()},
                                                   QStringLiteral("json"),
@@ -64,8 +64,11 @@ bool SettingsBackup::Export(SOUI::HWND owner) {
 
 void SettingsBackup::Import(SOUI::HWND owner) {
     const QString caption = Translated("Import settings");
-    const auto file = ChooseFile(FrameOf(owner),
-                                 {caption, false, {Filter(), Translated("All files (*)")}, {}, {}});
+    const auto file = ChooseFile(FrameOf(owner), {Translated("Open keyboard settings"),
+                                                  false,
+                                                  {Filter(), Translated("All files (*)")},
+                                                  {},
+                                                  {}});
     if (!file) return;
     BackupRequest request{file->path.toStdString(), false};
     Outcome outcome;

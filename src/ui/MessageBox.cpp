@@ -25,7 +25,11 @@ protected:
         SApplication* app = SApplication::getSingletonPtr();
         auto tr = [app](const QString& t) { return app ? app->Tr(t) : t; };
         SWindow* root = GetRoot();
-        if (SWindow* t = root->FindChildByName("msgtext")) t->SetWindowText(tr(m_text));
+        if (SWindow* t = root->FindChildByName("msgtext")) {
+            t->SetWindowText(tr(m_text));
+            // Screen readers read the question out.
+            t->setAccessibleName(tr(m_text));
+        }
         if (SWindow* t = root->FindChildByName("msgtitle")) t->SetWindowText(tr(m_caption));
         if (QWidget* frame = GetFrame()) frame->setWindowTitle(tr(m_caption));
         const bool onlyOk = (m_type & 0xF) == MB_OK;

@@ -11,14 +11,25 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kRain = 3;
+// Entries of the "more" menu: Check device, Export settings…, Import settings…, Exit.
+constexpr int kExportEntry = 2;
+constexpr int kImportEntry = 3;
 
 class BackupScenario : public Scenario {
 protected:
     fs::path File(const char* name) const { return program_->macroFile().parent_path() / name; }
 
-    void ChooseFromMoreMenu(const QString& entry) {
+    // The "more" menu's popup does not reach the accessibility tree: its entries are chosen
+    // with the arrow keys, the n-th from the top.
+    void ChooseFromMoreMenu(int entry) {
+        const QImage closed = Screen();
         Click("btn_more");
-        ClickLabelled(entry);
+        const QRect more = a11y_->First("btn_more").screen;
+        const QRect below(more.left() - 150, more.bottom() + 4, more.width() + 150, 100);
+        ASSERT_TRUE(WaitUntil([&] { return RegionChanged(closed, Screen(), below); }))
+            << WithScreen("the more menu did not open");
+        for (int i = 0; i < entry; ++i) input_->Key("Down");
+        input_->Key("Return");
     }
 
     bool ProfileModeIs(int mode) {
@@ -37,8 +48,8 @@ TEST_F(BackupScenario, SettingsExportedFromTheMenuComeBackWithImport) {
     fs::create_directories(program_->macroFile().parent_path());
     ASSERT_TRUE(StartProgram());
     const fs::path file = File("lighting.json");
-    ChooseFromMoreMenu("Export settings…");
-    AnswerFileDialog("Export settings", file);
+    ChooseFromMoreMenu(kExportEntry);
+    AnswerFileDialog("Save keyboard settings", file);
     CloseMessageBox("Export settings", QString::fromStdString(file.string()));
     const std::string saved = persist::ReadSmallTextFile(file, 1 << 24, "a backup").text;
     EXPECT_NE(saved.find("\"Rain\""), std::string::npos) << saved.substr(0, 400);
@@ -46,8 +57,8 @@ TEST_F(BackupScenario, SettingsExportedFromTheMenuComeBackWithImport) {
     // The user moves on to another mode and another brightness, then restores the file.
     ChooseFromList("cmb_mainled_light_mode_normal", "Wave");
     ASSERT_TRUE(ProfileModeIs(2)) << WithScreen("the mode did not change");
-    ChooseFromMoreMenu("Import settings…");
-    AnswerFileDialog("Import settings", file);
+    ChooseFromMoreMenu(kImportEntry);
+    AnswerFileDialog("Open keyboard settings", file);
     CloseMessageBox("Import settings", "restored the whole keyboard");
     EXPECT_TRUE(ProfileModeIs(kRain)) << "the import did not bring the mode back";
     EXPECT_EQ(Keyboard()->Register(0, kRain).foregroundBrightness, 77);
@@ -66,15 +77,15 @@ TEST_F(BackupScenario, FactoryResetExportsFirstWhenAskedTo) {
     ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Factory reset") == 1; }))
         << WithScreen("no question before the factory reset");
     Click("msgbtn_ok");  // "Export first"
-    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Export settings") == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Save keyboard settings") == 1; }));
     input_->Key("Escape");
-    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Export settings") == 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Save keyboard settings") == 0; }));
     EXPECT_TRUE(ProfileModeIs(kRain));
 
     Click("btn_kb_restore_factory");
     ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Factory reset") == 1; }));
     Click("msgbtn_ok");
-    AnswerFileDialog("Export settings", file);
+    AnswerFileDialog("Save keyboard settings", file);
     CloseMessageBox("Export settings");
     EXPECT_TRUE(ProfileModeIs(0)) << "the keyboard was not reset after the export";
     const std::string saved = persist::ReadSmallTextFile(file, 1 << 24, "a backup").text;
