@@ -26,14 +26,24 @@ int ModeIndex(const std::vector<std::string>& names, const std::string& name) {
     return found == names.end() ? -1 : static_cast<int>(found - names.begin());
 }
 
+// The modes one side lacks, in one line: "the keyboard has no modes "A", "B"".
+void MissingModes(std::vector<std::string>& differences, const char* side,
+                  const std::vector<std::string>& names, const std::vector<std::string>& other) {
+    std::string missing;
+    std::size_t count = 0;
+    for (const std::string& name : names) {
+        if (ModeIndex(other, name) >= 0) continue;
+        missing += (count++ ? ", \"" : "\"") + name + "\"";
+    }
+    if (count > 0)
+        differences.push_back(std::string(side) +
+                              (count == 1 ? " has no mode " : " has no modes ") + missing);
+}
+
 void CompareModes(std::vector<std::string>& differences, const KeyboardSnapshot& file,
                   const KeyboardSnapshot& keyboard) {
-    for (const std::string& name : file.modeNames)
-        if (ModeIndex(keyboard.modeNames, name) < 0)
-            differences.push_back("the keyboard has no mode \"" + name + "\"");
-    for (const std::string& name : keyboard.modeNames)
-        if (ModeIndex(file.modeNames, name) < 0)
-            differences.push_back("the file has no mode \"" + name + "\"");
+    MissingModes(differences, "the keyboard", file.modeNames, keyboard.modeNames);
+    MissingModes(differences, "the file", keyboard.modeNames, file.modeNames);
 }
 
 void LayProfiles(const KeyboardSnapshot& file, KeyboardSnapshot& target) {
