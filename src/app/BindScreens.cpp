@@ -10,6 +10,9 @@ class KeyboardPanel : public MainPanel {
 public:
     void Init(SOUI::SWindow* root, SOUI::HWND window) override { m_ui.Init(root, window); }
     bool OnEvent(SOUI::EventArgs* e) override { return m_ui.OnEvent(e); }
+    void SetExporter(std::function<bool(SOUI::HWND)> exporter) override {
+        m_ui.SetExporter(std::move(exporter));
+    }
 
 private:
     KeyboardUi m_ui;

@@ -154,6 +154,11 @@ void CMainDlg::OnDeviceChange(WPARAM event, LPARAM lParam) {
     }
 }
 
+void CMainDlg::UseSettingsBackup(KeyboardEndpoint& keyboard) {
+    m_backup = std::make_unique<SettingsBackup>(keyboard);
+    if (m_panel) m_panel->SetExporter([this](HWND owner) { return m_backup->Export(owner); });
+}
+
 void CMainDlg::ShowMoreMenu() {
     auto* more = FindChildByID2<SImageButton>(kMoreButtonId);
     QWidget* frame = GetFrame();
@@ -170,6 +175,12 @@ bool CMainDlg::OnCommand(WPARAM wParam) {
     switch (LOWORD(wParam)) {
         case kCmdCheckDevice:
             CheckDevicePresence();
+            break;
+        case kCmdExportSettings:
+            if (m_backup) m_backup->Export(GetHostHwnd());
+            break;
+        case kCmdImportSettings:
+            if (m_backup) m_backup->Import(GetHostHwnd());
             break;
         case kCmdExit:
             PostMessage(WM_CLOSE);

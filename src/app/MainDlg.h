@@ -7,6 +7,7 @@
 
 #include "app/DeviceChangeNotifier.h"
 #include "app/MainPanel.h"
+#include "app/SettingsBackup.h"
 #include "device/DeviceLink.h"
 #include "logic/KeyboardLogic.h"
 #include "ui/HostWnd.h"
@@ -18,6 +19,8 @@ public:
     static constexpr int kSyncLightId = SOUI::kSyncLightId;
     static constexpr int kTrayIconId = 110;
     static constexpr int kCmdCheckDevice = 1;
+    static constexpr int kCmdExportSettings = 2;
+    static constexpr int kCmdImportSettings = 3;
     static constexpr int kCmdExit = 6;
 
     CMainDlg(QString layoutName, std::shared_ptr<HidBackend> backend);
@@ -28,6 +31,9 @@ public:
     void OfferFirmwareUpgrade();
     void ShowMoreMenu();
     void OnDeviceChange(SOUI::WPARAM event, SOUI::LPARAM broadcast);
+    // Export and import of the keyboard's settings through `keyboard`, which must outlive the
+    // window; without it the menu's entries do nothing.
+    void UseSettingsBackup(KeyboardEndpoint& keyboard);
 
     DeviceLink& Link() { return m_link; }
     KeyboardLogic* Logic() const { return m_logic.get(); }
@@ -58,6 +64,7 @@ private:
     DeviceLink m_link;
     std::unique_ptr<MainPanel> m_panel;
     std::unique_ptr<KeyboardLogic> m_logic;
+    std::unique_ptr<SettingsBackup> m_backup;
     std::unique_ptr<DeviceChangeNotifier> m_deviceChanges;
     int m_exitCode = 0;
 };

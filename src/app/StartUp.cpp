@@ -79,6 +79,7 @@ int RunStartUp(const StartUpSettings& settings) {
     auto bus = std::make_unique<KeyboardBusService>(settings.refusals.get(),
                                                     settings.paths.uiFolder(), settings.emulation);
     window->SendMessage(WM_INITDIALOG);
+    window->UseSettingsBackup(bus->Operations());
     // A window on its way out (the upgrade program could not start) is not shown again.
     if (window->IsWindow() && window->ExitCode() == 0) {
         window->CenterWindow();

@@ -58,7 +58,11 @@ Outcome KeyboardBusClient::Call(const char* method, const QVariantList& argument
     QDBusMessage message = Message(kBusInterface, method);
     message.setArguments(arguments);
     const QDBusMessage reply = bus_.call(message, QDBus::Block, kCallTimeoutMs);
-    if (reply.type() == QDBusMessage::ReplyMessage) return {kExitDone, {}};
+    if (reply.type() == QDBusMessage::ReplyMessage) {
+        const QVariantList answer = reply.arguments();
+        return {kExitDone,
+                answer.isEmpty() ? std::string() : answer.front().toString().toStdString()};
+    }
     const int code =
         reply.errorName() == QLatin1String(kBusErrorInvalid) ? kExitUsage : kExitKeyboard;
     std::string text = reply.errorMessage().toStdString();
@@ -84,4 +88,15 @@ Outcome KeyboardBusClient::Assign(const AssignRequest& request) {
                 {QString::fromStdString(request.key),
                  QString::fromStdString(std::string(settingtext::AssignKindName(request.kind))),
                  QString::fromStdString(request.value)});
+}
+
+Outcome KeyboardBusClient::Export(std::string& text) {
+    Outcome outcome = Call("Export", {});
+    if (outcome.code == kExitDone) text = std::move(outcome.message);
+    outcome.message = outcome.code == kExitDone ? "exported" : outcome.message;
+    return outcome;
+}
+
+Outcome KeyboardBusClient::Import(const std::string& text, bool partial) {
+    return Call("Import", {QString::fromStdString(text), partial});
 }

@@ -20,11 +20,14 @@ public:
     Outcome Set(const SetRequest& request) override;
     Outcome Paint(const PaintRequest& request) override;
     Outcome Assign(const AssignRequest& request) override;
+    Outcome Export(std::string& text) override;
+    Outcome Import(const std::string& text, bool partial) override;
 
 private:
     explicit KeyboardBusClient(QDBusConnection bus) : bus_(std::move(bus)) {}
     QVariant Property(const char* name) const;
     QJsonObject JsonProperty(const char* name) const;
+    // A reply's first argument, when it is a text, becomes the outcome's message.
     Outcome Call(const char* method, const QVariantList& arguments);
 
     QDBusConnection bus_;

@@ -148,3 +148,16 @@ void KeyboardBusService::Assign(const QString& key, const QString& kind, const Q
         return Refuse("Assign needs a value for " + kind.toStdString());
     Answer(operations_->Assign(request));
 }
+
+QString KeyboardBusService::Export() {
+    std::string text;
+    const Outcome outcome = operations_->Export(text);
+    Answer(outcome);
+    return QString::fromStdString(text);
+}
+
+QString KeyboardBusService::Import(const QString& text, bool partial) {
+    const Outcome outcome = operations_->Import(text.toStdString(), partial);
+    Answer(outcome);
+    return QString::fromStdString(outcome.message);
+}

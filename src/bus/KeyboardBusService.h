@@ -42,6 +42,9 @@ public:
     // no session bus or the name is taken.
     bool Publish();
 
+    // The window's own changes of the keyboard go the same way as the bus calls.
+    KeyboardOperations& Operations() { return *operations_; }
+
     bool Connected() const;
     QString State() const;
     int ProductId() const;
@@ -58,6 +61,9 @@ public slots:
     void Set(const QVariantMap& settings);
     void Paint(const QStringList& keys, const QString& colour);
     void Assign(const QString& key, const QString& kind, const QString& value);
+    // The backup file's text; Import answers with what it restored.
+    QString Export();
+    QString Import(const QString& text, bool partial);
 
 signals:
     void Changed();

@@ -41,7 +41,7 @@ struct CommandEntry {
 constexpr CommandEntry kCommandTable[] = {
     {"status", RunKeyboardCommand}, {"modes", RunKeyboardCommand},  {"set", RunKeyboardCommand},
     {"paint", RunKeyboardCommand},  {"assign", RunKeyboardCommand}, {"diagnose", RunDiagnose},
-    {"macros", RunMacros},
+    {"macros", RunMacros},          {"export", RunKeyboardCommand}, {"import", RunKeyboardCommand},
 };
 
 Emulation EmulationOf(const std::string& text) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-enum class CliCommand { Help, Status, Modes, Set, Paint, Assign, Diagnose };
+enum class CliCommand { Help, Status, Modes, Set, Paint, Assign, Diagnose, Export, Import };
 
 // Lighting directions as the command line names them.
 enum class CliDirection { Right, Left, Up, Down, Clockwise, Anticlockwise };
@@ -42,6 +42,12 @@ struct AssignRequest {
     std::string value;  // the other key, or the name of the function, combination or macro
 };
 
+// A keyboard backup file to write or to restore.
+struct BackupRequest {
+    std::string file;
+    bool partial = false;  // import: restore what matches a keyboard of another shape
+};
+
 struct CliRequest {
     CliCommand command = CliCommand::Help;
     std::string emulation;  // empty: the real keyboard; otherwise keyboard|old-firmware|absent
@@ -49,4 +55,5 @@ struct CliRequest {
     SetRequest set;
     PaintRequest paint;
     AssignRequest assign;
+    BackupRequest backup;
 };

@@ -10,13 +10,15 @@
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, CliCommand>, 6> kCommands{{
+constexpr std::array<std::pair<std::string_view, CliCommand>, 8> kCommands{{
     {"status", CliCommand::Status},
     {"modes", CliCommand::Modes},
     {"set", CliCommand::Set},
     {"paint", CliCommand::Paint},
     {"assign", CliCommand::Assign},
     {"diagnose", CliCommand::Diagnose},
+    {"export", CliCommand::Export},
+    {"import", CliCommand::Import},
 }};
 
 constexpr std::array<std::string_view, 3> kEmulations{"keyboard", "old-firmware", "absent"};
@@ -97,6 +99,9 @@ private:
             if (auto value = Value(argument)) PaintColour(*value);
         } else if (request_.command == CliCommand::Assign) {
             AssignOption(argument);
+        } else if (request_.command == CliCommand::Import && argument.name == "partial" &&
+                   !argument.inlineValue) {
+            request_.backup.partial = true;
         } else {
             Fail("unknown option \"" + argument.text + "\"");
         }
@@ -150,6 +155,11 @@ private:
             keys_.push_back(text);
             return;
         }
+        if ((request_.command == CliCommand::Export || request_.command == CliCommand::Import) &&
+            request_.backup.file.empty() && !text.empty()) {
+            request_.backup.file = text;
+            return;
+        }
         Fail("unexpected argument \"" + text + "\"");
     }
 
@@ -174,6 +184,11 @@ private:
                         "assign needs one of --key, --function, --combination, --macro "
                         "and --clear");
                 request_.assign.key = keys_.front();
+                break;
+            case CliCommand::Export:
+            case CliCommand::Import:
+                if (request_.backup.file.empty())
+                    return Fail(std::string(arguments_.front()) + " needs a FILE");
                 break;
             default:
                 break;
@@ -217,6 +232,9 @@ std::string CommandUsage() {
            " --clear\n"
            "  diagnose                    why the keyboard is not found or cannot be opened, and\n"
            "                              the fix\n"
+           "  export FILE                 saves the whole keyboard and the macro groups to FILE\n"
+           "  import FILE [--partial]     restores FILE; --partial restores what matches a\n"
+           "                              keyboard of another shape\n"
            "  macros export FILE [GROUP...] | macros import FILE\n"
            "                              share macro groups as files (see macros --help)\n"
            "\n"

@@ -2,6 +2,7 @@
 
 #include <QJsonObject>
 
+#include "cli/BackupCommand.h"
 #include "cli/CommandLine.h"
 #include "cli/StatusReport.h"
 
@@ -13,18 +14,22 @@ int Report(const CliRequest& request, const QJsonObject& report, std::ostream& o
     return report["connected"].toBool() ? kExitDone : kExitKeyboard;
 }
 
-int Print(const CliRequest& request, const Outcome& outcome, std::ostream& out, std::ostream& err) {
+}  // namespace
+
+int PrintOutcome(const CliRequest& request, const Outcome& outcome, std::ostream& out,
+                 std::ostream& err, bool tell) {
     if (request.json) {
         QJsonObject json{{"ok", outcome.code == kExitDone},
                          {"exitCode", outcome.code},
                          {"message", QString::fromStdString(outcome.message)}};
         out << JsonText(json);
     }
-    if (outcome.code != kExitDone) err << "keylume: " << outcome.message << "\n";
+    if (outcome.code != kExitDone)
+        err << "keylume: " << outcome.message << "\n";
+    else if (tell && !request.json)
+        out << outcome.message << "\n";
     return outcome.code;
 }
-
-}  // namespace
 
 int UsageError(const std::string& message, std::ostream& err) {
     err << "keylume: " << message << "\n"
@@ -51,11 +56,15 @@ int RunRequest(const CliRequest& request, KeyboardEndpoint& endpoint, std::ostre
         case CliCommand::Modes:
             return Report(request, endpoint.ModesReport(), out, ModesText);
         case CliCommand::Set:
-            return Print(request, endpoint.Set(request.set), out, err);
+            return PrintOutcome(request, endpoint.Set(request.set), out, err);
         case CliCommand::Paint:
-            return Print(request, endpoint.Paint(request.paint), out, err);
+            return PrintOutcome(request, endpoint.Paint(request.paint), out, err);
         case CliCommand::Assign:
-            return Print(request, endpoint.Assign(request.assign), out, err);
+            return PrintOutcome(request, endpoint.Assign(request.assign), out, err);
+        case CliCommand::Export:
+            return PrintOutcome(request, ExportBackup(request.backup, endpoint), out, err, true);
+        case CliCommand::Import:
+            return PrintOutcome(request, ImportBackup(request.backup, endpoint), out, err, true);
         case CliCommand::Diagnose:
             break;  // examines the system rather than an endpoint
     }

@@ -17,5 +17,10 @@ int RunRequest(const CliRequest& request, KeyboardEndpoint& endpoint, std::ostre
 std::optional<int> AnswerWithoutKeyboard(const ParsedCommandLine& parsed, std::ostream& out,
                                          std::ostream& err);
 
+// Prints an outcome (as JSON with --json) and returns its exit code; `tell` prints what was
+// done on success too.
+int PrintOutcome(const CliRequest& request, const Outcome& outcome, std::ostream& out,
+                 std::ostream& err, bool tell = false);
+
 // Prints a usage error the same way wherever it was found.
 int UsageError(const std::string& message, std::ostream& err);

@@ -1,10 +1,13 @@
 #include "cli/KeyboardClient.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "records/SharedShapes.h"
 
 namespace {
+
+constexpr int kNoRequest = 0;
 
 // A connection read or a macro download takes a few hundred reports at most.
 constexpr auto kSettleTime = std::chrono::seconds(20);
@@ -34,7 +37,9 @@ void KeyboardClient::WatchChanges(std::function<void()> onChange) {
     CallOnChange(view_.keyColours, this, onChange);
 }
 
-KeyboardClient::KeyboardClient() = default;
+KeyboardClient::KeyboardClient()
+    : snapshotRequest_(shapes::kSnapshotRequestName, &kNoRequest, 1, false),
+      snapshot_(shapes::kSnapshotName, nullptr, 0, false) {}
 
 bool KeyboardClient::Settle() {
     return ShapeDispatcher::waitIdle(kSettleTime);
@@ -93,6 +98,29 @@ bool KeyboardClient::PaintKeys(const std::vector<int>& entries, std::uint32_t rg
 
 bool KeyboardClient::Assign(const macrokey_pack_t& request) {
     keyAssignment_.set(&request, shapes::kApply, false, true);
+    return Settle();
+}
+
+bool KeyboardClient::WriteKeyColours(const std::vector<rgba_t>& colours) {
+    const std::size_t n = std::min<std::size_t>(colours.size(), view_.keyColours.count);
+    std::copy_n(colours.begin(), n, view_.keyColours.data());
+    view_.keyColours.fireOthers(shapes::kApply, true);
+    return Settle();
+}
+
+std::optional<KeyboardSnapshot> KeyboardClient::ReadSnapshot(shapes::SnapshotSource source) {
+    // The answer lands in this copy; an empty one means no answer came.
+    snapshot_.store(nullptr, 0, false);
+    snapshotRequest_.set(static_cast<int>(source), shapes::kApply, false, true);
+    if (!Settle() || snapshot_.count == 0) return std::nullopt;
+    return snapshot_.data()[0];
+}
+
+bool KeyboardClient::AddMacroGroups(const std::list<MacroRecordGroup>& groups) {
+    std::list<MacroRecordGroup> all = MacroGroups();
+    all.insert(all.end(), groups.begin(), groups.end());
+    macroGroups_.store(&all, 1, false);
+    macroGroups_.fireOthers(shapes::kApply, true);
     return Settle();
 }
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <list>
+#include <optional>
 #include <vector>
 
 #include "cli/KeyboardStatus.h"
@@ -38,6 +39,13 @@ public:
     // Sets keys of the custom colour set (entries of the key colours) to 0xRRGGBB.
     bool PaintKeys(const std::vector<int>& entries, std::uint32_t rgb);
     bool Assign(const macrokey_pack_t& request);
+    // Replaces every key colour of the custom colour set now selected.
+    bool WriteKeyColours(const std::vector<rgba_t>& colours);
+    // The keyboard's whole state through the keyboard logic; none when the keyboard is absent,
+    // a query failed or the store did not settle.
+    std::optional<KeyboardSnapshot> ReadSnapshot(shapes::SnapshotSource source);
+    // Appends groups to the program's list, which the macro file saves.
+    bool AddMacroGroups(const std::list<MacroRecordGroup>& groups);
 
     // Calls `onChange` whenever a change of the keyboard's state reaches these shapes, on the
     // store's thread; the client's own publications do not count.
@@ -56,4 +64,6 @@ private:
     shapes::FuncKeys funcKeys_;
     shapes::CombKeys combKeys_;
     shapes::MacroGroups macroGroups_;
+    shapes::SnapshotRequest snapshotRequest_;
+    shapes::Snapshot snapshot_;
 };

@@ -12,6 +12,9 @@ enum ExitCode { kExitDone = 0, kExitKeyboard = 1, kExitUsage = 2 };
 struct Outcome {
     int code = kExitDone;
     std::string message;  // what went wrong, or what was done
+    // An import refused only because the file is from a keyboard of another shape: asked for,
+    // a partial import restores what matches.
+    bool otherShape = false;
 };
 
 class KeyboardEndpoint {
@@ -23,4 +26,7 @@ public:
     virtual Outcome Set(const SetRequest& request) = 0;
     virtual Outcome Paint(const PaintRequest& request) = 0;
     virtual Outcome Assign(const AssignRequest& request) = 0;
+    // The keyboard backup file's text of the whole keyboard, and its restore.
+    virtual Outcome Export(std::string& text) = 0;
+    virtual Outcome Import(const std::string& text, bool partial) = 0;
 };

@@ -1,6 +1,7 @@
 #include "cli/KeyboardOperations.h"
 
 #include "cli/AssignmentPlan.h"
+#include "cli/BackupNamingOf.h"
 #include "cli/KeyboardPresence.h"
 #include "cli/RefusalWatch.h"
 #include "cli/SetCheck.h"
@@ -10,7 +11,8 @@ KeyboardOperations::KeyboardOperations(KeyboardClient& client, RefusalWatch* wat
     : client_(client),
       watch_(watch),
       colourKeys_(KeyPositions::Read(KeyPositions::ColourKeysFile(uiFolder))),
-      assignKeys_(KeyPositions::Read(KeyPositions::AssignKeysFile(uiFolder))) {}
+      assignKeys_(KeyPositions::Read(KeyPositions::AssignKeysFile(uiFolder))),
+      backup_(client, [this] { return Failures(); }) {}
 
 KeyboardStatus KeyboardOperations::Status() const {
     // Changes on their way, such as a connection read still running, come first.
@@ -105,4 +107,22 @@ Outcome KeyboardOperations::Assign(const AssignRequest& request) {
     if (assigned != (request.kind != AssignKind::Clear))
         return {kExitKeyboard, "the keyboard did not take the assignment"};
     return outcome;
+}
+
+persist::BackupNaming KeyboardOperations::Naming() const {
+    const KeyboardStatus status = client_.Status();
+    return BackupNamingOf(colourKeys_, assignKeys_, client_.FunctionKeys(),
+                          status.keyColours.size(), status.keyCodes.size());
+}
+
+Outcome KeyboardOperations::Export(std::string& text) {
+    Outcome outcome;
+    if (!Present(outcome)) return outcome;
+    return backup_.Export(Naming(), text);
+}
+
+Outcome KeyboardOperations::Import(const std::string& text, bool partial) {
+    Outcome outcome;
+    if (!Present(outcome)) return outcome;
+    return backup_.Import(Naming(), text, partial);
 }

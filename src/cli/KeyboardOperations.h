@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "cli/BackupOperations.h"
 #include "cli/CliRequest.h"
 #include "cli/KeyboardClient.h"
 #include "cli/KeyboardEndpoint.h"
@@ -26,6 +27,10 @@ public:
     Outcome Set(const SetRequest& request) override;
     Outcome Paint(const PaintRequest& request) override;
     Outcome Assign(const AssignRequest& request) override;
+    Outcome Export(std::string& text) override;
+    Outcome Import(const std::string& text, bool partial) override;
+    // How a backup file names this keyboard's entries; known before the keyboard is read.
+    persist::BackupNaming Naming() const;
 
 private:
     StatusContext Context() const;
@@ -39,4 +44,5 @@ private:
     RefusalWatch* watch_;
     KeyPositions colourKeys_;
     KeyPositions assignKeys_;
+    BackupOperations backup_;
 };

@@ -1,5 +1,6 @@
 #include "cli/LocalKeyboard.h"
 
+#include "cli/BackupCommand.h"
 #include "cli/CommandLine.h"
 #include "cli/CommandRun.h"
 
@@ -10,6 +11,10 @@ int RunLocally(const std::vector<std::string>& arguments, const AppPaths& paths,
     if (auto answer = AnswerWithoutKeyboard(parsed, out, err)) return *answer;
     LocalKeyboard keyboard(paths, open(parsed.request.emulation));
     if (!keyboard.ConfigNote().empty()) err << "keylume: " << keyboard.ConfigNote() << "\n";
+    // A file that cannot be restored is refused before the keyboard hears anything.
+    if (auto refused = CheckBeforeConnecting(parsed.request, keyboard.Operations()))
+        return PrintOutcome(parsed.request, *refused, out, err);
+    keyboard.Connect();
     return RunRequest(parsed.request, keyboard.Operations(), out, err);
 }
 
@@ -19,10 +24,14 @@ LocalKeyboard::LocalKeyboard(const AppPaths& paths, std::shared_ptr<HidBackend> 
     macros_ = std::make_unique<MacroFile>(paths.macroFile);
     // The client joins after the lists are loaded, so it starts with them.
     client_ = std::make_unique<KeyboardClient>();
+    operations_ = std::make_unique<KeyboardOperations>(*client_, watch_.get(), paths.uiFolder());
+}
+
+void LocalKeyboard::Connect() {
+    if (logic_) return;
     logic_ = std::make_unique<KeyboardLogic>(&link_);
     // The connection read runs on the store's thread; the commands start from its result.
     KeyboardClient::Settle();
-    operations_ = std::make_unique<KeyboardOperations>(*client_, watch_.get(), paths.uiFolder());
 }
 
 LocalKeyboard::~LocalKeyboard() {

@@ -1,7 +1,7 @@
 #pragma once
 // The keyboard opened by the command process itself, when no window runs: the program's
 // settings and macro file, the keyboard logic on its own link, and a client of its shapes. The
-// keyboard is read on construction and closed on destruction.
+// keyboard is opened and read by Connect and closed on destruction.
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -30,6 +30,8 @@ public:
     LocalKeyboard(const LocalKeyboard&) = delete;
     LocalKeyboard& operator=(const LocalKeyboard&) = delete;
 
+    // Builds the keyboard logic, which opens the keyboard and reads it.
+    void Connect();
     KeyboardOperations& Operations() { return *operations_; }
     RefusalWatch& Watch() { return *watch_; }
     // Which settings file was read and why, when it was not the user's own; empty otherwise.

@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "cli/CliRequest.h"
+#include "logic/DeviceLimits.h"
 
 namespace settingtext {
 
 inline constexpr int kMaxBrightness = 255;
 inline constexpr int kMaxSpeed = 15;
-// The window offers four custom colour sets, numbered from 1.
-inline constexpr int kColourSetCount = 4;
+using ::kColourSetCount;
 
 // The names of the settings `set` takes, as options without the dashes.
 const std::vector<std::string_view>& SettingNames();

@@ -26,6 +26,8 @@ KeyboardLogic::KeyboardLogic(DeviceLink* link)
       modes_(shapes::kModesName, nullptr, 0, true),
       profiles_(shapes::kProfilesName, nullptr, 0, true),
       keySelection_(shapes::kKeySelectionName, true),
+      snapshotRequest_(shapes::kSnapshotRequestName, &kZero, 1, true),
+      snapshot_(shapes::kSnapshotName, nullptr, 0, true),
       link_(link) {
     BindHooks();
     int opened = ConnectAtStartUp();
@@ -59,6 +61,7 @@ void KeyboardLogic::BindHooks() {
     keyAssignment_.bind(this, &KeyboardLogic::OnKeyAssignment);
     colourSet_.bind(this, &KeyboardLogic::OnColourSetChanged);
     keyColours_.bind(this, &KeyboardLogic::OnKeyColoursChanged);
+    snapshotRequest_.bind(this, &KeyboardLogic::OnSnapshotRequested);
 }
 
 int KeyboardLogic::ConnectAtStartUp() {

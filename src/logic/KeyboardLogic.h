@@ -58,6 +58,10 @@ public:
                      uint32_t oldIndex, int arg);
     void OnRecordFlag(int id, const int* data, uint32_t count, uint32_t oldCount, uint32_t index,
                       uint32_t oldIndex, int arg);
+    // Answers with the keyboard's whole state in the snapshot shape; `data[0]` is a
+    // shapes::SnapshotSource. Nothing is published when a query fails.
+    void OnSnapshotRequested(int id, const int* data, uint32_t count, uint32_t oldCount,
+                             uint32_t index, uint32_t oldIndex, int arg);
 
     // Loop callbacks of the two workers.
     int FirstWorkerPass(SimpleThread* thread, void* owner);
@@ -89,6 +93,9 @@ private:
     bool ReadMacros();
     void TakeKeyboardMacro(const macro_block_t& block, int slot);
     void ClearKeyCodes();
+    // What the keyboard holds: the profiles as the logic keeps them, every table read afresh.
+    bool TakeSnapshot(KeyboardSnapshot& snapshot);
+    bool ReadSnapshotTables(KeyboardSnapshot& snapshot);
 
     // Assigning keys.
     bool EnsureKeyCodesRead();
@@ -125,6 +132,8 @@ private:
     shapes::Modes modes_;
     shapes::Profiles profiles_;
     shapes::KeySelection keySelection_;
+    shapes::SnapshotRequest snapshotRequest_;
+    shapes::Snapshot snapshot_;
     DeviceLink* link_;
     int macroSlotCount_ = 0;
     // Whether the key codes in memory are the keyboard's; an assignment sends the whole table.

@@ -1,71 +1,96 @@
 #include "persist/BackupEntryNames.h"
 
 #include <algorithm>
-#include <cctype>
-#include <set>
+#include <cstdio>
+#include <map>
+
+#include "records/KeyTable.h"
+#include "records/SystemText.h"
 
 namespace persist {
 namespace {
 
-// A name that reads like a numbered label would be taken for one.
-bool IsUsable(const std::string& name, const std::string& word) {
-    return !name.empty() && name.rfind(word + " ", 0) != 0 && backup_json::IsUtf8(name);
+const KeyTableEntry* ByName(const std::string& text) {
+    const std::wstring name = FromSystemText(text);
+    if (name.empty()) return nullptr;
+    for (const KeyTableEntry& entry : KeyTableEntries())
+        if (entry.name == name) return &entry;
+    return nullptr;
+}
+
+std::string Hex(const char* prefix, unsigned value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%s0x%X", prefix, value);
+    return text;
+}
+
+// "PREFIX0x..." with one to eight hex digits.
+std::optional<unsigned> HexAfter(const std::string& text, const std::string& prefix) {
+    if (text.size() <= prefix.size() + 2 || text.size() > prefix.size() + 10 ||
+        text.compare(0, prefix.size() + 2, prefix + "0x") != 0)
+        return std::nullopt;
+    unsigned value = 0;
+    for (std::size_t i = prefix.size() + 2; i < text.size(); ++i) {
+        const char c = text[i];
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                 : -1;
+        if (digit < 0) return std::nullopt;
+        value = value * 16 + static_cast<unsigned>(digit);
+    }
+    return value;
 }
 
 }  // namespace
 
-BackupEntryNames::BackupEntryNames(std::vector<std::string> names, std::string word,
-                                   std::string noun)
-    : word_(std::move(word)), noun_(std::move(noun)), names_(std::move(names)) {
-    std::map<std::string, std::size_t> seen;
-    for (const std::string& name : names_) {
-        if (IsUsable(name, word_)) ++seen[name];
+std::vector<std::string> EntryIds(const std::vector<std::string>& names, const char* fallback) {
+    std::map<std::string, int> uses;
+    for (const std::string& name : names) ++uses[name];
+    std::vector<std::string> ids;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        // A name that looks like a fallback id would be read as one.
+        const bool usable =
+            !name.empty() && uses[name] == 1 &&
+            name.compare(0, std::string(fallback).size() + 1, std::string(fallback) + " ") != 0;
+        ids.push_back(usable ? name : std::string(fallback) + " " + std::to_string(i));
     }
-    for (std::size_t i = 0; i < names_.size(); ++i) {
-        const auto it = seen.find(names_[i]);
-        if (it != seen.end() && it->second == 1) unique_.emplace(names_[i], i);
-    }
+    return ids;
 }
 
-std::string BackupEntryNames::Label(std::size_t index) const {
-    if (index < names_.size() && unique_.count(names_[index]) != 0) return names_[index];
-    return word_ + " " + std::to_string(index);
+int FindEntry(const std::vector<std::string>& ids, const std::string& id) {
+    const auto found = std::find(ids.begin(), ids.end(), id);
+    return found == ids.end() ? -1 : static_cast<int>(found - ids.begin());
 }
 
-std::size_t BackupEntryNames::Find(const std::string& label, const std::string& path) const {
-    const auto named = unique_.find(label);
-    if (named != unique_.end()) return named->second;
-    const std::string prefix = word_ + " ";
-    if (label.rfind(prefix, 0) != 0) {
-        throw backup_json::BackupRefusal{{path, "no " + noun_ + " is named \"" + label + "\""}};
-    }
-    const std::string digits = label.substr(prefix.size());
-    const bool plain =
-        !digits.empty() && digits.size() <= 9 && (digits == "0" || digits[0] != '0') &&
-        std::all_of(digits.begin(), digits.end(),
-                    [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
-    const std::size_t index = plain ? std::stoul(digits) : names_.size();
-    if (index >= names_.size()) {
-        throw backup_json::BackupRefusal{
-            {path, "\"" + label + "\" is not a " + word_ + " number 0.." +
-                       std::to_string(static_cast<long long>(names_.size()) - 1)}};
-    }
-    return index;
+std::string UsageText(std::uint8_t usage) {
+    const KeyTableEntry& entry = FindKeyByUsage(usage);
+    const std::string name = ToSystemText(entry.name);
+    const KeyTableEntry* back = entry.isEmpty() ? nullptr : ByName(name);
+    return back && back->usage == usage ? name : Hex("usage ", usage);
 }
 
-void BackupEntryNames::ReadEach(const backup_json::Json& object, const std::string& path,
-                                const EntryReader& read) const {
-    backup_json::Object(object, path);
-    std::set<std::size_t> given;
-    for (const auto& member : object.items()) {
-        const std::string place = path + "/" + backup_json::PointerPart(member.key());
-        const std::size_t entry = Find(member.key(), place);
-        if (!given.insert(entry).second) {
-            throw backup_json::BackupRefusal{
-                {place, "names " + word_ + " " + std::to_string(entry) + " a second time"}};
-        }
-        read(entry, member.value(), place);
-    }
+std::optional<std::uint8_t> UsageFromText(const std::string& text) {
+    if (const KeyTableEntry* entry = ByName(text); entry && entry->usage <= 0xFF)
+        return static_cast<std::uint8_t>(entry->usage);
+    const auto value = HexAfter(text, "usage ");
+    if (!value || *value > 0xFF) return std::nullopt;
+    return static_cast<std::uint8_t>(*value);
+}
+
+std::string CodeText(std::int32_t code) {
+    const KeyTableEntry& entry = FindKeyByCode(static_cast<std::uint32_t>(code));
+    const std::string name = ToSystemText(entry.name);
+    const KeyTableEntry* back = entry.isEmpty() ? nullptr : ByName(name);
+    if (back && back->code() == code) return name;
+    return Hex("code ", static_cast<std::uint32_t>(code));
+}
+
+std::optional<std::int32_t> CodeFromText(const std::string& text) {
+    if (const KeyTableEntry* entry = ByName(text)) return entry->code();
+    if (const auto value = HexAfter(text, "code ")) return static_cast<std::int32_t>(*value);
+    return std::nullopt;
 }
 
 }  // namespace persist

@@ -1,39 +1,25 @@
 #pragma once
-
-#include <cstddef>
-#include <functional>
-#include <map>
+// How a backup file names table entries and macro step keys: readable names where a name gives
+// the same entry back, exact numbers otherwise.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "persist/BackupJson.h"
-
 namespace persist {
 
-// Labels the entries of one table in a backup: by name when the name is unique among them,
-// otherwise (no name, a doubled name) as "<word> N" with N counted from 0.
-class BackupEntryNames {
-public:
-    // NOUN says what a name names ("key", "mode") in refusals.
-    BackupEntryNames(std::vector<std::string> names, std::string word, std::string noun);
+// One id per entry: its name when no other entry has it, else `fallback` and the entry's number
+// ("entry 7").
+std::vector<std::string> EntryIds(const std::vector<std::string>& names, const char* fallback);
+// The entry the id names, or -1.
+int FindEntry(const std::vector<std::string>& ids, const std::string& id);
 
-    std::size_t size() const { return names_.size(); }
-    std::string Label(std::size_t index) const;
-    // The entry LABEL stands for; throws backup_json::BackupRefusal at PATH when none.
-    std::size_t Find(const std::string& label, const std::string& path) const;
+// A HID usage as a step of a keyboard macro holds it: the key's name, or "usage 0x2A".
+std::string UsageText(std::uint8_t usage);
+std::optional<std::uint8_t> UsageFromText(const std::string& text);
 
-    // Calls READ with the entry, value and place of each member of the object at PATH; two
-    // labels for one entry are refused.
-    using EntryReader =
-        std::function<void(std::size_t, const backup_json::Json&, const std::string&)>;
-    void ReadEach(const backup_json::Json& object, const std::string& path,
-                  const EntryReader& read) const;
-
-private:
-    std::string word_;
-    std::string noun_;
-    std::vector<std::string> names_;
-    std::map<std::string, std::size_t> unique_;
-};
+// A set-1 key code as a group step holds it: the key's name, or "code 0x1E0".
+std::string CodeText(std::int32_t code);
+std::optional<std::int32_t> CodeFromText(const std::string& text);
 
 }  // namespace persist

@@ -3,8 +3,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "persist/BackupHeaderJson.h"
-#include "persist/BackupJsonParse.h"
+#include "persist/BackupJson.h"
 
 namespace persist {
 namespace {
@@ -24,9 +23,7 @@ std::uint16_t ProductId(const Json& value, const std::string& path) {
     return static_cast<std::uint16_t>(parsed);
 }
 
-}  // namespace
-
-BackupHeader ReadHeaderObject(const Json& root) {
+BackupHeader Header(const Json& root) {
     Object(root, "");
     const Json& format = Member(root, "", "format");
     if (!format.is_string() || format.get<std::string>() != kBackupFormat) {
@@ -48,25 +45,33 @@ BackupHeader ReadHeaderObject(const Json& root) {
     return header;
 }
 
+}  // namespace
+
 BackupHeaderResult ReadBackupHeader(std::string_view text) {
+    const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
+    if (root.is_discarded()) {
+        return {std::nullopt, {"/", "not JSON or cut short"}};
+    }
     try {
-        return {ReadHeaderObject(ParseBackupText(text)), {}};
+        return {Header(root), {}};
     } catch (const Refusal& refusal) {
         return {std::nullopt, refusal.error};
     }
 }
 
-Json WriteHeaderObject(const BackupHeader& header) {
+std::string ProductIdText(std::uint16_t productId) {
     char product[8];
-    std::snprintf(product, sizeof product, "0x%04x", header.productId);
-    return {{"format", std::string(kBackupFormat)},
-            {"version", kBackupVersion},
-            {"product", product},
-            {"profiles", {{"count", header.profileCount}, {"active", header.activeProfile}}}};
+    std::snprintf(product, sizeof product, "0x%04x", productId);
+    return product;
 }
 
 std::string WriteBackupHeader(const BackupHeader& header) {
-    return WriteHeaderObject(header).dump(2) + "\n";
+    const Json root = {
+        {"format", std::string(kBackupFormat)},
+        {"version", kBackupVersion},
+        {"product", ProductIdText(header.productId)},
+        {"profiles", {{"count", header.profileCount}, {"active", header.activeProfile}}}};
+    return root.dump(2) + "\n";
 }
 
 }  // namespace persist

@@ -33,5 +33,7 @@ struct BackupHeaderResult {
 
 BackupHeaderResult ReadBackupHeader(std::string_view text);
 std::string WriteBackupHeader(const BackupHeader& header);
+// "0x1514", as the file writes a product id.
+std::string ProductIdText(std::uint16_t productId);
 
 }  // namespace persist

@@ -47,44 +47,6 @@ bool Boolean(const Json& value, const std::string& path) {
     return value.get<bool>();
 }
 
-const Json& Array(const Json& value, const std::string& path) {
-    if (!value.is_array()) {
-        throw BackupRefusal{{path.empty() ? "/" : path, "not a list"}};
-    }
-    return value;
-}
-
-const std::string& Text(const Json& value, const std::string& path) {
-    const std::string* text = value.get_ptr<const std::string*>();
-    if (text == nullptr) {
-        throw BackupRefusal{{path, "not a text"}};
-    }
-    return *text;
-}
-
-std::string PointerPart(std::string_view name) {
-    std::string part;
-    for (const char c : name) {
-        if (c == '~') {
-            part += "~0";
-        } else if (c == '/') {
-            part += "~1";
-        } else {
-            part += c;
-        }
-    }
-    return part;
-}
-
-bool IsUtf8(std::string_view text) {
-    try {
-        (void)Json(std::string(text)).dump();
-        return true;
-    } catch (const Json::type_error&) {
-        return false;
-    }
-}
-
 bool IsHexAfter(const std::string& text, const char* prefix, std::size_t digits) {
     const std::size_t start = std::strlen(prefix);
     return text.size() == start + digits && text.compare(0, start, prefix) == 0 &&

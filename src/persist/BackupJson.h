@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <string>
-#include <string_view>
 
 #include "persist/BackupHeader.h"
 
@@ -23,12 +22,6 @@ const Json& Object(const Json& value, const std::string& path);
 std::int64_t WholeNumber(const Json& value, const std::string& path, std::int64_t low,
                          std::int64_t high);
 bool Boolean(const Json& value, const std::string& path);
-const Json& Array(const Json& value, const std::string& path);
-const std::string& Text(const Json& value, const std::string& path);
-// One member name as a step of a JSON pointer ("~" and "/" escaped).
-std::string PointerPart(std::string_view name);
-// Text the writer can put into JSON as it is.
-bool IsUtf8(std::string_view text);
 // TEXT is PREFIX followed by exactly DIGITS hex digits (no sign, no spaces).
 bool IsHexAfter(const std::string& text, const char* prefix, std::size_t digits);
 

@@ -1,55 +1,187 @@
 #include "persist/KeyboardBackup.h"
 
-#include "persist/BackupColourSets.h"
+#include <limits>
+#include <set>
+
+#include "persist/BackupAssignments.h"
 #include "persist/BackupEntryNames.h"
-#include "persist/BackupHeaderJson.h"
-#include "persist/BackupJsonParse.h"
-#include "persist/BackupKeyCodes.h"
-#include "persist/BackupMacroGroups.h"
-#include "persist/BackupProfiles.h"
+#include "persist/BackupJson.h"
+#include "persist/BackupMacros.h"
+#include "persist/BackupModeRegister.h"
 
 namespace persist {
 namespace {
 
 using namespace backup_json;
 
-BackupEntryNames ModeNames(std::vector<std::string> names) {
-    return BackupEntryNames(std::move(names), "mode", "mode");
+const Json& Array(const Json& value, const std::string& path) {
+    if (!value.is_array()) throw BackupRefusal{{path, "not a list"}};
+    return value;
 }
 
-BackupEntryNames KeyNames(std::vector<std::string> names) {
-    return BackupEntryNames(std::move(names), "entry", "key");
+std::string Place(const std::string& path, const std::string& name) {
+    // JSON pointers escape "~" and "/" inside member names.
+    std::string escaped;
+    for (char c : name) escaped += c == '~' ? "~0" : c == '/' ? "~1" : std::string(1, c);
+    return path + "/" + escaped;
 }
 
-std::vector<std::string> ReadModeNames(const Json& root) {
-    const Json& list = Array(Member(root, "", "modes"), "/modes");
+// A colour entry: "#RRGGBB", with "AA" added when the fourth byte is not 0.
+std::string ColourEntryText(const rgba_t& colour) {
+    std::string text = ColourText({colour.r, colour.g, colour.b});
+    if (colour.a != 0) text += ColourText({colour.a, 0, 0}).substr(1, 2);
+    return text;
+}
+
+rgba_t ColourEntry(const Json& value, const std::string& path) {
+    const std::string* text = value.get_ptr<const std::string*>();
+    if (text && text->size() == 9) {
+        const Rgb rgb = Colour(Json(text->substr(0, 7)), path);
+        const Rgb alpha = Colour(Json("#" + text->substr(7) + "0000"), path);
+        return {rgb[0], rgb[1], rgb[2], alpha[0]};
+    }
+    const Rgb rgb = Colour(value, path);
+    return {rgb[0], rgb[1], rgb[2], 0};
+}
+
+// The modes, each by its id, and each profile's registers by mode id.
+Json WriteProfiles(const KeyboardSnapshot& keyboard, const std::vector<std::string>& modeIds) {
+    Json list = Json::array();
+    for (const KeyboardSnapshot::Profile& profile : keyboard.profiles) {
+        Json registers = Json::object();
+        for (std::size_t m = 0; m < profile.registers.size() && m < modeIds.size(); ++m)
+            registers[modeIds[m]] = WriteModeRegister(profile.registers[m]);
+        const auto active = static_cast<std::size_t>(profile.activeMode);
+        list.push_back({{"activeMode", active < modeIds.size() ? Json(modeIds[active]) : Json()},
+                        {"registers", registers}});
+    }
+    return {
+        {"count", keyboard.profiles.size()}, {"active", keyboard.activeProfile}, {"list", list}};
+}
+
+Json WriteColourSets(const KeyboardSnapshot& keyboard, const BackupNaming& naming) {
+    Json sets = Json::array();
+    for (const std::vector<rgba_t>& colours : keyboard.colourSets) {
+        std::vector<std::string> names = naming.colourKeys;
+        names.resize(colours.size());
+        const std::vector<std::string> ids = EntryIds(names, "entry");
+        Json set = Json::object();
+        for (std::size_t i = 0; i < colours.size(); ++i) set[ids[i]] = ColourEntryText(colours[i]);
+        sets.push_back(set);
+    }
+    return {{"active", keyboard.activeColourSet + 1}, {"sets", sets}};
+}
+
+Json WriteKeys(const KeyboardSnapshot& keyboard, const BackupNaming& naming) {
+    std::vector<std::string> names = naming.codeKeys;
+    names.resize(keyboard.keyCodes.size());
+    const std::vector<std::string> ids = EntryIds(names, "entry");
+    Json keys = Json::object();
+    for (std::size_t k = 0; k < keyboard.keyCodes.size(); ++k) {
+        const macro_code_t code = keyboard.keyCodes[k];
+        if (code.code() != 0) keys[ids[k]] = WriteAssignment(code, keyboard.macros, naming);
+    }
+    return keys;
+}
+
+std::vector<std::string> ReadModes(const Json& root) {
+    const Json& modes = Array(Member(root, "", "modes"), "/modes");
     std::vector<std::string> names;
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        names.push_back(Text(list[i], "/modes/" + std::to_string(i)));
+    std::set<std::string> seen;
+    for (std::size_t m = 0; m < modes.size(); ++m) {
+        const std::string at = "/modes/" + std::to_string(m);
+        const std::string* name = modes[m].get_ptr<const std::string*>();
+        if (!name || name->empty()) throw BackupRefusal{{at, "not a mode name"}};
+        if (!seen.insert(*name).second) throw BackupRefusal{{at, "a mode named twice"}};
+        names.push_back(*name);
     }
     return names;
 }
 
-KeyboardBackup ReadBackup(std::string_view text, const BackupNaming& naming) {
-    const Json root = ParseBackupText(text);
-    const BackupHeader header = ReadHeaderObject(root);
-    KeyboardBackup backup;
-    KeyboardSnapshot& keyboard = backup.keyboard;
-    keyboard.productId = header.productId;
-    keyboard.activeProfile = header.activeProfile;
-    keyboard.modeNames = ReadModeNames(root);
-    const Json& profiles = Member(root, "", "profiles");
-    ReadProfileList(Member(profiles, "/profiles", "list"), "/profiles/list",
-                    ModeNames(keyboard.modeNames), keyboard);
-    if (keyboard.profiles.size() != header.profileCount) {
-        throw BackupRefusal{{"/profiles/list", "holds " + std::to_string(keyboard.profiles.size()) +
-                                                   " profiles, not the count " +
-                                                   std::to_string(header.profileCount)}};
+KeyboardSnapshot::Profile ReadProfile(const Json& value, const std::string& path,
+                                      const std::vector<std::string>& modes) {
+    Object(value, path);
+    KeyboardSnapshot::Profile profile;
+    const std::string* active = Member(value, path, "activeMode").get_ptr<const std::string*>();
+    profile.activeMode = active ? FindEntry(modes, *active) : -1;
+    if (profile.activeMode < 0) throw BackupRefusal{{path + "/activeMode", "not a mode of /modes"}};
+    const std::string at = path + "/registers";
+    const Json& registers = Object(Member(value, path, "registers"), at);
+    for (const auto& [name, reg] : registers.items())
+        if (FindEntry(modes, name) < 0)
+            throw BackupRefusal{{Place(at, name), "not a mode of /modes"}};
+    for (const std::string& mode : modes)
+        profile.registers.push_back(
+            ReadModeRegister(Member(registers, at, mode.c_str()), Place(at, mode)));
+    return profile;
+}
+
+void ReadProfiles(const Json& root, KeyboardSnapshot& keyboard) {
+    const BackupHeaderResult header = ReadBackupHeader(root.dump());
+    if (!header.header) throw BackupRefusal{header.error};
+    keyboard.productId = header.header->productId;
+    keyboard.activeProfile = header.header->activeProfile;
+    keyboard.modeNames = ReadModes(root);
+    const Json& list = Array(Member(root["profiles"], "/profiles", "list"), "/profiles/list");
+    if (list.size() != header.header->profileCount)
+        throw BackupRefusal{{"/profiles/list", "not as many profiles as /profiles/count"}};
+    for (std::size_t p = 0; p < list.size(); ++p)
+        keyboard.profiles.push_back(
+            ReadProfile(list[p], "/profiles/list/" + std::to_string(p), keyboard.modeNames));
+}
+
+void ReadColourSets(const Json& root, const BackupNaming& naming, KeyboardSnapshot& keyboard) {
+    const Json& colourSets = Object(Member(root, "", "colourSets"), "/colourSets");
+    const Json& sets = Array(Member(colourSets, "/colourSets", "sets"), "/colourSets/sets");
+    keyboard.activeColourSet =
+        static_cast<int>(WholeNumber(Member(colourSets, "/colourSets", "active"),
+                                     "/colourSets/active", 1,
+                                     static_cast<std::int64_t>(sets.size()))) -
+        1;
+    const std::vector<std::string> ids = EntryIds(naming.colourKeys, "entry");
+    for (std::size_t s = 0; s < sets.size(); ++s) {
+        const std::string at = "/colourSets/sets/" + std::to_string(s);
+        std::vector<rgba_t> colours(ids.size());
+        for (const auto& [id, colour] : Object(sets[s], at).items()) {
+            const int entry = FindEntry(ids, id);
+            if (entry < 0) throw BackupRefusal{{Place(at, id), "no key of that name"}};
+            colours[static_cast<std::size_t>(entry)] = ColourEntry(colour, Place(at, id));
+        }
+        keyboard.colourSets.push_back(std::move(colours));
     }
-    ReadColourSets(Member(root, "", "colourSets"), "/colourSets", KeyNames(naming.colourKeys),
-                   keyboard);
-    ReadKeyCodes(Member(root, "", "keys"), "/keys", KeyNames(naming.codeKeys), naming, keyboard);
-    backup.groups = ReadMacroGroups(Member(root, "", "macroGroups"), "/macroGroups");
+}
+
+void ReadKeys(const Json& root, const BackupNaming& naming, KeyboardSnapshot& keyboard) {
+    const Json& keys = Object(Member(root, "", "keys"), "/keys");
+    const std::vector<std::string> ids = EntryIds(naming.codeKeys, "entry");
+    keyboard.keyCodes.assign(ids.size(), macro_code_t{});
+    std::set<int> taken;
+    // Keys that play a slot the file has no macro for keep their slot; the others get theirs
+    // around them.
+    for (const bool plain : {true, false}) {
+        for (const auto& [id, value] : keys.items()) {
+            const std::string at = Place("/keys", id);
+            const bool isPlain =
+                value.is_object() && value.contains("kind") && value["kind"] == "code";
+            if (isPlain != plain) continue;
+            const int entry = FindEntry(ids, id);
+            if (entry < 0) throw BackupRefusal{{at, "no key of that name"}};
+            const macro_code_t code = ReadAssignment(value, at, naming, taken, keyboard.macros);
+            if (plain && code.playsMacro()) taken.insert(code.value());
+            keyboard.keyCodes[static_cast<std::size_t>(entry)] = code;
+        }
+    }
+}
+
+KeyboardBackup Read(const Json& root, const BackupNaming& naming) {
+    Object(root, "");
+    KeyboardBackup backup;
+    ReadProfiles(root, backup.keyboard);
+    ReadColourSets(root, naming, backup.keyboard);
+    ReadKeys(root, naming, backup.keyboard);
+    const Json& groups = Array(Member(root, "", "macroGroups"), "/macroGroups");
+    for (std::size_t g = 0; g < groups.size(); ++g)
+        backup.groups.push_back(ReadMacroGroup(groups[g], "/macroGroups/" + std::to_string(g)));
     return backup;
 }
 
@@ -57,28 +189,31 @@ KeyboardBackup ReadBackup(std::string_view text, const BackupNaming& naming) {
 
 std::string WriteKeyboardBackup(const KeyboardBackup& backup, const BackupNaming& naming) {
     const KeyboardSnapshot& keyboard = backup.keyboard;
-    BackupHeader header;
-    header.productId = keyboard.productId;
-    header.profileCount = static_cast<std::uint16_t>(keyboard.profiles.size());
-    header.activeProfile = static_cast<std::uint16_t>(keyboard.activeProfile);
-    Json root = WriteHeaderObject(header);
-    root["modes"] = keyboard.modeNames;
-    root["profiles"]["list"] = WriteProfileList(keyboard, ModeNames(keyboard.modeNames));
-    root["colourSets"] = WriteColourSets(keyboard, KeyNames(naming.colourKeys));
-    root["keys"] = WriteKeyCodes(keyboard, KeyNames(naming.codeKeys), naming);
-    root["macroGroups"] = WriteMacroGroups(backup.groups);
-    // Mode names the keyboard holds in another encoding are the only text not checked before.
+    Json root = Json::parse(
+        WriteBackupHeader({keyboard.productId, static_cast<std::uint16_t>(keyboard.profiles.size()),
+                           static_cast<std::uint16_t>(keyboard.activeProfile)}));
+    const std::vector<std::string> modeIds = EntryIds(keyboard.modeNames, "mode");
+    root["modes"] = modeIds;
+    root["profiles"] = WriteProfiles(keyboard, modeIds);
+    root["colourSets"] = WriteColourSets(keyboard, naming);
+    root["keys"] = WriteKeys(keyboard, naming);
+    Json groups = Json::array();
+    for (const MacroGroupContent& group : backup.groups) groups.push_back(WriteMacroGroup(group));
+    root["macroGroups"] = groups;
+    // Texts that are not UTF-8 (a group named in another encoding) become U+FFFD rather than
+    // ending the export.
     return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 BackupReadResult ReadKeyboardBackup(std::string_view text, const BackupNaming& naming) {
+    const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
+    if (root.is_discarded()) return {std::nullopt, {"/", "not JSON or cut short"}};
     try {
-        return {ReadBackup(text, naming), {}};
+        return {Read(root, naming), {}};
     } catch (const BackupRefusal& refusal) {
         return {std::nullopt, refusal.error};
-    } catch (const std::exception& error) {
-        // Nothing below should throw anything else; a refusal beats a crash if it does.
-        return {std::nullopt, {"/", std::string("cannot be read: ") + error.what()}};
+    } catch (const Json::exception& error) {
+        return {std::nullopt, {"/", error.what()}};
     }
 }
 

@@ -1,10 +1,10 @@
 #include "persist/MacroSharing.h"
 
 #include <algorithm>
-#include <fstream>
 #include <pugixml.hpp>
 #include <sstream>
 
+#include "persist/SmallTextFile.h"
 #include "persist/XmlLookup.h"
 
 namespace persist {
@@ -116,23 +116,14 @@ SharedGroupsRead ReadSharedGroups(std::string_view text) {
 }
 
 SharedGroupsRead ReadSharedGroupsFile(const std::filesystem::path& file) {
+    const SmallTextFile content = ReadSmallTextFile(file, kLargestSharedFile, "a macro file");
     SharedGroupsRead read;
-    std::error_code code;
-    if (!std::filesystem::is_regular_file(file, code)) {
-        read.error = file.string() + " is not a file that can be read";
-    } else if (std::filesystem::file_size(file, code) > kLargestSharedFile) {
-        read.error = file.string() + " is too large to be a macro file";
-    } else {
-        std::ifstream stream(file, std::ios::binary);
-        std::ostringstream text;
-        text << stream.rdbuf();
-        if (stream.bad() || !stream.is_open()) {
-            read.error = file.string() + " cannot be read";
-        } else {
-            read = ReadSharedGroups(text.str());
-            if (!read.ok()) read.error = file.string() + ": " + read.error;
-        }
+    if (!content.ok()) {
+        read.error = content.error;
+        return read;
     }
+    read = ReadSharedGroups(content.text);
+    if (!read.ok()) read.error = file.string() + ": " + read.error;
     return read;
 }
 

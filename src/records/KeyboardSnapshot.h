@@ -12,6 +12,7 @@ struct KeyboardSnapshot {
     struct Profile {
         int activeMode = 0;
         std::vector<_reg_mode_t> registers;  // by mode, in the keyboard's order of modes
+        friend bool operator==(const Profile&, const Profile&) = default;
     };
 
     std::uint16_t productId = 0;
@@ -23,4 +24,6 @@ struct KeyboardSnapshot {
     std::vector<macro_code_t> keyCodes;
     // The macro of every slot a key plays, by slot.
     std::map<int, macro_block_t> macros;
+
+    friend bool operator==(const KeyboardSnapshot&, const KeyboardSnapshot&) = default;
 };

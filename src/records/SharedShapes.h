@@ -7,6 +7,7 @@
 
 #include "records/AppRecords.h"
 #include "records/DeviceRecords.h"
+#include "records/KeyboardSnapshot.h"
 #include "store/Shape.h"
 
 namespace shapes {
@@ -48,5 +49,15 @@ using FactoryReset = ShapeType<int, -1, 1, 0>;  // a publication is one request
 inline constexpr const char* kFactoryResetName = "kb.factor.reset";
 using MaskClear = ShapeType<int, -1, 1, 0>;  // a publication is one request
 inline constexpr const char* kMaskClearName = "kb.notify.mask";
+
+// A request for the keyboard's whole state (KeyboardSnapshot), answered in Snapshot.
+using SnapshotRequest = ShapeType<int, -1, 1, 0>;
+inline constexpr const char* kSnapshotRequestName = "kb.backup.read";
+enum SnapshotSource : int {
+    kFromMemory = 0,  // the state the keyboard logic holds, with the tables read afresh
+    kAfterRead = 1,   // the whole keyboard read again first, as at a connection
+};
+using Snapshot = ShapeType<KeyboardSnapshot, -1, 1, 0>;
+inline constexpr const char* kSnapshotName = "kb.backup";
 
 }  // namespace shapes

@@ -34,6 +34,8 @@ public:
     // Asks the user to go on with something that cannot be undone; the default one shows a
     // message box with OK and Cancel.
     using Confirmation = std::function<bool(SOUI::HWND owner, const QString& question)>;
+    // Saves the keyboard's settings to a file the user picks; true when they were saved.
+    using Exporter = std::function<bool(SOUI::HWND owner)>;
 
     KeyboardUi();
     ~KeyboardUi();
@@ -54,12 +56,16 @@ public:
 
     void SetEditorOpener(EditorOpener opener) { openEditor_ = std::move(opener); }
     void SetConfirmation(Confirmation confirm) { confirm_ = std::move(confirm); }
+    // With an exporter, the factory reset's question offers to export first.
+    void SetExporter(Exporter exporter) { exporter_ = std::move(exporter); }
 
     // Direction values of the register's bits 4-5 for the turning modes.
     static constexpr std::uint8_t kClockwise = 0;
     static constexpr std::uint8_t kAnticlockwise = 1;
 
 private:
+    // Asks before the reset, offering an export where there is an exporter.
+    bool ConfirmFactoryReset();
     struct Widgets {
         QPointer<SOUI::SWindow> status;
         QPointer<SOUI::SComboBox> profiles;
@@ -131,6 +137,7 @@ private:
     std::unique_ptr<ColorPanel> background_;
     EditorOpener openEditor_;
     Confirmation confirm_;
+    Exporter exporter_;
     // One editor at a time: input that reaches the picture while one is open opens no other.
     bool editorOpen_ = false;
 

@@ -23,11 +23,7 @@ void RunMacroEditor(SOUI::HWND owner, const std::wstring& name, const CoordButto
     editor.DoModal(owner);
 }
 
-QString Translated(const char* text) {
-    const QString source = QString::fromUtf8(text);
-    SOUI::SApplication* app = SOUI::SApplication::getSingletonPtr();
-    return app ? app->Tr(source) : source;
-}
+using SOUI::Translated;
 
 bool AskUser(SOUI::HWND owner, const QString& question) {
     return SOUI::SMessageBox(owner, question, Translated("Factory reset"), SOUI::MB_OKCANCEL) ==
@@ -37,8 +33,28 @@ bool AskUser(SOUI::HWND owner, const QString& question) {
 constexpr const char* kFactoryResetQuestion =
     "Factory reset erases everything stored on the keyboard: the lighting of every profile, "
     "the custom colours, the key assignments and the macros. Go on?";
+constexpr const char* kExportOffer =
+    "Factory reset erases everything stored on the keyboard: the lighting of every profile, "
+    "the custom colours, the key assignments and the macros. Export them to a file first, so "
+    "that Import settings can bring them back?";
 
 }  // namespace
+
+bool KeyboardUi::ConfirmFactoryReset() {
+    if (confirm_) return confirm_(window_, Translated(kFactoryResetQuestion));
+    if (!exporter_) return AskUser(window_, Translated(kFactoryResetQuestion));
+    switch (SOUI::SMessageBox(window_, Translated(kExportOffer), Translated("Factory reset"),
+                              SOUI::MB_YESNOCANCEL, QStringLiteral("Export first"),
+                              QStringLiteral("Reset now"))) {
+        case SOUI::IDYES:
+            // Nothing is erased unless the file was written.
+            return exporter_(window_);
+        case SOUI::IDNO:
+            return true;
+        default:
+            return false;
+    }
+}
 
 bool KeyboardUi::OnEvent(SOUI::EventArgs* e) {
     if (!e) return false;
@@ -63,8 +79,7 @@ bool KeyboardUi::OnCommand(SOUI::EventArgs* e) {
     }
     if (IsNamed(e, kb::kRestoreFactory) || IsNamed(e, kb::kClearMasks)) {
         const bool reset = IsNamed(e, kb::kRestoreFactory);
-        if (reset && !(confirm_ ? confirm_ : AskUser)(window_, Translated(kFactoryResetQuestion)))
-            return true;
+        if (reset && !ConfirmFactoryReset()) return true;
         shapes::FactoryReset& request = reset ? factoryReset_ : maskClear_;
         request.current() = -1;
         request.fireOthers(shapes::kApply, true);

@@ -30,6 +30,11 @@ SApplication::~SApplication() {
     if (g_app == this) g_app = nullptr;
 }
 
+QString Translated(const QString& text) {
+    SApplication* app = SApplication::getSingletonPtr();
+    return app ? app->Tr(text) : text;
+}
+
 SApplication* SApplication::getSingletonPtr() {
     return g_app;
 }

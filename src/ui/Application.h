@@ -80,6 +80,12 @@ ISkinObj* FindSkin(const QString& name);
 // Wakes the running application's timeline: for a handler that starts to move again.
 void WakeTimeline();
 
+// The text in the running application's language; the text itself without an application.
+QString Translated(const QString& text);
+inline QString Translated(const char* text) {
+    return Translated(QString::fromUtf8(text));
+}
+
 // Registers the toolkit's own widget classes (window, text, img, button, imgbtn, caption,
 // check, radio, edit, combobox, sliderbar, tabctrl, page, listview, mclistview, header).
 void RegisterToolkitWidgets(SWindowFactory& factory);

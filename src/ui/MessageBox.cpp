@@ -11,11 +11,13 @@ namespace {
 
 class MessageBoxDialog : public SHostDialog {
 public:
-    MessageBoxDialog(QString text, QString caption, UINT type)
+    MessageBoxDialog(QString text, QString caption, UINT type, QString yes, QString no)
         : SHostDialog("LAYOUT:SYS_XML_MSGBOX"),
           m_text(std::move(text)),
           m_caption(std::move(caption)),
-          m_type(type) {}
+          m_type(type),
+          m_yes(std::move(yes)),
+          m_no(std::move(no)) {}
 
 protected:
     bool ProcessWindowMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
@@ -23,12 +25,23 @@ protected:
         SApplication* app = SApplication::getSingletonPtr();
         auto tr = [app](const QString& t) { return app ? app->Tr(t) : t; };
         SWindow* root = GetRoot();
-        if (SWindow* t = root->FindChildByName("msgtext")) t->SetWindowText(tr(m_text));
+        if (SWindow* t = root->FindChildByName("msgtext")) {
+            t->SetWindowText(tr(m_text));
+            // Screen readers read the question out.
+            t->setAccessibleName(tr(m_text));
+        }
         if (SWindow* t = root->FindChildByName("msgtitle")) t->SetWindowText(tr(m_caption));
         if (QWidget* frame = GetFrame()) frame->setWindowTitle(tr(m_caption));
         const bool onlyOk = (m_type & 0xF) == MB_OK;
         if (onlyOk)
             if (SWindow* cancel = root->FindChildByID(IDCANCEL)) cancel->SetVisible(false);
+        if ((m_type & 0xF) == MB_YESNOCANCEL) {
+            if (SWindow* yes = root->FindChildByID(IDOK)) yes->SetWindowText(tr(m_yes));
+            if (SWindow* no = root->FindChildByID(IDNO)) {
+                no->SetWindowText(tr(m_no));
+                no->SetVisible(true);
+            }
+        }
         // Enter answers with the default button, Escape with Cancel (or the only button).
         if (QWidget* frame = GetFrame()) {
             for (int key : {Qt::Key_Return, Qt::Key_Enter})
@@ -42,19 +55,32 @@ protected:
         return true;
     }
 
+    bool OnDefaultEvent(EventArgs* e) override {
+        if (e->id == EVT_CMD && e->idFrom == IDNO) {
+            EndDialog(IDNO);
+            return true;
+        }
+        return SHostDialog::OnDefaultEvent(e);
+    }
+
 private:
     QString m_text;
     QString m_caption;
     UINT m_type;
+    QString m_yes;
+    QString m_no;
 };
 
 }  // namespace
 
-int SMessageBox(HWND owner, const QString& text, const QString& caption, UINT type) {
-    MessageBoxDialog box(text, caption, type);
+int SMessageBox(HWND owner, const QString& text, const QString& caption, UINT type,
+                const QString& yes, const QString& no) {
+    MessageBoxDialog box(text, caption, type, yes, no);
     const int code = box.DoModal(owner);
     // With only an OK button every way of closing the box counts as OK.
-    return (type & 0xF) == MB_OK ? IDOK : code;
+    if ((type & 0xF) == MB_OK) return IDOK;
+    if ((type & 0xF) == MB_YESNOCANCEL && code == IDOK) return IDYES;
+    return code;
 }
 
 }  // namespace SOUI

@@ -7,7 +7,10 @@
 
 namespace SOUI {
 
-// Returns IDOK or IDCANCEL; MB_OK shows only the OK button.
-int SMessageBox(HWND owner, const QString& text, const QString& caption, UINT type);
+// Returns IDOK or IDCANCEL; MB_OK shows only the OK button. MB_YESNOCANCEL returns IDYES, IDNO
+// or IDCANCEL, its first two buttons labelled `yes` and `no` (translated here).
+int SMessageBox(HWND owner, const QString& text, const QString& caption, UINT type,
+                const QString& yes = QStringLiteral("Yes"),
+                const QString& no = QStringLiteral("No"));
 
 }  // namespace SOUI

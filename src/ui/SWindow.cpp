@@ -95,11 +95,6 @@ bool ParsePair(const QString& v, int* a, int* b) {
     return parts.size() == 2 && ParseInt(parts[0], a) && ParseInt(parts[1], b);
 }
 
-QString Translated(const QString& text) {
-    SApplication* app = SApplication::getSingletonPtr();
-    return app ? app->Tr(text) : text;
-}
-
 }  // namespace
 
 SWindow::SWindow(QWidget* parent) : QWidget(parent) {}

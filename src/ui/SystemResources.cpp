@@ -17,6 +17,7 @@ constexpr const char kMessageBoxLayout[] = R"(<SOUI title="" width="400" height=
     <window size="-1,32" layout="hbox" spacing="8">
       <window size="-1,-1"/>
       <button name="msgbtn_ok" id="1" text="OK" size="96,30" colorBkgnd="#3a6fb0" colorText="#ffffff"/>
+      <button name="msgbtn_no" id="7" text="No" size="96,30" colorBkgnd="#2d323b" visible="0"/>
       <button name="msgbtn_cancel" id="2" text="Cancel" size="96,30" colorBkgnd="#2d323b"/>
     </window>
   </root>

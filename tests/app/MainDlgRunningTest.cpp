@@ -93,7 +93,7 @@ TEST_F(Running, CommandsWithANotificationCodeAreConsumedWithoutEffect) {
     EXPECT_TRUE(StaysRunning());
 }
 
-TEST_F(Running, MoreMenuOffersCheckAndExit) {
+TEST_F(Running, MoreMenuOffersCheckBackupAndExit) {
     std::vector<int> offered;
     SMenuBase::SetMenuAnswerer([&](const std::vector<int>& ids) {
         offered = ids;
@@ -102,7 +102,8 @@ TEST_F(Running, MoreMenuOffersCheckAndExit) {
     ASSERT_NE(Widget("btn_more"), nullptr);
     EXPECT_EQ(Widget("btn_more")->GetID(), CMainDlg::kMoreButtonId);
     Widget("btn_more")->FireCommand();
-    EXPECT_EQ(offered, (std::vector<int>{CMainDlg::kCmdCheckDevice, CMainDlg::kCmdExit}));
+    EXPECT_EQ(offered, (std::vector<int>{CMainDlg::kCmdCheckDevice, CMainDlg::kCmdExportSettings,
+                                         CMainDlg::kCmdImportSettings, CMainDlg::kCmdExit}));
     EXPECT_TRUE(WaitUntil([&] { return !window->IsWindow(); }));
 }
 

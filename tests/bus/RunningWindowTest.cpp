@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDBusConnectionInterface>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -111,6 +112,25 @@ TEST_F(RunningWindow, ModesPaintAndAssignGoThroughTheWindow) {
 
     EXPECT_EQ(Run({"paint", "--emulate", "Esc", "--colour", "0A0B0"}), 2);
     EXPECT_EQ(Run({"assign", "--emulate", "\\", "--clear"}), 2);
+}
+
+TEST_F(RunningWindow, ExportAndImportGoThroughTheWindowAndMatchTheKeyboardsOwn) {
+    const QString file = folder.filePath("keyboard.json");
+    ASSERT_EQ(Run({"set", "--emulate", "--mode", "Rain", "--speed", "7"}), 0) << err.toStdString();
+    ASSERT_EQ(Run({"export", "--emulate", file}), 0) << err.toStdString();
+    ASSERT_EQ(Run({"set", "--emulate", "--mode", "Wave"}), 0) << err.toStdString();
+    ASSERT_EQ(Run({"import", "--emulate", file}), 0) << err.toStdString();
+    EXPECT_NE(out.indexOf("restored the whole keyboard"), -1) << out.toStdString();
+    EXPECT_EQ(WindowMode()["name"].toString(), "Rain");
+    EXPECT_EQ(WindowMode()["speed"].toInt(), 7);
+
+    // Without the window the keyboard gives the same file.
+    TearDown();
+    const QString own = folder.filePath("own.json");
+    ASSERT_EQ(Run({"export", "--emulate", own}), 0) << err.toStdString();
+    QFile a(file), b(own);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
 }
 
 TEST_F(RunningWindow, ACommandForAnotherKeyboardIsRefused) {

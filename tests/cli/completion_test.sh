@@ -27,6 +27,9 @@ expect "status" keylume st
 expect "assign" keylume a
 expect "diagnose" keylume di
 expect "macros" keylume ma
+expect "import" keylume im
+expect "--partial" keylume import keyboard.json --pa
+expect "--emulate" keylume export keyboard.json --em
 expect "export" keylume macros ex
 expect "--emulate|--help|--json" keylume diagnose --
 expect "--direction" keylume set --dir

@@ -13,17 +13,6 @@ namespace fs = std::filesystem;
 
 class MacroSharingScenario : public Scenario {
 protected:
-    // Answers the open file dialog by typing the path into its name field.
-    void AnswerFileDialog(const QString& title, const fs::path& file) {
-        ASSERT_TRUE(WaitUntil([&] { return WindowsTitled(title) == 1; }))
-            << WithScreen("the file dialog \"" + title.toStdString() + "\" did not open");
-        input_->Key("ctrl+a");
-        input_->Type(QString::fromStdString(file.string()));
-        input_->Key("Return");
-        ASSERT_TRUE(WaitUntil([&] { return WindowsTitled(title) == 0; }))
-            << WithScreen("the file dialog stayed open");
-    }
-
     QStringList GroupRows() {
         QStringList labels;
         for (const Control& row : a11y_->Rows("macro_group")) labels << row.label;

@@ -67,10 +67,10 @@ TEST_F(WindowScenario, FactoryResetAsksAndThenShowsWhatTheKeyboardHolds) {
     ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Factory reset") == 0; }));
     EXPECT_EQ(Keyboard()->profileModes[0], kRain);
 
-    // Enter answers OK: the keyboard is reset and the window shows its new state.
+    // "Reset now" resets without a backup, and the window shows the keyboard's new state.
     Click("btn_kb_restore_factory");
     ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Factory reset") == 1; }));
-    input_->Key("Return");
+    Click("msgbtn_no");
     ASSERT_TRUE(WaitUntil([&] {
         const auto k = Keyboard();
         return k && k->profileModes[0] == 0;

@@ -191,4 +191,26 @@ int Scenario::WindowsTitled(const QString& title) {
     return count;
 }
 
+void Scenario::AnswerFileDialog(const QString& title, const std::filesystem::path& file) {
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled(title) == 1; }))
+        << WithScreen("the file dialog \"" + title.toStdString() + "\" did not open");
+    input_->Key("ctrl+a");
+    input_->Type(QString::fromStdString(file.string()));
+    input_->Key("Return");
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled(title) == 0; }))
+        << WithScreen("the file dialog stayed open");
+}
+
+void Scenario::CloseMessageBox(const QString& title, const QString& says) {
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled(title) == 1; }))
+        << WithScreen("no message \"" + title.toStdString() + "\"");
+    if (!says.isEmpty()) {
+        const QString text = WaitForControl("msgtext").label;
+        EXPECT_TRUE(text.contains(says)) << text.toStdString();
+    }
+    input_->Key("Return");
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled(title) == 0; }))
+        << WithScreen("the message stayed open");
+}
+
 }  // namespace e2e

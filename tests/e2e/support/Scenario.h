@@ -68,6 +68,10 @@ protected:
     persist::MacroContent MacroFile() const;
     // Number of shown top-level windows of the program whose title is `title`.
     int WindowsTitled(const QString& title);
+    // Answers the open file dialog by typing the path into its name field.
+    void AnswerFileDialog(const QString& title, const std::filesystem::path& file);
+    // Waits for the message box, checks that its text holds `says`, and closes it with Enter.
+    void CloseMessageBox(const QString& title, const QString& says = {});
 
     std::filesystem::path folder_;
     std::unique_ptr<Desktop> desktop_;

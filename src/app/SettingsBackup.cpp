@@ -1,0 +1,96 @@
+#include "app/SettingsBackup.h"
+
+#include <QApplication>
+#include <QCursor>
+
+#include "cli/BackupCommand.h"
+#include "screens/FileChooser.h"
+#include "ui/Application.h"
+#include "ui/HostWnd.h"
+#include "ui/MessageBox.h"
+
+namespace {
+
+using SOUI::Translated;
+
+QWidget* FrameOf(SOUI::HWND owner) {
+    SOUI::SHostWnd* window = SOUI::SHostWnd::FromHandle(owner);
+    return window ? window->GetFrame() : nullptr;
+}
+
+QString Filter() {
+    return Translated("Keyboard settings (*.json)");
+}
+
+void Tell(SOUI::HWND owner, const QString& caption, const QString& text) {
+    SOUI::SMessageBox(owner, text, caption, SOUI::MB_OK);
+}
+
+QString Reason(const Outcome& outcome) {
+    return QString::fromStdString(outcome.message);
+}
+
+// The keyboard is busy for a moment: the pointer says so.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
+
+bool SettingsBackup::Export(SOUI::HWND owner) {
+    const QString caption = Translated("Export settings");
+    const auto file = ChooseFile(FrameOf(owner), {Translated("Save keyboard settings"),
+                                                  true,
+                                                  {Filter()},
+                                                  QStringLiteral("json"),
+                                                  QStringLiteral("keyboard-settings.json")});
+    if (!file) return false;
+    Outcome outcome;
+    {
+        WaitCursor wait;
+        outcome = ExportBackup({file->path.toStdString(), false}, keyboard_);
+    }
+    if (outcome.code != kExitDone) {
+        Tell(owner, caption, Translated("Nothing was exported: %1").arg(Reason(outcome)));
+        return false;
+    }
+    Tell(owner, caption, Translated("The keyboard's settings were saved to %1.").arg(file->path));
+    return true;
+}
+
+void SettingsBackup::Import(SOUI::HWND owner) {
+    const QString caption = Translated("Import settings");
+    const auto file = ChooseFile(FrameOf(owner), {Translated("Open keyboard settings"),
+                                                  false,
+                                                  {Filter(), Translated("All files (*)")},
+                                                  {},
+                                                  {}});
+    if (!file) return;
+    BackupRequest request{file->path.toStdString(), false};
+    Outcome outcome;
+    {
+        WaitCursor wait;
+        outcome = ImportBackup(request, keyboard_);
+    }
+    if (outcome.otherShape) {
+        const QString question =
+            Translated(
+                "The file is from a keyboard that differs from this one. Restore what "
+                "matches? %1")
+                .arg(Reason(outcome));
+        if (SOUI::SMessageBox(owner, question, caption, SOUI::MB_OKCANCEL) != SOUI::IDOK) return;
+        request.partial = true;
+        WaitCursor wait;
+        outcome = ImportBackup(request, keyboard_);
+    }
+    if (outcome.code != kExitDone)
+        Tell(owner, caption, Translated("The settings were not restored: %1").arg(Reason(outcome)));
+    else
+        Tell(owner, caption,
+             Translated("The keyboard's settings were restored from %1: %2.")
+                 .arg(file->path, Reason(outcome)));
+}

@@ -1,0 +1,40 @@
+#include "cli/BackupCommand.h"
+
+#include "cli/BackupOperations.h"
+#include "cli/KeyboardOperations.h"
+#include "persist/FileReplacer.h"
+#include "persist/SmallTextFile.h"
+
+Outcome ExportBackup(const BackupRequest& request, KeyboardEndpoint& endpoint) {
+    std::string text;
+    Outcome outcome = endpoint.Export(text);
+    if (outcome.code != kExitDone) return outcome;
+    if (!persist::FileReplacer().Replace(request.file, text))
+        return {kExitKeyboard, request.file + " cannot be written; nothing was saved"};
+    return {kExitDone, "exported the keyboard to " + request.file};
+}
+
+namespace {
+
+persist::SmallTextFile ReadBackupFile(const BackupRequest& request) {
+    persist::SmallTextFile file =
+        persist::ReadSmallTextFile(request.file, kLargestBackupFile, "a keyboard backup");
+    if (!file.ok()) file.error += "; nothing was sent";
+    return file;
+}
+
+}  // namespace
+
+Outcome ImportBackup(const BackupRequest& request, KeyboardEndpoint& endpoint) {
+    const persist::SmallTextFile file = ReadBackupFile(request);
+    if (!file.ok()) return {kExitUsage, file.error};
+    return endpoint.Import(file.text, request.partial);
+}
+
+std::optional<Outcome> CheckBeforeConnecting(const CliRequest& request,
+                                             const KeyboardOperations& keyboard) {
+    if (request.command != CliCommand::Import) return std::nullopt;
+    const persist::SmallTextFile file = ReadBackupFile(request.backup);
+    if (!file.ok()) return Outcome{kExitUsage, file.error};
+    return BackupOperations::Check(keyboard.Naming(), file.text);
+}

@@ -1,0 +1,96 @@
+// The keyboard's settings saved and restored from the window: the "more" menu's export and
+// import through the file dialog, and the factory reset that offers to export first.
+#include <filesystem>
+
+#include "persist/SmallTextFile.h"
+#include "support/Scenario.h"
+
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kRain = 3;
+// Entries of the "more" menu: Check device, Export settings…, Import settings…, Exit.
+constexpr int kExportEntry = 2;
+constexpr int kImportEntry = 3;
+
+class BackupScenario : public Scenario {
+protected:
+    fs::path File(const char* name) const { return program_->macroFile().parent_path() / name; }
+
+    // The "more" menu's popup does not reach the accessibility tree: its entries are chosen
+    // with the arrow keys, the n-th from the top.
+    void ChooseFromMoreMenu(int entry) {
+        const QImage closed = Screen();
+        Click("btn_more");
+        const QRect more = a11y_->First("btn_more").screen;
+        const QRect below(more.left() - 150, more.bottom() + 4, more.width() + 150, 100);
+        ASSERT_TRUE(WaitUntil([&] { return RegionChanged(closed, Screen(), below); }))
+            << WithScreen("the more menu did not open");
+        for (int i = 0; i < entry; ++i) input_->Key("Down");
+        input_->Key("Return");
+    }
+
+    bool ProfileModeIs(int mode) {
+        return WaitUntil([&] {
+            const auto keyboard = Keyboard();
+            return keyboard && keyboard->profileModes[0] == mode;
+        });
+    }
+};
+
+TEST_F(BackupScenario, SettingsExportedFromTheMenuComeBackWithImport) {
+    PrepareKeyboard([](KeyboardState& s) {
+        s.profileModes[0] = kRain;
+        s.Register(0, kRain).foregroundBrightness = 77;
+    });
+    fs::create_directories(program_->macroFile().parent_path());
+    ASSERT_TRUE(StartProgram());
+    const fs::path file = File("lighting.json");
+    ChooseFromMoreMenu(kExportEntry);
+    AnswerFileDialog("Save keyboard settings", file);
+    CloseMessageBox("Export settings", QString::fromStdString(file.string()));
+    const std::string saved = persist::ReadSmallTextFile(file, 1 << 24, "a backup").text;
+    EXPECT_NE(saved.find("\"Rain\""), std::string::npos) << saved.substr(0, 400);
+
+    // The user moves on to another mode and another brightness, then restores the file.
+    ChooseFromList("cmb_mainled_light_mode_normal", "Wave");
+    ASSERT_TRUE(ProfileModeIs(2)) << WithScreen("the mode did not change");
+    ChooseFromMoreMenu(kImportEntry);
+    AnswerFileDialog("Open keyboard settings", file);
+    CloseMessageBox("Import settings", "restored the whole keyboard");
+    EXPECT_TRUE(ProfileModeIs(kRain)) << "the import did not bring the mode back";
+    EXPECT_EQ(Keyboard()->Register(0, kRain).foregroundBrightness, 77);
+    EXPECT_TRUE(WaitForControl("bar_mainled_bgbrightness_parent").screen.isValid())
+        << WithScreen("the window does not show the restored mode's settings");
+}
+
+TEST_F(BackupScenario, FactoryResetExportsFirstWhenAskedTo) {
+    PrepareKeyboard([](KeyboardState& s) { s.profileModes[0] = kRain; });
+    fs::create_directories(program_->macroFile().parent_path());
+    ASSERT_TRUE(StartProgram());
+    const fs::path file = File("before-reset.json");
+
+    // Cancelling the file dialog erases nothing.
+    Click("btn_kb_restore_factory");
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Factory reset") == 1; }))
+        << WithScreen("no question before the factory reset");
+    Click("msgbtn_ok");  // "Export first"
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Save keyboard settings") == 1; }));
+    input_->Key("Escape");
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Save keyboard settings") == 0; }));
+    EXPECT_TRUE(ProfileModeIs(kRain));
+
+    Click("btn_kb_restore_factory");
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Factory reset") == 1; }));
+    Click("msgbtn_ok");
+    AnswerFileDialog("Save keyboard settings", file);
+    CloseMessageBox("Export settings");
+    EXPECT_TRUE(ProfileModeIs(0)) << "the keyboard was not reset after the export";
+    const std::string saved = persist::ReadSmallTextFile(file, 1 << 24, "a backup").text;
+    EXPECT_NE(saved.find("\"Rain\""), std::string::npos) << "the file lacks the reset state";
+}
+
+}  // namespace
+}  // namespace e2e
