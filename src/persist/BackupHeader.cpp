@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "persist/BackupJson.h"
+#include "persist/BackupJsonParse.h"
 
 namespace persist {
 namespace {
@@ -48,12 +49,8 @@ BackupHeader Header(const Json& root) {
 }  // namespace
 
 BackupHeaderResult ReadBackupHeader(std::string_view text) {
-    const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
-    if (root.is_discarded()) {
-        return {std::nullopt, {"/", "not JSON or cut short"}};
-    }
     try {
-        return {Header(root), {}};
+        return {Header(ParseBackupText(text)), {}};
     } catch (const Refusal& refusal) {
         return {std::nullopt, refusal.error};
     }

@@ -47,6 +47,12 @@ bool Boolean(const Json& value, const std::string& path) {
     return value.get<bool>();
 }
 
+std::string Place(const std::string& path, const std::string& name) {
+    std::string escaped;
+    for (const char c : name) escaped += c == '~' ? "~0" : c == '/' ? "~1" : std::string(1, c);
+    return path + "/" + escaped;
+}
+
 bool IsHexAfter(const std::string& text, const char* prefix, std::size_t digits) {
     const std::size_t start = std::strlen(prefix);
     return text.size() == start + digits && text.compare(0, start, prefix) == 0 &&

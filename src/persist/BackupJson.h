@@ -22,6 +22,8 @@ const Json& Object(const Json& value, const std::string& path);
 std::int64_t WholeNumber(const Json& value, const std::string& path, std::int64_t low,
                          std::int64_t high);
 bool Boolean(const Json& value, const std::string& path);
+// PATH and one member name as a JSON pointer ("~" and "/" inside the name escaped).
+std::string Place(const std::string& path, const std::string& name);
 // TEXT is PREFIX followed by exactly DIGITS hex digits (no sign, no spaces).
 bool IsHexAfter(const std::string& text, const char* prefix, std::size_t digits);
 

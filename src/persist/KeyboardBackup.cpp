@@ -6,6 +6,7 @@
 #include "persist/BackupAssignments.h"
 #include "persist/BackupEntryNames.h"
 #include "persist/BackupJson.h"
+#include "persist/BackupJsonParse.h"
 #include "persist/BackupMacros.h"
 #include "persist/BackupModeRegister.h"
 
@@ -17,13 +18,6 @@ using namespace backup_json;
 const Json& Array(const Json& value, const std::string& path) {
     if (!value.is_array()) throw BackupRefusal{{path, "not a list"}};
     return value;
-}
-
-std::string Place(const std::string& path, const std::string& name) {
-    // JSON pointers escape "~" and "/" inside member names.
-    std::string escaped;
-    for (char c : name) escaped += c == '~' ? "~0" : c == '/' ? "~1" : std::string(1, c);
-    return path + "/" + escaped;
 }
 
 // A colour entry: "#RRGGBB", with "AA" added when the fourth byte is not 0.
@@ -206,10 +200,8 @@ std::string WriteKeyboardBackup(const KeyboardBackup& backup, const BackupNaming
 }
 
 BackupReadResult ReadKeyboardBackup(std::string_view text, const BackupNaming& naming) {
-    const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
-    if (root.is_discarded()) return {std::nullopt, {"/", "not JSON or cut short"}};
     try {
-        return {Read(root, naming), {}};
+        return {Read(ParseBackupText(text), naming), {}};
     } catch (const BackupRefusal& refusal) {
         return {std::nullopt, refusal.error};
     } catch (const Json::exception& error) {

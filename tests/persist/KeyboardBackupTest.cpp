@@ -175,4 +175,38 @@ TEST(KeyboardBackup, ABadFileIsRefusedAtThePlaceThatIsWrong) {
     }
 }
 
+// A name given twice in one object would otherwise let the last one win without a word.
+TEST(KeyboardBackup, ANameGivenTwiceInOneObjectIsRefusedAtTheSecond) {
+    const std::string good = persist::WriteKeyboardBackup(Odd(), Naming());
+    auto doubled = [&](const std::string& member) {
+        std::string text = good;
+        const auto at = text.find(member);
+        EXPECT_NE(at, std::string::npos) << member;
+        const auto end = text.find('\n', at);
+        return at == std::string::npos ? text : text.insert(end + 1, text.substr(at, end - at + 1));
+    };
+    const struct {
+        std::string text;
+        const char* where;
+    } cases[] = {
+        {doubled("\"product\": "), "/product"},
+        {doubled("\"Esc\": \"#102030\""), "/colourSets/sets/0/Esc"},
+        {doubled("\"direction\": "), "/profiles/list/0/registers/Rain/direction"},
+        {doubled("\"delay\": 100"), "/keys/F4/macro/steps/0/delay"},
+        {R"({"a": [0, {"b": [{}, {"c~/": 1, "c~/": 2}]}]})", "/a/1/b/1/c~0~1"},
+    };
+    for (const auto& bad : cases) {
+        const persist::BackupReadResult read = persist::ReadKeyboardBackup(bad.text, Naming());
+        EXPECT_FALSE(read.backup) << bad.where;
+        EXPECT_EQ(read.error.where, bad.where) << read.error.what;
+    }
+}
+
+TEST(KeyboardBackup, DeepNestingIsRefusedWithoutCostPerLevel) {
+    const std::string deep = std::string(200000, '[') + std::string(200000, ']');
+    const persist::BackupReadResult read = persist::ReadKeyboardBackup(deep, Naming());
+    EXPECT_FALSE(read.backup);
+    EXPECT_EQ(read.error.where, "/");
+}
+
 }  // namespace
