@@ -78,15 +78,14 @@ Json WriteKeys(const KeyboardSnapshot& keyboard, const BackupNaming& naming) {
     return keys;
 }
 
+// The keyboard's names as they are, empty or doubled ones included; the profiles name modes by
+// their ids.
 std::vector<std::string> ReadModes(const Json& root) {
     const Json& modes = Array(Member(root, "", "modes"), "/modes");
     std::vector<std::string> names;
-    std::set<std::string> seen;
     for (std::size_t m = 0; m < modes.size(); ++m) {
-        const std::string at = "/modes/" + std::to_string(m);
         const std::string* name = modes[m].get_ptr<const std::string*>();
-        if (!name || name->empty()) throw BackupRefusal{{at, "not a mode name"}};
-        if (!seen.insert(*name).second) throw BackupRefusal{{at, "a mode named twice"}};
+        if (!name) throw BackupRefusal{{"/modes/" + std::to_string(m), "not a mode name"}};
         names.push_back(*name);
     }
     return names;
@@ -116,12 +115,13 @@ void ReadProfiles(const Json& root, KeyboardSnapshot& keyboard) {
     keyboard.productId = header.header->productId;
     keyboard.activeProfile = header.header->activeProfile;
     keyboard.modeNames = ReadModes(root);
+    const std::vector<std::string> modeIds = EntryIds(keyboard.modeNames, "mode");
     const Json& list = Array(Member(root["profiles"], "/profiles", "list"), "/profiles/list");
     if (list.size() != header.header->profileCount)
         throw BackupRefusal{{"/profiles/list", "not as many profiles as /profiles/count"}};
     for (std::size_t p = 0; p < list.size(); ++p)
         keyboard.profiles.push_back(
-            ReadProfile(list[p], "/profiles/list/" + std::to_string(p), keyboard.modeNames));
+            ReadProfile(list[p], "/profiles/list/" + std::to_string(p), modeIds));
 }
 
 void ReadColourSets(const Json& root, const BackupNaming& naming, KeyboardSnapshot& keyboard) {
@@ -187,7 +187,7 @@ std::string WriteKeyboardBackup(const KeyboardBackup& backup, const BackupNaming
         WriteBackupHeader({keyboard.productId, static_cast<std::uint16_t>(keyboard.profiles.size()),
                            static_cast<std::uint16_t>(keyboard.activeProfile)}));
     const std::vector<std::string> modeIds = EntryIds(keyboard.modeNames, "mode");
-    root["modes"] = modeIds;
+    root["modes"] = keyboard.modeNames;
     root["profiles"] = WriteProfiles(keyboard, modeIds);
     root["colourSets"] = WriteColourSets(keyboard, naming);
     root["keys"] = WriteKeys(keyboard, naming);

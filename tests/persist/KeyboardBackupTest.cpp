@@ -209,4 +209,26 @@ TEST(KeyboardBackup, DeepNestingIsRefusedWithoutCostPerLevel) {
     EXPECT_EQ(read.error.where, "/");
 }
 
+// The keyboard's own names come back, even those the profiles can only name by number.
+TEST(KeyboardBackup, EmptyAndDoubledModeNamesComeBackAsTheyWere) {
+    KeyboardBackup backup = Odd();
+    KeyboardSnapshot& k = backup.keyboard;
+    k.modeNames = {"Wave", "", "Wave", "mode 0"};
+    for (KeyboardSnapshot::Profile& profile : k.profiles) {
+        profile.registers.push_back(profile.registers[0]);
+        profile.registers[3].settings = 0x4F;
+    }
+    k.profiles[0].activeMode = 2;
+    k.profiles[1].activeMode = 3;
+    const std::string text = persist::WriteKeyboardBackup(backup, Naming());
+    EXPECT_NE(text.find("\"activeMode\": \"mode 2\""), std::string::npos);
+    const persist::BackupReadResult read = persist::ReadKeyboardBackup(text, Naming());
+    ASSERT_TRUE(read.backup) << read.error.where << ": " << read.error.what;
+    EXPECT_EQ(read.backup->keyboard.modeNames, k.modeNames);
+    EXPECT_EQ(read.backup->keyboard.profiles[0].activeMode, 2);
+    EXPECT_EQ(read.backup->keyboard.profiles[1].activeMode, 3);
+    EXPECT_TRUE(SameBytes(read.backup->keyboard, k));
+    EXPECT_EQ(persist::WriteKeyboardBackup(*read.backup, Naming()), text);
+}
+
 }  // namespace
