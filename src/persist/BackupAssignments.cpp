@@ -18,9 +18,18 @@ constexpr unsigned kDirectType = 2;
 // The play modes of macro types 3, 4 and 5; higher types stay numbers.
 constexpr std::array<const char*, 3> kPlays = {"times", "held", "toggle"};
 
+const std::pair<std::string, std::uint16_t>* FunctionNamed(const BackupNaming& naming,
+                                                           const std::string& name) {
+    for (const auto& function : naming.functions)
+        if (function.first == name) return &function;
+    return nullptr;
+}
+
+// Only a name that leads back to the same code: function names may be doubled.
 const std::string* FunctionOf(const BackupNaming& naming, unsigned code) {
-    for (const auto& [name, value] : naming.functions)
-        if (value == code) return &name;
+    for (const auto& function : naming.functions)
+        if (function.second == code && FunctionNamed(naming, function.first)->second == code)
+            return &function.first;
     return nullptr;
 }
 
@@ -90,9 +99,12 @@ macro_code_t ReadAssignment(const Json& value, const std::string& path, const Ba
     }
     if (kind == "function") {
         const std::string& name = Text(Member(value, path, "function"), path + "/function");
-        for (const auto& [known, code] : naming.functions)
-            if (known == name) return macro_code_t::make(kDirectType, code);
-        throw BackupRefusal{{path + "/function", "no function key of that name"}};
+        const auto* function = FunctionNamed(naming, name);
+        if (!function) throw BackupRefusal{{path + "/function", "no function key of that name"}};
+        if (function->second > macro_code_t::VALUE_MASK)
+            throw BackupRefusal{
+                {path + "/function", "that function key's code does not fit a key"}};
+        return macro_code_t::make(kDirectType, function->second);
     }
     if (kind == "macro") {
         const unsigned type = PlayType(Member(value, path, "play"), path + "/play");

@@ -1,6 +1,7 @@
 #include "persist/KeyboardBackup.h"
 
 #include <limits>
+#include <map>
 #include <set>
 
 #include "persist/BackupAssignments.h"
@@ -149,18 +150,24 @@ void ReadKeys(const Json& root, const BackupNaming& naming, KeyboardSnapshot& ke
     const Json& keys = Object(Member(root, "", "keys"), "/keys");
     const std::vector<std::string> ids = EntryIds(naming.codeKeys, "entry");
     keyboard.keyCodes.assign(ids.size(), macro_code_t{});
+    // In entry order, so the file's macros are numbered as the keys stand on the keyboard.
+    std::map<int, std::string> byEntry;
+    for (const auto& member : keys.items()) {
+        const int entry = FindEntry(ids, member.key());
+        if (entry < 0) throw BackupRefusal{{Place("/keys", member.key()), "no key of that name"}};
+        byEntry.emplace(entry, member.key());
+    }
     std::set<int> taken;
     // Keys that play a slot the file has no macro for keep their slot; the others get theirs
     // around them.
     for (const bool plain : {true, false}) {
-        for (const auto& [id, value] : keys.items()) {
-            const std::string at = Place("/keys", id);
+        for (const auto& [entry, id] : byEntry) {
+            const Json& value = keys[id];
             const bool isPlain =
                 value.is_object() && value.contains("kind") && value["kind"] == "code";
             if (isPlain != plain) continue;
-            const int entry = FindEntry(ids, id);
-            if (entry < 0) throw BackupRefusal{{at, "no key of that name"}};
-            const macro_code_t code = ReadAssignment(value, at, naming, taken, keyboard.macros);
+            const macro_code_t code =
+                ReadAssignment(value, Place("/keys", id), naming, taken, keyboard.macros);
             if (plain && code.playsMacro()) taken.insert(code.value());
             keyboard.keyCodes[static_cast<std::size_t>(entry)] = code;
         }

@@ -1,6 +1,7 @@
 // The keyboard backup file: every byte that carries meaning comes back, the values read as
 // words and names, and a bad file is refused at the place that is wrong.
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cstring>
@@ -229,6 +230,36 @@ TEST(KeyboardBackup, EmptyAndDoubledModeNamesComeBackAsTheyWere) {
     EXPECT_EQ(read.backup->keyboard.profiles[1].activeMode, 3);
     EXPECT_TRUE(SameBytes(read.backup->keyboard, k));
     EXPECT_EQ(persist::WriteKeyboardBackup(*read.backup, Naming()), text);
+}
+
+// Key entries named against the alphabet, a doubled function name and a code too wide for a key.
+TEST(KeyboardBackup, FunctionsAndMacrosComeBackAsTheKeysHadThem) {
+    BackupNaming naming;
+    naming.colourKeys = {"Esc"};
+    naming.codeKeys = {"Z", "A", "B"};
+    naming.functions = {{"Volume up", 0xE9}, {"Volume up", 0xEA}, {"Launch", 0x1234}};
+    KeyboardBackup backup = Odd();
+    KeyboardSnapshot& k = backup.keyboard;
+    k.colourSets = {{rgba_t{1, 2, 3, 4}}};
+    k.activeColourSet = 0;
+    k.keyCodes = {macro_code_t::make(3, 5), macro_code_t::make(4, 6), macro_code_t::make(2, 0xEA)};
+    k.macros = {{5, Block("Z first", 1)}, {6, Block("A second", 2)}};
+    const std::string text = persist::WriteKeyboardBackup(backup, naming);
+    const persist::BackupReadResult read = persist::ReadKeyboardBackup(text, naming);
+    ASSERT_TRUE(read.backup) << read.error.where << ": " << read.error.what;
+    const KeyboardSnapshot& back = read.backup->keyboard;
+    // The second "Volume up" cannot be told by its name: it stays a number.
+    EXPECT_EQ(back.keyCodes[2], k.keyCodes[2]);
+    EXPECT_EQ(back.keyCodes[0], macro_code_t::make(3, 0));
+    EXPECT_EQ(back.keyCodes[1], macro_code_t::make(4, 1));
+    EXPECT_EQ(back.macros.at(0), k.macros.at(5));
+    EXPECT_EQ(back.macros.at(1), k.macros.at(6));
+
+    nlohmann::json launch = nlohmann::json::parse(text);
+    launch["keys"]["B"] = {{"kind", "function"}, {"function", "Launch"}};
+    const persist::BackupReadResult refused = persist::ReadKeyboardBackup(launch.dump(), naming);
+    EXPECT_FALSE(refused.backup);
+    EXPECT_EQ(refused.error.where, "/keys/B/function") << refused.error.what;
 }
 
 }  // namespace
