@@ -76,13 +76,15 @@ void SettingsBackup::Import(SOUI::HWND owner) {
         WaitCursor wait;
         outcome = ImportBackup(request, keyboard_);
     }
-    if (outcome.otherShape) {
+    if (!outcome.otherShape.empty()) {
         const QString question =
             Translated(
-                "The file is from a keyboard that differs from this one. Restore what "
-                "matches? %1")
-                .arg(Reason(outcome));
-        if (SOUI::SMessageBox(owner, question, caption, SOUI::MB_OKCANCEL) != SOUI::IDOK) return;
+                "The file is from a keyboard that differs from this one: %1. Restore what "
+                "both have?")
+                .arg(QString::fromStdString(outcome.otherShape));
+        if (SOUI::SMessageBox(owner, question, Translated("Another keyboard"), SOUI::MB_OKCANCEL) !=
+            SOUI::IDOK)
+            return;
         request.partial = true;
         WaitCursor wait;
         outcome = ImportBackup(request, keyboard_);

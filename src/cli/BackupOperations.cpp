@@ -77,12 +77,13 @@ Outcome BackupOperations::Import(const persist::BackupNaming& naming, const std:
     const std::optional<KeyboardSnapshot> now = client_.ReadSnapshot(shapes::kAfterRead);
     if (!now) return {kExitKeyboard, "the keyboard could not be read; nothing was sent"};
     const persist::RestorePlan plan = persist::PlanRestore(file->keyboard, *now);
-    if (!plan.differences.empty() && !partial)
+    if (!plan.differences.empty() && !partial) {
+        const std::string differences = Joined(plan.differences, "; ");
         return {kExitUsage,
-                "the file is from a keyboard that differs from this one: " +
-                    Joined(plan.differences, "; ") +
+                "the file is from a keyboard that differs from this one: " + differences +
                     ". Nothing was sent; --partial restores what matches",
-                true};
+                differences};
+    }
     const KeyboardSnapshot& target = plan.target;
     std::string groupsSaid;
     const std::vector<Step> steps = {

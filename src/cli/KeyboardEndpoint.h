@@ -12,9 +12,9 @@ enum ExitCode { kExitDone = 0, kExitKeyboard = 1, kExitUsage = 2 };
 struct Outcome {
     int code = kExitDone;
     std::string message;  // what went wrong, or what was done
-    // An import refused only because the file is from a keyboard of another shape: asked for,
-    // a partial import restores what matches.
-    bool otherShape = false;
+    // Why an import was refused when only the keyboard's shape differs from the file's, in
+    // words: asked for, a partial import restores what matches. Empty otherwise.
+    std::string otherShape = {};
 };
 
 class KeyboardEndpoint {

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "persist/BackupDuplicates.h"
 #include "persist/BackupJson.h"
-#include "persist/BackupJsonParse.h"
 
 namespace persist {
 namespace {
@@ -49,8 +49,15 @@ BackupHeader Header(const Json& root) {
 }  // namespace
 
 BackupHeaderResult ReadBackupHeader(std::string_view text) {
+    const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
+    if (root.is_discarded()) {
+        return {std::nullopt, {"/", "not JSON or cut short"}};
+    }
+    if (auto doubled = FirstDoubledMember(text)) {
+        return {std::nullopt, *doubled};
+    }
     try {
-        return {Header(ParseBackupText(text)), {}};
+        return {Header(root), {}};
     } catch (const Refusal& refusal) {
         return {std::nullopt, refusal.error};
     }

@@ -5,9 +5,9 @@
 #include <set>
 
 #include "persist/BackupAssignments.h"
+#include "persist/BackupDuplicates.h"
 #include "persist/BackupEntryNames.h"
 #include "persist/BackupJson.h"
-#include "persist/BackupJsonParse.h"
 #include "persist/BackupMacros.h"
 #include "persist/BackupModeRegister.h"
 
@@ -207,8 +207,11 @@ std::string WriteKeyboardBackup(const KeyboardBackup& backup, const BackupNaming
 }
 
 BackupReadResult ReadKeyboardBackup(std::string_view text, const BackupNaming& naming) {
+    const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
+    if (root.is_discarded()) return {std::nullopt, {"/", "not JSON or cut short"}};
+    if (auto doubled = FirstDoubledMember(text)) return {std::nullopt, *doubled};
     try {
-        return {Read(ParseBackupText(text), naming), {}};
+        return {Read(root, naming), {}};
     } catch (const BackupRefusal& refusal) {
         return {std::nullopt, refusal.error};
     } catch (const Json::exception& error) {

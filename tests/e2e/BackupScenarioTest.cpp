@@ -1,6 +1,8 @@
 // The keyboard's settings saved and restored from the window: the "more" menu's export and
 // import through the file dialog, and the factory reset that offers to export first.
 #include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
 
 #include "persist/SmallTextFile.h"
 #include "support/Scenario.h"
@@ -90,6 +92,38 @@ TEST_F(BackupScenario, FactoryResetExportsFirstWhenAskedTo) {
     EXPECT_TRUE(ProfileModeIs(0)) << "the keyboard was not reset after the export";
     const std::string saved = persist::ReadSmallTextFile(file, 1 << 24, "a backup").text;
     EXPECT_NE(saved.find("\"Rain\""), std::string::npos) << "the file lacks the reset state";
+}
+
+TEST_F(BackupScenario, AFileFromAnotherKeyboardIsRestoredInPartOnlyWhenTheUserAgrees) {
+    PrepareKeyboard([](KeyboardState& s) { s.profileModes[0] = kRain; });
+    fs::create_directories(program_->macroFile().parent_path());
+    ASSERT_TRUE(StartProgram());
+    const fs::path file = File("two-profiles.json");
+    ChooseFromMoreMenu(kExportEntry);
+    AnswerFileDialog("Save keyboard settings", file);
+    CloseMessageBox("Export settings");
+    // The same keyboard with one profile fewer, its first profile in Wave.
+    auto backup = nlohmann::json::parse(persist::ReadSmallTextFile(file, 1 << 24, "a backup").text);
+    backup["profiles"]["count"] = 2;
+    backup["profiles"]["list"].erase(2);
+    backup["profiles"]["list"][0]["activeMode"] = "Wave";
+    std::ofstream(file, std::ios::binary) << backup.dump(2);
+
+    // The window asks; Escape keeps the keyboard as it is.
+    ChooseFromMoreMenu(kImportEntry);
+    AnswerFileDialog("Open keyboard settings", file);
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Another keyboard") == 1; }))
+        << WithScreen("no question about the other keyboard");
+    input_->Key("Escape");
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Another keyboard") == 0; }));
+    EXPECT_TRUE(ProfileModeIs(kRain));
+    EXPECT_EQ(WindowsTitled("Import settings"), 0) << WithScreen("a cancelled import reports");
+
+    ChooseFromMoreMenu(kImportEntry);
+    AnswerFileDialog("Open keyboard settings", file);
+    CloseMessageBox("Another keyboard", "the file has 2 profiles, the keyboard 3 profiles");
+    CloseMessageBox("Import settings", "restored what matches");
+    EXPECT_TRUE(ProfileModeIs(2)) << "the profile the file has was not restored";
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ TEST(BackupHeaderTest, BadFilesAreRefusedNamingThePlace) {
         {"empty", "", "/", "not JSON"},
         {"truncated", good.substr(0, good.size() / 2), "/", "cut short"},
         {"array root", "[1, 2]", "/", "not an object"},
-        {"version twice", WithVersion("1, \"version\": 2"), "/version", "named twice"},
+        {"version twice", WithVersion("1, \"version\": 2"), "/version", "twice"},
         {"no format", R"({"version": 1})", "/", "missing \"format\""},
         {"foreign format", WithFormat("\"other\""), "/format", "not a keyboard backup"},
         {"format not text", WithFormat("7"), "/format", "not a keyboard backup"},

@@ -167,6 +167,9 @@ TEST(KeyboardBackup, ABadFileIsRefusedAtThePlaceThatIsWrong) {
         {with("\"delay\": 100", "\"delay\": 40000"), "/keys/F4/macro/steps/0/delay"},
         {with("\"key\": \"code 0x1E0\"", "\"key\": \"code 0xZZ\""), "/macroGroups/0/steps/1/key"},
         {with("\"macroGroups\": [", "\"macroGroups\": {\"x\": [") + "", "/"},
+        {with("\"Esc\": \"#102030\"", "\"Esc\": \"#102030\", \"Esc\": \"#FFFFFF\""),
+         "/colourSets/sets/0/Esc"},
+        {with("\"delay\": 100", "\"delay\": 100, \"delay\": 5"), "/keys/F4/macro/steps/0/delay"},
     };
     for (const auto& bad : cases) {
         const persist::BackupReadResult read = persist::ReadKeyboardBackup(bad.text, Naming());
