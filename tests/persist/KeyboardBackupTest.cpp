@@ -179,7 +179,7 @@ TEST(KeyboardBackup, ABadFileIsRefusedAtThePlaceThatIsWrong) {
     }
 }
 
-// A name given twice in one object would otherwise let the last one win without a word.
+// Members given twice at the top, deep in a register, and under names a pointer must escape.
 TEST(KeyboardBackup, ANameGivenTwiceInOneObjectIsRefusedAtTheSecond) {
     const std::string good = persist::WriteKeyboardBackup(Odd(), Naming());
     auto doubled = [&](const std::string& member) {
@@ -194,9 +194,7 @@ TEST(KeyboardBackup, ANameGivenTwiceInOneObjectIsRefusedAtTheSecond) {
         const char* where;
     } cases[] = {
         {doubled("\"product\": "), "/product"},
-        {doubled("\"Esc\": \"#102030\""), "/colourSets/sets/0/Esc"},
         {doubled("\"direction\": "), "/profiles/list/0/registers/Rain/direction"},
-        {doubled("\"delay\": 100"), "/keys/F4/macro/steps/0/delay"},
         {R"({"a": [0, {"b": [{}, {"c~/": 1, "c~/": 2}]}]})", "/a/1/b/1/c~0~1"},
     };
     for (const auto& bad : cases) {
