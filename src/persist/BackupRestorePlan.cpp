@@ -26,6 +26,18 @@ int ModeIndex(const std::vector<std::string>& names, const std::string& name) {
     return found == names.end() ? -1 : static_cast<int>(found - names.begin());
 }
 
+// The mode of NAMES that stands for mode M of FROM: the same name met the same number of times
+// before, so modes that share a name pair up in order.
+int SameMode(const std::vector<std::string>& from, std::size_t m,
+             const std::vector<std::string>& names) {
+    const auto before =
+        std::count(from.begin(), from.begin() + static_cast<std::ptrdiff_t>(m), from[m]);
+    for (std::size_t i = 0, seen = 0; i < names.size(); ++i)
+        if (names[i] == from[m] && static_cast<std::ptrdiff_t>(seen++) == before)
+            return static_cast<int>(i);
+    return -1;
+}
+
 // The modes one side lacks, in one line: "the keyboard has no modes "A", "B"".
 void MissingModes(std::vector<std::string>& differences, const char* side,
                   const std::vector<std::string>& names, const std::vector<std::string>& other) {
@@ -52,14 +64,14 @@ void LayProfiles(const KeyboardSnapshot& file, KeyboardSnapshot& target) {
         const KeyboardSnapshot::Profile& from = file.profiles[p];
         KeyboardSnapshot::Profile& to = target.profiles[p];
         for (std::size_t m = 0; m < from.registers.size() && m < file.modeNames.size(); ++m) {
-            const int mode = ModeIndex(target.modeNames, file.modeNames[m]);
+            const int mode = SameMode(file.modeNames, m, target.modeNames);
             if (mode >= 0 && static_cast<std::size_t>(mode) < to.registers.size())
                 to.registers[static_cast<std::size_t>(mode)] = from.registers[m];
         }
         if (from.activeMode >= 0 &&
             static_cast<std::size_t>(from.activeMode) < file.modeNames.size()) {
-            const int mode = ModeIndex(target.modeNames,
-                                       file.modeNames[static_cast<std::size_t>(from.activeMode)]);
+            const int mode = SameMode(file.modeNames, static_cast<std::size_t>(from.activeMode),
+                                      target.modeNames);
             if (mode >= 0) to.activeMode = mode;
         }
     }

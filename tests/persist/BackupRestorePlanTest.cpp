@@ -102,4 +102,17 @@ TEST(BackupRestorePlan, TheCheckComparesMacrosNotSlots) {
     EXPECT_EQ(persist::SnapshotDifferences(target, actual), expected);
 }
 
+TEST(BackupRestorePlan, ModesSharingANamePairUpInOrder) {
+    KeyboardSnapshot keyboard = Keyboard();
+    keyboard.modeNames = {"Wave", "Static", "Wave"};
+    KeyboardSnapshot file = keyboard;
+    file.profiles[0] = {2, {Register(10), Register(20), Register(30)}};
+    const persist::RestorePlan plan = persist::PlanRestore(file, keyboard);
+    EXPECT_TRUE(plan.differences.empty());
+    const KeyboardSnapshot::Profile& restored = plan.target.profiles[0];
+    EXPECT_EQ(restored.activeMode, 2);
+    EXPECT_EQ(restored.registers[0].foregroundBrightness, 10);
+    EXPECT_EQ(restored.registers[2].foregroundBrightness, 30);
+}
+
 }  // namespace
