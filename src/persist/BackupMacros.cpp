@@ -67,6 +67,11 @@ std::string FromHexBytes(const std::string& text, const std::string& path) {
     return bytes;
 }
 
+// The name a step gets when it is recorded from its key; a step named otherwise keeps its name.
+std::wstring RecordedName(std::int32_t code) {
+    return std::wstring(FindKeyByCode(static_cast<std::uint32_t>(code)).name);
+}
+
 }  // namespace
 
 Json WriteMacroBlock(const macro_block_t& block) {
@@ -128,10 +133,12 @@ macro_block_t ReadMacroBlock(const Json& value, const std::string& path) {
 
 Json WriteMacroGroup(const MacroGroupContent& group) {
     Json steps = Json::array();
-    for (const MacroRecordGpItem& item : group.items)
-        steps.push_back({{"key", CodeText(item.code)},
-                         {"state", StateValue(item.state)},
-                         {"delay", item.delay}});
+    for (const MacroRecordGpItem& item : group.items) {
+        Json step = {
+            {"key", CodeText(item.code)}, {"state", StateValue(item.state)}, {"delay", item.delay}};
+        if (item.name != RecordedName(item.code)) step["name"] = ToSystemText(item.name);
+        steps.push_back(std::move(step));
+    }
     return {
         {"name", ToSystemText(group.info.name)}, {"repeat", group.info.repeat}, {"steps", steps}};
 }
@@ -153,7 +160,8 @@ MacroGroupContent ReadMacroGroup(const Json& value, const std::string& path) {
         item.state = State(Member(step, at, "state"), at + "/state", kIntMax);
         item.delay = static_cast<std::int32_t>(
             WholeNumber(Member(step, at, "delay"), at + "/delay", kIntMin, kIntMax));
-        item.name = std::wstring(FindKeyByCode(static_cast<std::uint32_t>(item.code)).name);
+        item.name = step.contains("name") ? FromSystemText(Text(step["name"], at + "/name"))
+                                          : RecordedName(item.code);
         group.items.push_back(std::move(item));
     }
     return group;

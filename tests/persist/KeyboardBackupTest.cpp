@@ -263,4 +263,16 @@ TEST(KeyboardBackup, FunctionsAndMacrosComeBackAsTheKeysHadThem) {
     EXPECT_EQ(refused.error.where, "/keys/B/function") << refused.error.what;
 }
 
+TEST(KeyboardBackup, AGroupStepNamedOtherwiseThanItsKeyKeepsItsName) {
+    KeyboardBackup backup = Odd();
+    std::list<MacroRecordGpItem>& items = backup.groups[0].items;
+    items.push_back({0x47, 0, 1, L"Home/Pad 7"});  // recorded with NumLock off
+    items.push_back({0x1E, 1, 1, L""});
+    const std::string text = persist::WriteKeyboardBackup(backup, Naming());
+    EXPECT_NE(text.find("\"name\": \"Home/Pad 7\""), std::string::npos);
+    const persist::BackupReadResult read = persist::ReadKeyboardBackup(text, Naming());
+    ASSERT_TRUE(read.backup) << read.error.where << ": " << read.error.what;
+    EXPECT_EQ(read.backup->groups[0].items, items);
+}
+
 }  // namespace
