@@ -1,5 +1,6 @@
 #include "persist/KeyboardBackup.h"
 
+#include <algorithm>
 #include <limits>
 #include <map>
 #include <set>
@@ -128,10 +129,11 @@ void ReadProfiles(const Json& root, KeyboardSnapshot& keyboard) {
 void ReadColourSets(const Json& root, const BackupNaming& naming, KeyboardSnapshot& keyboard) {
     const Json& colourSets = Object(Member(root, "", "colourSets"), "/colourSets");
     const Json& sets = Array(Member(colourSets, "/colourSets", "sets"), "/colourSets/sets");
+    // A keyboard without colour sets still names set 1 as its active one.
+    const auto last = std::max<std::int64_t>(static_cast<std::int64_t>(sets.size()), 1);
     keyboard.activeColourSet =
         static_cast<int>(WholeNumber(Member(colourSets, "/colourSets", "active"),
-                                     "/colourSets/active", 1,
-                                     static_cast<std::int64_t>(sets.size()))) -
+                                     "/colourSets/active", 1, last)) -
         1;
     const std::vector<std::string> ids = EntryIds(naming.colourKeys, "entry");
     for (std::size_t s = 0; s < sets.size(); ++s) {

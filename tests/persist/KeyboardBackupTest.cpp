@@ -275,4 +275,16 @@ TEST(KeyboardBackup, AGroupStepNamedOtherwiseThanItsKeyKeepsItsName) {
     EXPECT_EQ(read.backup->groups[0].items, items);
 }
 
+TEST(KeyboardBackup, AKeyboardWithoutColourSetsReadsBack) {
+    KeyboardBackup backup = Odd();
+    backup.keyboard.colourSets.clear();
+    backup.keyboard.activeColourSet = 0;
+    const std::string text = persist::WriteKeyboardBackup(backup, Naming());
+    const persist::BackupReadResult read = persist::ReadKeyboardBackup(text, Naming());
+    ASSERT_TRUE(read.backup) << read.error.where << ": " << read.error.what;
+    EXPECT_TRUE(read.backup->keyboard.colourSets.empty());
+    EXPECT_EQ(read.backup->keyboard.activeColourSet, 0);
+    EXPECT_EQ(persist::WriteKeyboardBackup(*read.backup, Naming()), text);
+}
+
 }  // namespace
