@@ -46,7 +46,7 @@ BackupOperations::BackupOperations(KeyboardClient& client, std::function<std::ui
     : client_(client), failures_(std::move(failures)) {}
 
 Outcome BackupOperations::Export(const persist::BackupNaming& naming, std::string& text) {
-    const std::optional<KeyboardSnapshot> snapshot = client_.ReadSnapshot(shapes::kFromMemory);
+    const std::optional<KeyboardSnapshot> snapshot = client_.ReadSnapshot(shapes::kQuietRead);
     if (!snapshot) return {kExitKeyboard, "the keyboard could not be read"};
     text = persist::WriteKeyboardBackup({*snapshot, persist::ToContents(client_.MacroGroups())},
                                         naming);

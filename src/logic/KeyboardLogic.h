@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <list>
 #include <string>
+#include <vector>
 
 #include "device/DeviceLink.h"
 #include "logic/HookGate.h"
@@ -86,6 +87,9 @@ private:
     bool ReadModes(int modes);
     bool ReadColourSet();
     bool ReadProfiles(int profiles, int modes);
+    // Every profile's registers and current mode as the keyboard holds them; false when a query
+    // failed, with the profiles read before it in `read`.
+    bool QueryProfiles(int profiles, int modes, std::vector<KeyboardSnapshot::Profile>& read);
     bool ReadActiveProfile();
     void PublishProfileState();
     void ForgetMacroSlots();
@@ -93,8 +97,11 @@ private:
     bool ReadMacros();
     void TakeKeyboardMacro(const macro_block_t& block, int slot);
     void ClearKeyCodes();
-    // What the keyboard holds: the profiles as the logic keeps them, every table read afresh.
-    bool TakeSnapshot(KeyboardSnapshot& snapshot);
+    // What the keyboard holds, every table read afresh in the shape of the last connection read
+    // (the profiles taken from the table when that read has just run); the logic's own state is
+    // left as it is.
+    bool TakeSnapshot(KeyboardSnapshot& snapshot, bool profilesJustRead);
+    void TableProfiles(KeyboardSnapshot& snapshot) const;
     bool ReadSnapshotTables(KeyboardSnapshot& snapshot);
 
     // Assigning keys.

@@ -53,18 +53,32 @@ bool KeyboardLogic::ReadColourSet() {
 bool KeyboardLogic::ReadProfiles(int profiles, int modes) {
     profiles_.store(nullptr, 0, false);
     profileTable_.store(nullptr, 0, false);
-    for (int p = 0; p < profiles; ++p) {
+    std::vector<KeyboardSnapshot::Profile> read;
+    const bool complete = QueryProfiles(profiles, modes, read);
+    for (const KeyboardSnapshot::Profile& profile : read) {
         RegisterList registers;
+        for (const _reg_mode_t& reg : profile.registers) registers.push_back(reg);
+        if (static_cast<uint32_t>(profile.activeMode) < registers.count)
+            registers.selection.index = static_cast<uint32_t>(profile.activeMode);
+        profiles_.push_back(_profile_attr_t::numbered(static_cast<int>(profileTable_.count)));
+        profileTable_.push_back(registers);
+    }
+    return complete;
+}
+
+bool KeyboardLogic::QueryProfiles(int profiles, int modes,
+                                  std::vector<KeyboardSnapshot::Profile>& read) {
+    for (int p = 0; p < profiles; ++p) {
+        KeyboardSnapshot::Profile profile;
         for (int m = 0; m < modes; ++m) {
             _reg_mode_t reg{};
             if (!Query(ModeRegister, p * modes + m, &reg, sizeof reg)) return false;
-            registers.push_back(reg);
+            profile.registers.push_back(reg);
         }
         uint8_t mode = 0;
         if (!Query(ProfileMode, p, &mode, 1)) return false;
-        if (mode < registers.count) registers.selection.index = mode;
-        profileTable_.push_back(registers);
-        profiles_.push_back(_profile_attr_t::numbered(p));
+        profile.activeMode = mode;
+        read.push_back(std::move(profile));
     }
     return true;
 }

@@ -9,32 +9,41 @@ void KeyboardLogic::OnSnapshotRequested(int, const int* data, uint32_t count, ui
                                         uint32_t, int) {
     HookGate::Pass pass(gate_);
     if (!pass || count == 0 || ConnectedValue() == 0) return;
-    // The profiles in memory follow what was sent, not what the keyboard took: a check of a
-    // restore reads them from the keyboard again.
-    if (data[0] == shapes::kAfterRead) ReadKeyboard();
+    // Read again as at a connection, the screens show what the keyboard holds too.
+    const bool reread = data[0] == shapes::kAfterRead;
+    if (reread) ReadKeyboard();
     KeyboardSnapshot snapshot;
-    if (!TakeSnapshot(snapshot)) return;
+    if (!TakeSnapshot(snapshot, reread)) return;
     if (snapshot_.count == 0) snapshot_.store(nullptr, 1, false);
     snapshot_.current() = std::move(snapshot);
     snapshot_.fireOthers(shapes::kApply, false);
 }
 
-bool KeyboardLogic::TakeSnapshot(KeyboardSnapshot& snapshot) {
+bool KeyboardLogic::TakeSnapshot(KeyboardSnapshot& snapshot, bool profilesJustRead) {
     snapshot.productId = kKeyboardProductId;
     for (uint32_t m = 0; m < modes_.count; ++m)
         snapshot.modeNames.emplace_back(modes_.data()[m].name.text());
+    if (profileTable_.count == 0) return false;
+    if (profilesJustRead) {
+        TableProfiles(snapshot);
+    } else {
+        const auto profiles = static_cast<int>(profileTable_.count);
+        if (!QueryProfiles(profiles, static_cast<int>(modes_.count), snapshot.profiles))
+            return false;
+        uint8_t active = 0;
+        if (!Query(ActiveProfile, 0, &active, 1)) return false;
+        snapshot.activeProfile = active;
+    }
+    return ReadSnapshotTables(snapshot);
+}
+
+void KeyboardLogic::TableProfiles(KeyboardSnapshot& snapshot) const {
     for (uint32_t p = 0; p < profileTable_.count; ++p) {
         const RegisterList& registers = profileTable_.data()[p];
-        // A profile that lost its registers would be restored as nothing: refuse the snapshot.
-        if (registers.count != modes_.count) return false;
-        KeyboardSnapshot::Profile profile;
-        profile.activeMode = static_cast<int>(registers.index());
-        profile.registers.assign(registers.data(), registers.data() + registers.count);
-        snapshot.profiles.push_back(std::move(profile));
+        snapshot.profiles.push_back({static_cast<int>(registers.index()),
+                                     {registers.data(), registers.data() + registers.count}});
     }
-    if (snapshot.profiles.empty()) return false;
     snapshot.activeProfile = static_cast<int>(profileTable_.index());
-    return ReadSnapshotTables(snapshot);
 }
 
 bool KeyboardLogic::ReadSnapshotTables(KeyboardSnapshot& snapshot) {

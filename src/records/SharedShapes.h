@@ -54,8 +54,8 @@ inline constexpr const char* kMaskClearName = "kb.notify.mask";
 using SnapshotRequest = ShapeType<int, -1, 1, 0>;
 inline constexpr const char* kSnapshotRequestName = "kb.backup.read";
 enum SnapshotSource : int {
-    kFromMemory = 0,  // the state the keyboard logic holds, with the tables read afresh
-    kAfterRead = 1,   // the whole keyboard read again first, as at a connection
+    kQuietRead = 0,  // read afresh; the keyboard logic's state and the screens stay as they are
+    kAfterRead = 1,  // the whole keyboard read again first, as at a connection, and published
 };
 using Snapshot = ShapeType<KeyboardSnapshot, -1, 1, 0>;
 inline constexpr const char* kSnapshotName = "kb.backup";

@@ -42,7 +42,7 @@ TEST_F(Snapshot, HoldsEveryProfileColourSetKeyAndPlayedMacro) {
         s.selectedColourSet = 1;
     }));
     Connect();
-    const std::optional<KeyboardSnapshot> snapshot = Ask(shapes::kFromMemory);
+    const std::optional<KeyboardSnapshot> snapshot = Ask(shapes::kQuietRead);
     ASSERT_TRUE(snapshot);
     const KeyboardState state = keyboard->State();
     EXPECT_EQ(snapshot->productId, 0x1514);
@@ -70,32 +70,41 @@ TEST_F(Snapshot, HoldsEveryProfileColourSetKeyAndPlayedMacro) {
     EXPECT_EQ(keyboard->State().selectedColourSet, 1);
 }
 
-TEST_F(Snapshot, AfterAReadShowsWhatChangedBehindTheLogicsBack) {
+// The keyboard may change by itself (its own profile key): every snapshot reads it; only a read
+// as at a connection shows the change on the screens.
+TEST_F(Snapshot, SeesChangesBehindTheLogicsBackAndPublishesThemOnlyAfterARead) {
     Connect();
     ASSERT_TRUE(keyboard->Modify([](KeyboardState& s) {
         s.Register(0, 1).foregroundBrightness = 201;
         s.profileModes[0] = 4;
+        s.activeProfile = 1;
     }));
-    const auto remembered = Ask(shapes::kFromMemory);
-    ASSERT_TRUE(remembered);
-    EXPECT_NE(remembered->profiles[0].registers[1].foregroundBrightness, 201);
+    const auto quiet = Ask(shapes::kQuietRead);
+    ASSERT_TRUE(quiet);
+    EXPECT_EQ(quiet->profiles[0].registers[1].foregroundBrightness, 201);
+    EXPECT_EQ(quiet->profiles[0].activeMode, 4);
+    EXPECT_EQ(quiet->activeProfile, 1);
+    EXPECT_EQ(screens->profiles.index(), 0u);
+    EXPECT_EQ(logic->profileTable().index(), 0u);
+
     const auto read = Ask(shapes::kAfterRead);
     ASSERT_TRUE(read);
     EXPECT_EQ(read->profiles[0].registers[1].foregroundBrightness, 201);
-    EXPECT_EQ(read->profiles[0].activeMode, 4);
+    EXPECT_EQ(screens->profiles.index(), 1u);
+    EXPECT_EQ(logic->profileTable().data()[0].index(), 4u);
 }
 
 TEST_F(Snapshot, NoAnswerWithoutTheKeyboardOrWhenAQueryFails) {
     Connect();
-    // The third report is the request of the second colour set's query.
-    backend->FailReport(backend->ReportCount() + 3);
-    EXPECT_FALSE(Ask(shapes::kFromMemory));
+    // A report in the middle of the read.
+    backend->FailReport(backend->ReportCount() + 30);
+    EXPECT_FALSE(Ask(shapes::kQuietRead));
     backend->ClearFaults();
-    EXPECT_TRUE(Ask(shapes::kFromMemory));
+    EXPECT_TRUE(Ask(shapes::kQuietRead));
     backend->UnplugKeyboard();
     logic->OnRemove(EmulatedBackend::KeyboardPath());
     Idle();
-    EXPECT_FALSE(Ask(shapes::kFromMemory));
+    EXPECT_FALSE(Ask(shapes::kQuietRead));
 }
 
 }  // namespace
