@@ -91,7 +91,8 @@ TEST_F(InstalledProgram, PutsEveryFileInItsStandardPlace) {
           "share/icons/hicolor/48x48/apps/keylume.png",
           "share/icons/hicolor/256x256/apps/keylume.png", "share/man/man1/keylume.1.gz",
           "share/bash-completion/completions/keylume",
-          "share/dbus-1/interfaces/org.keylume.Keyboard1.xml"}) {
+          "share/dbus-1/interfaces/org.keylume.Keyboard1.xml",
+          "share/doc/keylume/backup-format.md"}) {
         EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
     }
     const fs::perms executable = fs::perms::owner_exec | fs::perms::others_exec;
