@@ -168,12 +168,17 @@ bool BackupOperations::RestoreKeys(const KeyboardSnapshot& target, const Keyboar
     for (std::size_t k = 0; k < target.keyCodes.size(); ++k)
         if (!persist::SameAssignment(target, k, now, k)) changed.push_back(k);
     // Keys that change lose their macros first, so their slots are free for the new ones.
+    bool cleared = false;
     for (std::size_t k : changed) {
         if (!now.keyCodes[k].playsMacro()) continue;
         macrokey_pack_t clear;
         clear.setKey(static_cast<std::uint16_t>(k));
         settled = client_.Assign(clear) && settled;
+        cleared = true;
     }
+    // The groups still name the slots they were sent to; a read as at a connection lets go of
+    // the slots no key plays any more.
+    if (cleared) settled = client_.ReadSnapshot(shapes::kAfterRead).has_value() && settled;
     for (std::size_t k : changed) {
         const macro_code_t code = target.keyCodes[k];
         // A key that plays a slot without a macro cannot be given one; the check reports it.

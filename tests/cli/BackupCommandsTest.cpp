@@ -121,6 +121,33 @@ TEST_F(BackupCommands, ARestoredBackupGivesBackTheKeyboardAndTheSameFile) {
     EXPECT_EQ(Text(paths.macroFile.string()), groupsBefore);
 }
 
+// Every slot plays a macro, and the file brings sixteen other macros for the same keys: the
+// slots the keys let go of are used again, whatever the program's groups remember.
+TEST_F(BackupCommands, AFileThatReplacesEveryMacroFindsItsSlots) {
+    auto playMacros = [](std::uint8_t usage) {
+        return [usage](KeyboardState& state) {
+            for (int slot = 0; slot < 16; ++slot) {
+                macro_block_t& block = state.macroSlots[static_cast<std::size_t>(slot)];
+                block = macro_block_t{};
+                block.name.set("m" + std::to_string(slot));
+                block.repeat = 1;
+                block.append(macro_step_t::make(usage, static_cast<unsigned>(slot), 0));
+                state.keyCodes[static_cast<std::size_t>(20 + slot)] =
+                    macro_code_t::make(3, static_cast<unsigned>(slot));
+            }
+        };
+    };
+    ASSERT_TRUE(Keyboard().Modify(playMacros(0x04)));
+    const std::string file = File("sixteen.json");
+    ASSERT_EQ(Run({"export", file}), kExitDone) << err.str();
+    const KeyboardState original = Keyboard().State();
+    ASSERT_TRUE(Keyboard().Modify(playMacros(0x05)));
+    ASSERT_EQ(Run({"status"}), kExitDone);  // the program now knows the other macros
+
+    ASSERT_EQ(Run({"import", file}), kExitDone) << err.str();
+    ExpectSameKeyboard(original, Keyboard().State());
+}
+
 TEST_F(BackupCommands, BadFilesAreRefusedWithThePlaceAndNothingIsSent) {
     FillKeyboard();
     const std::string good = File("good.json");
