@@ -1,11 +1,9 @@
 #include "app/SettingsBackup.h"
 
-#include <QApplication>
-#include <QCursor>
-
 #include "cli/BackupCommand.h"
 #include "screens/FileChooser.h"
 #include "ui/Application.h"
+#include "ui/BusyBox.h"
 #include "ui/HostWnd.h"
 #include "ui/MessageBox.h"
 
@@ -30,14 +28,14 @@ QString Reason(const Outcome& outcome) {
     return QString::fromStdString(outcome.message);
 }
 
-// The keyboard is busy for a moment: the pointer says so.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
+// The keyboard is read or written for a moment; the window keeps painting meanwhile.
+template <class Work>
+Outcome WhileBusy(SOUI::HWND owner, const char* text, Work work) {
+    Outcome outcome;
+    SOUI::SRunBusy(owner, QString::fromUtf8(text), QStringLiteral("Please wait"),
+                   [&] { outcome = work(); });
+    return outcome;
+}
 
 }  // namespace
 
@@ -49,11 +47,9 @@ bool SettingsBackup::Export(SOUI::HWND owner) {
                                                   QStringLiteral("json"),
                                                   QStringLiteral("keyboard-settings.json")});
     if (!file) return false;
-    Outcome outcome;
-    {
-        WaitCursor wait;
-        outcome = ExportBackup({file->path.toStdString(), false}, keyboard_);
-    }
+    const BackupRequest request{file->path.toStdString(), false};
+    const Outcome outcome =
+        WhileBusy(owner, "Reading the keyboard…", [&] { return ExportBackup(request, keyboard_); });
     if (outcome.code != kExitDone) {
         Tell(owner, caption, Translated("Nothing was exported: %1").arg(Reason(outcome)));
         return false;
@@ -71,11 +67,8 @@ void SettingsBackup::Import(SOUI::HWND owner) {
                                                   {}});
     if (!file) return;
     BackupRequest request{file->path.toStdString(), false};
-    Outcome outcome;
-    {
-        WaitCursor wait;
-        outcome = ImportBackup(request, keyboard_);
-    }
+    auto restore = [&] { return ImportBackup(request, keyboard_); };
+    Outcome outcome = WhileBusy(owner, "Restoring the keyboard…", restore);
     if (!outcome.otherShape.empty()) {
         const QString question =
             Translated(
@@ -86,8 +79,7 @@ void SettingsBackup::Import(SOUI::HWND owner) {
             SOUI::IDOK)
             return;
         request.partial = true;
-        WaitCursor wait;
-        outcome = ImportBackup(request, keyboard_);
+        outcome = WhileBusy(owner, "Restoring the keyboard…", restore);
     }
     if (outcome.code != kExitDone)
         Tell(owner, caption, Translated("The settings were not restored: %1").arg(Reason(outcome)));

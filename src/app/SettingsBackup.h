@@ -1,6 +1,7 @@
 #pragma once
 // The window's export and import of the keyboard's settings: a file dialog, the keyboard backup
-// through the same operations the commands use, and the outcome in a message box.
+// through the same operations the commands use (on a thread of its own, the window painting
+// meanwhile), and the outcome in a message box.
 #include <QString>
 
 #include "cli/KeyboardEndpoint.h"

@@ -15,6 +15,7 @@ KeyboardOperations::KeyboardOperations(KeyboardClient& client, RefusalWatch* wat
       backup_(client, [this] { return Failures(); }) {}
 
 KeyboardStatus KeyboardOperations::Status() const {
+    const std::lock_guard lock(calling_);
     // Changes on their way, such as a connection read still running, come first.
     KeyboardClient::Settle();
     KeyboardStatus status = client_.Status();
@@ -34,10 +35,12 @@ StatusContext KeyboardOperations::Context() const {
 }
 
 QJsonObject KeyboardOperations::StatusReport() {
+    const std::lock_guard lock(calling_);
     return ::StatusJson(Status(), Context());
 }
 
 QJsonObject KeyboardOperations::ModesReport() {
+    const std::lock_guard lock(calling_);
     return ::ModesJson(Status());
 }
 
@@ -61,6 +64,7 @@ Outcome KeyboardOperations::Finish(std::uint64_t failuresBefore, bool settled,
 }
 
 Outcome KeyboardOperations::Set(const SetRequest& request) {
+    const std::lock_guard lock(calling_);
     Outcome outcome;
     if (!Present(outcome)) return outcome;
     const SetCheckResult check = CheckSet(request, Status());
@@ -78,6 +82,7 @@ Outcome KeyboardOperations::Set(const SetRequest& request) {
 }
 
 Outcome KeyboardOperations::Paint(const PaintRequest& request) {
+    const std::lock_guard lock(calling_);
     Outcome outcome;
     if (!Present(outcome)) return outcome;
     std::vector<int> entries;
@@ -91,6 +96,7 @@ Outcome KeyboardOperations::Paint(const PaintRequest& request) {
 }
 
 Outcome KeyboardOperations::Assign(const AssignRequest& request) {
+    const std::lock_guard lock(calling_);
     Outcome outcome;
     if (!Present(outcome)) return outcome;
     const StatusContext context = Context();
@@ -110,18 +116,21 @@ Outcome KeyboardOperations::Assign(const AssignRequest& request) {
 }
 
 persist::BackupNaming KeyboardOperations::Naming() const {
+    const std::lock_guard lock(calling_);
     const KeyboardStatus status = client_.Status();
     return BackupNamingOf(colourKeys_, assignKeys_, client_.FunctionKeys(),
                           status.keyColours.size(), status.keyCodes.size());
 }
 
 Outcome KeyboardOperations::Export(std::string& text) {
+    const std::lock_guard lock(calling_);
     Outcome outcome;
     if (!Present(outcome)) return outcome;
     return backup_.Export(Naming(), text);
 }
 
 Outcome KeyboardOperations::Import(const std::string& text, bool partial) {
+    const std::lock_guard lock(calling_);
     Outcome outcome;
     if (!Present(outcome)) return outcome;
     return backup_.Import(Naming(), text, partial);

@@ -3,6 +3,7 @@
 // keyboard logic. Used by the command process and by the running window's bus service.
 #include <QJsonObject>
 #include <functional>
+#include <mutex>
 #include <string>
 
 #include "cli/BackupOperations.h"
@@ -13,6 +14,8 @@
 
 class RefusalWatch;
 
+// Safe to call from more than one thread: one call runs at a time (the window's backup runs on a
+// thread of its own while bus calls arrive on the window's thread).
 class KeyboardOperations : public KeyboardEndpoint {
 public:
     // `watch` may be null: failed reports are then not noticed. `uiFolder` holds the key
@@ -40,6 +43,8 @@ private:
     Outcome Finish(std::uint64_t failuresBefore, bool settled, std::string done) const;
     std::uint64_t Failures() const;
 
+    // Held by every public call; the calls use each other.
+    mutable std::recursive_mutex calling_;
     KeyboardClient& client_;
     RefusalWatch* watch_;
     KeyPositions colourKeys_;

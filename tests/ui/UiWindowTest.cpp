@@ -236,6 +236,32 @@ TEST_F(Modal, MessageBoxReturnsThePressedButton) {
     EXPECT_FALSE(cancelVisible);
 }
 
+TEST_F(Modal, AThreeWayQuestionNamesItsFirstTwoAnswers) {
+    QString yes, no;
+    int pick = IDNO;
+    ScopedModalAnswerer answer([&](SHostDialog& d) {
+        yes = d.GetRoot()->FindChildByID(IDOK)->GetWindowText();
+        SWindow* noButton = d.GetRoot()->FindChildByID(IDNO);
+        no = noButton->IsVisible() ? noButton->GetWindowText() : QString();
+        if (pick == IDCANCEL)
+            d.SendMessage(WM_CLOSE);
+        else
+            static_cast<SButton*>(d.GetRoot()->FindChildByID(pick == IDYES ? IDOK : pick))->Click();
+    });
+    for (int wanted : {IDNO, IDYES, IDCANCEL}) {
+        pick = wanted;
+        EXPECT_EQ(
+            SMessageBox(kNoWindow, "Erase?", "Reset", MB_YESNOCANCEL, "Export first", "Reset now"),
+            wanted);
+        EXPECT_EQ(yes, "Export first");
+        EXPECT_EQ(no, "Reset now");
+    }
+    // Other boxes keep the third button hidden.
+    pick = IDOK;
+    SMessageBox(kNoWindow, "t", "c", MB_OKCANCEL);
+    EXPECT_TRUE(no.isEmpty());
+}
+
 // WCAG contrast of two colours: 1 (the same) to 21 (black on white).
 double ContrastRatio(const QColor& a, const QColor& b) {
     auto luminance = [](const QColor& c) {
