@@ -3,7 +3,7 @@
 #include <QObject>
 #include <thread>
 
-#include "ui/Application.h"
+#include "ui/BoxText.h"
 #include "ui/HostDialog.h"
 
 namespace SOUI {
@@ -27,13 +27,8 @@ public:
 protected:
     bool ProcessWindowMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
         if (msg != WM_INITDIALOG) return false;
+        ShowBoxText(*this, text_, caption_);
         SWindow* root = GetRoot();
-        if (SWindow* t = root->FindChildByName("msgtext")) {
-            t->SetWindowText(Translated(text_));
-            t->setAccessibleName(Translated(text_));
-        }
-        if (SWindow* t = root->FindChildByName("msgtitle")) t->SetWindowText(Translated(caption_));
-        if (QWidget* frame = GetFrame()) frame->setWindowTitle(Translated(caption_));
         for (int id : {IDOK, IDCANCEL, IDNO})
             if (SWindow* button = root->FindChildByID(id)) button->SetVisible(false);
         // The end is posted to this thread; a box already gone drops it with its context.

@@ -4,6 +4,7 @@
 #include <QShortcut>
 
 #include "ui/Application.h"
+#include "ui/BoxText.h"
 #include "ui/HostDialog.h"
 
 namespace SOUI {
@@ -22,23 +23,15 @@ public:
 protected:
     bool ProcessWindowMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
         if (msg != WM_INITDIALOG) return false;
-        SApplication* app = SApplication::getSingletonPtr();
-        auto tr = [app](const QString& t) { return app ? app->Tr(t) : t; };
+        ShowBoxText(*this, m_text, m_caption);
         SWindow* root = GetRoot();
-        if (SWindow* t = root->FindChildByName("msgtext")) {
-            t->SetWindowText(tr(m_text));
-            // Screen readers read the question out.
-            t->setAccessibleName(tr(m_text));
-        }
-        if (SWindow* t = root->FindChildByName("msgtitle")) t->SetWindowText(tr(m_caption));
-        if (QWidget* frame = GetFrame()) frame->setWindowTitle(tr(m_caption));
         const bool onlyOk = (m_type & 0xF) == MB_OK;
         if (onlyOk)
             if (SWindow* cancel = root->FindChildByID(IDCANCEL)) cancel->SetVisible(false);
         if ((m_type & 0xF) == MB_YESNOCANCEL) {
-            if (SWindow* yes = root->FindChildByID(IDOK)) yes->SetWindowText(tr(m_yes));
+            if (SWindow* yes = root->FindChildByID(IDOK)) yes->SetWindowText(Translated(m_yes));
             if (SWindow* no = root->FindChildByID(IDNO)) {
-                no->SetWindowText(tr(m_no));
+                no->SetWindowText(Translated(m_no));
                 no->SetVisible(true);
             }
         }
