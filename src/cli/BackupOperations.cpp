@@ -15,10 +15,6 @@ std::string Joined(const std::vector<std::string>& parts, const char* separator 
     return text;
 }
 
-bool SameRegister(const _reg_mode_t& a, const _reg_mode_t& b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
 bool SameSteps(const persist::MacroGroupContent& a, const persist::MacroGroupContent& b) {
     return a.info.name == b.info.name && a.info.repeat == b.info.repeat &&
            std::equal(a.items.begin(), a.items.end(), b.items.begin(), b.items.end(),
@@ -136,7 +132,7 @@ bool BackupOperations::RestoreLighting(const KeyboardSnapshot& target,
         const auto& have = now.profiles[p].registers;
         bool selected = false;
         for (std::size_t m = 0; m < want.size(); ++m) {
-            if (SameRegister(want[m], have[m])) continue;
+            if (persist::SameRegister(want[m], have[m])) continue;
             if (!selected) settled = client_.SelectProfile(static_cast<int>(p)) && settled;
             selected = true;
             settled = client_.SelectMode(static_cast<int>(m)) && settled;

@@ -52,19 +52,6 @@ unsigned PlayType(const Json& value, const std::string& path) {
     return static_cast<unsigned>(WholeNumber(value, path, macro_code_t::FIRST_MACRO_TYPE, 15));
 }
 
-const std::string& Text(const Json& value, const std::string& path) {
-    const std::string* text = value.get_ptr<const std::string*>();
-    if (!text) throw BackupRefusal{{path, "not a text"}};
-    return *text;
-}
-
-const KeyTableEntry* KeyNamed(const std::string& text) {
-    const std::wstring name = FromSystemText(text);
-    for (const KeyTableEntry& entry : KeyTableEntries())
-        if (!name.empty() && entry.name == name) return &entry;
-    return nullptr;
-}
-
 }  // namespace
 
 Json WriteAssignment(macro_code_t code, const std::map<int, macro_block_t>& macros,
@@ -78,7 +65,7 @@ Json WriteAssignment(macro_code_t code, const std::map<int, macro_block_t>& macr
     }
     if (code.type() == kDirectType) {
         const KeyTableEntry& key = FindKeyByUsage(code.value());
-        const KeyTableEntry* back = key.isEmpty() ? nullptr : KeyNamed(ToSystemText(key.name));
+        const KeyTableEntry* back = key.isEmpty() ? nullptr : KeyByName(ToSystemText(key.name));
         if (back && back->usage == code.value())
             return {{"kind", "key"}, {"key", ToSystemText(key.name)}};
         if (const std::string* function = FunctionOf(naming, code.value()))
@@ -92,7 +79,7 @@ macro_code_t ReadAssignment(const Json& value, const std::string& path, const Ba
     Object(value, path);
     const std::string& kind = Text(Member(value, path, "kind"), path + "/kind");
     if (kind == "key") {
-        const KeyTableEntry* key = KeyNamed(Text(Member(value, path, "key"), path + "/key"));
+        const KeyTableEntry* key = KeyByName(Text(Member(value, path, "key"), path + "/key"));
         if (!key || key->usage > macro_code_t::VALUE_MASK)
             throw BackupRefusal{{path + "/key", "no key of that name"}};
         return macro_code_t::make(kDirectType, key->usage);

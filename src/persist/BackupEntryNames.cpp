@@ -8,15 +8,15 @@
 #include "records/SystemText.h"
 
 namespace persist {
-namespace {
-
-const KeyTableEntry* ByName(const std::string& text) {
+const KeyTableEntry* KeyByName(const std::string& text) {
     const std::wstring name = FromSystemText(text);
     if (name.empty()) return nullptr;
     for (const KeyTableEntry& entry : KeyTableEntries())
         if (entry.name == name) return &entry;
     return nullptr;
 }
+
+namespace {
 
 std::string Hex(const char* prefix, unsigned value) {
     char text[24];
@@ -67,12 +67,12 @@ int FindEntry(const std::vector<std::string>& ids, const std::string& id) {
 std::string UsageText(std::uint8_t usage) {
     const KeyTableEntry& entry = FindKeyByUsage(usage);
     const std::string name = ToSystemText(entry.name);
-    const KeyTableEntry* back = entry.isEmpty() ? nullptr : ByName(name);
+    const KeyTableEntry* back = entry.isEmpty() ? nullptr : KeyByName(name);
     return back && back->usage == usage ? name : Hex("usage ", usage);
 }
 
 std::optional<std::uint8_t> UsageFromText(const std::string& text) {
-    if (const KeyTableEntry* entry = ByName(text); entry && entry->usage <= 0xFF)
+    if (const KeyTableEntry* entry = KeyByName(text); entry && entry->usage <= 0xFF)
         return static_cast<std::uint8_t>(entry->usage);
     const auto value = HexAfter(text, "usage ");
     if (!value || *value > 0xFF) return std::nullopt;
@@ -82,13 +82,13 @@ std::optional<std::uint8_t> UsageFromText(const std::string& text) {
 std::string CodeText(std::int32_t code) {
     const KeyTableEntry& entry = FindKeyByCode(static_cast<std::uint32_t>(code));
     const std::string name = ToSystemText(entry.name);
-    const KeyTableEntry* back = entry.isEmpty() ? nullptr : ByName(name);
+    const KeyTableEntry* back = entry.isEmpty() ? nullptr : KeyByName(name);
     if (back && back->code() == code) return name;
     return Hex("code ", static_cast<std::uint32_t>(code));
 }
 
 std::optional<std::int32_t> CodeFromText(const std::string& text) {
-    if (const KeyTableEntry* entry = ByName(text)) return entry->code();
+    if (const KeyTableEntry* entry = KeyByName(text)) return entry->code();
     if (const auto value = HexAfter(text, "code ")) return static_cast<std::int32_t>(*value);
     return std::nullopt;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+struct KeyTableEntry;
+
 namespace persist {
 
 // One id per entry: its name when no other entry has it, else `fallback` and the entry's number
@@ -13,6 +15,9 @@ namespace persist {
 std::vector<std::string> EntryIds(const std::vector<std::string>& names, const char* fallback);
 // The entry the id names, or -1.
 int FindEntry(const std::vector<std::string>& ids, const std::string& id);
+
+// The first key of the key table with exactly this (UTF-8) name, or null.
+const KeyTableEntry* KeyByName(const std::string& text);
 
 // A HID usage as a step of a keyboard macro holds it: the key's name, or "usage 0x2A".
 std::string UsageText(std::uint8_t usage);

@@ -7,9 +7,11 @@
 #include "persist/BackupJson.h"
 
 namespace persist {
-namespace {
 
 using namespace backup_json;
+
+namespace {
+
 using Refusal = BackupRefusal;
 
 // Product ids are written as "0x1514" so they read as they are printed everywhere else.
@@ -24,7 +26,9 @@ std::uint16_t ProductId(const Json& value, const std::string& path) {
     return static_cast<std::uint16_t>(parsed);
 }
 
-BackupHeader Header(const Json& root) {
+}  // namespace
+
+BackupHeader ReadHeader(const Json& root) {
     Object(root, "");
     const Json& format = Member(root, "", "format");
     if (!format.is_string() || format.get<std::string>() != kBackupFormat) {
@@ -46,8 +50,6 @@ BackupHeader Header(const Json& root) {
     return header;
 }
 
-}  // namespace
-
 BackupHeaderResult ReadBackupHeader(std::string_view text) {
     const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
     if (root.is_discarded()) {
@@ -57,7 +59,7 @@ BackupHeaderResult ReadBackupHeader(std::string_view text) {
         return {std::nullopt, *doubled};
     }
     try {
-        return {Header(root), {}};
+        return {ReadHeader(root), {}};
     } catch (const Refusal& refusal) {
         return {std::nullopt, refusal.error};
     }

@@ -53,6 +53,17 @@ std::string Place(const std::string& path, const std::string& name) {
     return path + "/" + escaped;
 }
 
+const Json& Array(const Json& value, const std::string& path) {
+    if (!value.is_array()) throw BackupRefusal{{path, "not a list"}};
+    return value;
+}
+
+const std::string& Text(const Json& value, const std::string& path) {
+    const std::string* text = value.get_ptr<const std::string*>();
+    if (!text) throw BackupRefusal{{path, "not a text"}};
+    return *text;
+}
+
 bool IsHexAfter(const std::string& text, const char* prefix, std::size_t digits) {
     const std::size_t start = std::strlen(prefix);
     return text.size() == start + digits && text.compare(0, start, prefix) == 0 &&

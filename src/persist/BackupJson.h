@@ -22,6 +22,8 @@ const Json& Object(const Json& value, const std::string& path);
 std::int64_t WholeNumber(const Json& value, const std::string& path, std::int64_t low,
                          std::int64_t high);
 bool Boolean(const Json& value, const std::string& path);
+const Json& Array(const Json& value, const std::string& path);
+const std::string& Text(const Json& value, const std::string& path);
 // PATH and one member name as a JSON pointer ("~" and "/" inside the name escaped).
 std::string Place(const std::string& path, const std::string& name);
 // TEXT is PREFIX followed by exactly DIGITS hex digits (no sign, no spaces).
@@ -33,3 +35,10 @@ Rgb Colour(const Json& value, const std::string& path);
 std::string ColourText(const Rgb& colour);
 
 }  // namespace persist::backup_json
+
+namespace persist {
+
+// The header of a parsed backup; throws backup_json::BackupRefusal naming the place.
+BackupHeader ReadHeader(const backup_json::Json& root);
+
+}  // namespace persist

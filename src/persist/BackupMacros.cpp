@@ -15,17 +15,6 @@ using namespace backup_json;
 constexpr std::int64_t kIntMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int64_t kIntMin = std::numeric_limits<std::int32_t>::min();
 
-const Json& Array(const Json& value, const std::string& path) {
-    if (!value.is_array()) throw BackupRefusal{{path, "not a list"}};
-    return value;
-}
-
-const std::string& Text(const Json& value, const std::string& path) {
-    const std::string* text = value.get_ptr<const std::string*>();
-    if (!text) throw BackupRefusal{{path, "not a text"}};
-    return *text;
-}
-
 // The states of a step: down and up are words, anything else (never written by the program)
 // stays a number.
 Json StateValue(std::int32_t state) {

@@ -110,15 +110,15 @@ void LayKeys(const KeyboardSnapshot& file, KeyboardSnapshot& target) {
     }
 }
 
-bool SameRegister(const _reg_mode_t& a, const _reg_mode_t& b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
 bool SameColour(const rgba_t& a, const rgba_t& b) {
     return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
 }
 
 }  // namespace
+
+bool SameRegister(const _reg_mode_t& a, const _reg_mode_t& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 RestorePlan PlanRestore(const KeyboardSnapshot& file, const KeyboardSnapshot& keyboard) {
     RestorePlan plan;

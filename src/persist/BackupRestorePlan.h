@@ -23,6 +23,9 @@ RestorePlan PlanRestore(const KeyboardSnapshot& file, const KeyboardSnapshot& ke
 std::vector<std::string> SnapshotDifferences(const KeyboardSnapshot& target,
                                              const KeyboardSnapshot& actual);
 
+// Every byte alike, the reserved bit included (the register's == leaves it out).
+bool SameRegister(const _reg_mode_t& a, const _reg_mode_t& b);
+
 // Whether two key assignments play the same, each with the macros of its own snapshot.
 bool SameAssignment(const KeyboardSnapshot& a, std::size_t keyA, const KeyboardSnapshot& b,
                     std::size_t keyB);

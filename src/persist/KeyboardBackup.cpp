@@ -17,11 +17,6 @@ namespace {
 
 using namespace backup_json;
 
-const Json& Array(const Json& value, const std::string& path) {
-    if (!value.is_array()) throw BackupRefusal{{path, "not a list"}};
-    return value;
-}
-
 // A colour entry: "#RRGGBB", with "AA" added when the fourth byte is not 0.
 std::string ColourEntryText(const rgba_t& colour) {
     std::string text = ColourText({colour.r, colour.g, colour.b});
@@ -112,14 +107,13 @@ KeyboardSnapshot::Profile ReadProfile(const Json& value, const std::string& path
 }
 
 void ReadProfiles(const Json& root, KeyboardSnapshot& keyboard) {
-    const BackupHeaderResult header = ReadBackupHeader(root.dump());
-    if (!header.header) throw BackupRefusal{header.error};
-    keyboard.productId = header.header->productId;
-    keyboard.activeProfile = header.header->activeProfile;
+    const BackupHeader header = ReadHeader(root);
+    keyboard.productId = header.productId;
+    keyboard.activeProfile = header.activeProfile;
     keyboard.modeNames = ReadModes(root);
     const std::vector<std::string> modeIds = EntryIds(keyboard.modeNames, "mode");
     const Json& list = Array(Member(root["profiles"], "/profiles", "list"), "/profiles/list");
-    if (list.size() != header.header->profileCount)
+    if (list.size() != header.profileCount)
         throw BackupRefusal{{"/profiles/list", "not as many profiles as /profiles/count"}};
     for (std::size_t p = 0; p < list.size(); ++p)
         keyboard.profiles.push_back(
