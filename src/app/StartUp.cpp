@@ -75,6 +75,9 @@ int RunStartUp(const StartUpSettings& settings) {
     auto window =
         std::make_unique<CMainDlg>(QStringLiteral("LAYOUT:XML_MAINWND"), settings.backend);
     const HWND hwnd = window->Create(SHostWnd::HandleOfFrame(QApplication::activeWindow()));
+    // Before the keyboard is read, which may already save the macro file: what the file reports
+    // then is shown once the window is up.
+    auto notices = std::make_unique<MacroFileNotices>(*macros, hwnd);
     // Made before the keyboard logic, so that it hears the connection read.
     auto bus = std::make_unique<KeyboardBusService>(settings.refusals.get(),
                                                     settings.paths.uiFolder(), settings.emulation);
@@ -87,7 +90,6 @@ int RunStartUp(const StartUpSettings& settings) {
         // Without a session bus the commands open the keyboard themselves, after the window.
         bus->Publish();
     }
-    auto notices = std::make_unique<MacroFileNotices>(*macros, hwnd);
     std::unique_ptr<WindowScreenshot> screenshot;
     if (!settings.screenshot.isEmpty() && window->IsWindow())
         screenshot = std::make_unique<WindowScreenshot>(*window, settings.screenshot);

@@ -4,7 +4,7 @@
 
 #include "cli/KeyNames.h"
 #include "records/KeyTable.h"
-#include "screens/MacroRequest.h"
+#include "records/MacroRequest.h"
 
 namespace {
 

@@ -59,6 +59,7 @@ KeyboardStatus KeyboardClient::Status() const {
     status.colourSet = view_.colourSet.count > 0 ? view_.colourSet.data()[0] : 0;
     status.keyCodes = Elements(view_.keyCodes);
     status.keyColours = Elements(view_.keyColours);
+    if (view_.slotMacros.count > 0) status.slotMacros = view_.slotMacros.data()[0];
     return status;
 }
 

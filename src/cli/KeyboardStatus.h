@@ -1,6 +1,7 @@
 #pragma once
 // What the commands know of the keyboard: a copy of the shapes the keyboard logic fills.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@ struct KeyboardStatus {
     int colourSet = 0;  // as the keyboard numbers them, from 0
     std::vector<macro_code_t> keyCodes;
     std::vector<rgba_t> keyColours;
+    std::map<int, macro_block_t> slotMacros;  // the macro of every slot a key plays
 
     bool connected() const { return presence == Presence::Connected; }
     const ModeInfo* currentMode() const {

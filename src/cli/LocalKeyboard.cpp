@@ -9,7 +9,11 @@ int RunLocally(const std::vector<std::string>& arguments, const AppPaths& paths,
                std::ostream& out, std::ostream& err) {
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
     if (auto answer = AnswerWithoutKeyboard(parsed, out, err)) return *answer;
-    LocalKeyboard keyboard(paths, open(parsed.request.emulation));
+    const CliCommand command = parsed.request.command;
+    const bool readsOnly = command == CliCommand::Status || command == CliCommand::Modes ||
+                           command == CliCommand::Export;
+    LocalKeyboard keyboard(paths, open(parsed.request.emulation),
+                           readsOnly ? MacroFile::Saving::Never : MacroFile::Saving::OnChange);
     if (!keyboard.ConfigNote().empty()) err << "keylume: " << keyboard.ConfigNote() << "\n";
     // A file that cannot be restored is refused before the keyboard hears anything.
     if (auto refused = CheckBeforeConnecting(parsed.request, keyboard.Operations()))
@@ -18,10 +22,11 @@ int RunLocally(const std::vector<std::string>& arguments, const AppPaths& paths,
     return RunRequest(parsed.request, keyboard.Operations(), out, err);
 }
 
-LocalKeyboard::LocalKeyboard(const AppPaths& paths, std::shared_ptr<HidBackend> backend)
+LocalKeyboard::LocalKeyboard(const AppPaths& paths, std::shared_ptr<HidBackend> backend,
+                             MacroFile::Saving saving)
     : watch_(std::make_shared<RefusalWatch>(std::move(backend))), link_(watch_) {
     configNote_ = config_.LoadWithFallback(paths.configFile, paths.shippedConfigFile);
-    macros_ = std::make_unique<MacroFile>(paths.macroFile);
+    macros_ = std::make_unique<MacroFile>(paths.macroFile, persist::FileReplacer(), saving);
     // The client joins after the lists are loaded, so it starts with them.
     client_ = std::make_unique<KeyboardClient>();
     operations_ = std::make_unique<KeyboardOperations>(*client_, watch_.get(), paths.uiFolder());

@@ -25,7 +25,8 @@ int RunLocally(const std::vector<std::string>& arguments, const AppPaths& paths,
 
 class LocalKeyboard {
 public:
-    LocalKeyboard(const AppPaths& paths, std::shared_ptr<HidBackend> backend);
+    LocalKeyboard(const AppPaths& paths, std::shared_ptr<HidBackend> backend,
+                  MacroFile::Saving saving = MacroFile::Saving::OnChange);
     ~LocalKeyboard();
     LocalKeyboard(const LocalKeyboard&) = delete;
     LocalKeyboard& operator=(const LocalKeyboard&) = delete;

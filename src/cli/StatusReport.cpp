@@ -8,7 +8,9 @@
 #include "cli/ModeSettings.h"
 #include "cli/SettingText.h"
 #include "records/KeyTable.h"
+#include "records/MacroRequest.h"
 #include "records/ModeAttr.h"
+#include "records/SystemText.h"
 
 namespace {
 
@@ -100,10 +102,22 @@ std::string PresenceText(const KeyboardStatus& status) {
     return "not connected: no keyboard is plugged in";
 }
 
-QJsonObject DescribeAssignment(macro_code_t code, const AssignmentChoices& choices) {
+QJsonObject DescribeAssignment(macro_code_t code, const AssignmentChoices& choices,
+                               const std::map<int, macro_block_t>& slotMacros) {
     QJsonObject plays;
     if (code.playsMacro()) {
         const int slot = code.value();
+        const auto block = slotMacros.find(slot);
+        if (block != slotMacros.end()) {
+            if (const MacroCombKey* combination =
+                    macroreq::CombinationOf(block->second, choices.combinations)) {
+                plays["kind"] = "combination";
+                plays["combination"] = Q(std::wstring_view(combination->name));
+                return plays;
+            }
+            // The keyboard's own name, until a group tells the whole one.
+            plays["name"] = Q(FromSystemText(block->second.name.text()));
+        }
         plays["kind"] = "macro";
         plays["slot"] = slot;
         for (const MacroRecordGroup& group : choices.macros)
@@ -147,7 +161,7 @@ QJsonObject StatusJson(const KeyboardStatus& status, const StatusContext& contex
     for (std::size_t i = 0; i < status.keyCodes.size(); ++i) {
         const macro_code_t code = status.keyCodes[i];
         if (!code.hasAssignment()) continue;
-        QJsonObject entry = DescribeAssignment(code, context.choices);
+        QJsonObject entry = DescribeAssignment(code, context.choices, status.slotMacros);
         entry["key"] = KeyName(context.assignKeys, static_cast<int>(i), false);
         assignments.append(entry);
     }
@@ -175,6 +189,8 @@ namespace {
 
 std::string AssignmentLine(const QJsonObject& entry) {
     std::string line = "  " + S(entry["key"]) + ": ";
+    if (entry["kind"].toString() == "combination")
+        return line + "combination " + S(entry["combination"]);
     if (entry["kind"].toString() == "macro") {
         line += "macro";
         if (entry.contains("name")) line += " \"" + S(entry["name"]) + "\"";

@@ -25,5 +25,7 @@ std::string ModesText(const QJsonObject& modes);
 
 std::string JsonText(const QJsonObject& object);
 
-// What a key's code plays, in words: "key A", "function Mute", "macro Copy (slot 2)".
-QJsonObject DescribeAssignment(macro_code_t code, const AssignmentChoices& choices);
+// What a key's code plays, in words: "key A", "function Mute", "macro Copy (slot 2)",
+// "combination Copy"; `slotMacros` holds the keyboard's macros by slot.
+QJsonObject DescribeAssignment(macro_code_t code, const AssignmentChoices& choices,
+                               const std::map<int, macro_block_t>& slotMacros);

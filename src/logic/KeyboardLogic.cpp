@@ -28,6 +28,7 @@ KeyboardLogic::KeyboardLogic(DeviceLink* link)
       keySelection_(shapes::kKeySelectionName, true),
       snapshotRequest_(shapes::kSnapshotRequestName, &kZero, 1, true),
       snapshot_(shapes::kSnapshotName, nullptr, 0, true),
+      slotMacros_(shapes::kSlotMacrosName, nullptr, 0, true),
       link_(link) {
     BindHooks();
     int opened = ConnectAtStartUp();

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <list>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -92,10 +93,12 @@ private:
     bool QueryProfiles(int profiles, int modes, std::vector<KeyboardSnapshot::Profile>& read);
     bool ReadActiveProfile();
     void PublishProfileState();
-    void ForgetMacroSlots();
     void ReadKeyCodes();
     bool ReadMacros();
-    void TakeKeyboardMacro(const macro_block_t& block, int slot);
+    // The groups follow the macros read: see KeyboardLogicMacros.cpp.
+    void TakeKeyboardMacros(const std::map<int, macro_block_t>& read);
+    bool IsCombination(const macro_block_t& block) const;
+    void PublishSlotMacros();
     void ClearKeyCodes();
     // What the keyboard holds, every table read afresh in the shape of the last connection read
     // (the profiles taken from the table when that read has just run); the logic's own state is
@@ -108,6 +111,7 @@ private:
     bool EnsureKeyCodesRead();
     int FreeMacroSlot();
     void MarkSlotUsed(int slot, const macro_block_t& sent);
+    MacroRecordGroup* GroupOf(const macro_block_t& sent);
     // Sends the table and reads it back; true when both worked. A table the keyboard refused
     // has `changed` put back to `previous`.
     bool SendAndRereadKeyCodes(macro_code_t& changed, macro_code_t previous);
@@ -124,6 +128,7 @@ private:
 
     HookGate gate_;  // first member: it must outlive every shape whose hook it guards
     shapes::MacroGroups macroGroups_;
+    shapes::CombKeys combinations_;  // the settings' list: what a combination's macro is
     shapes::KeyColours keyColours_;
     shapes::Connected connected_;
     shapes::ColourSet colourSet_;
@@ -141,6 +146,7 @@ private:
     shapes::KeySelection keySelection_;
     shapes::SnapshotRequest snapshotRequest_;
     shapes::Snapshot snapshot_;
+    shapes::SlotMacros slotMacros_;
     DeviceLink* link_;
     int macroSlotCount_ = 0;
     // Whether the key codes in memory are the keyboard's; an assignment sends the whole table.

@@ -122,24 +122,6 @@ int KeyboardLogic::FreeMacroSlot() {
     return -1;
 }
 
-// The slot now holds this macro: the group it was built from carries the slot, so the next
-// assignment picks another one.
-void KeyboardLogic::MarkSlotUsed(int slot, const macro_block_t& sent) {
-    MacroGroupList* groups = Groups();
-    if (!groups) return;
-    bool found = false;
-    for (MacroRecordGroup& group : *groups) {
-        if (group.info.count == 0 || group.items.count == 0) continue;
-        if (EncodeMacroGroup(group) == sent) {
-            group.info.current().id = slot;
-            found = true;
-            break;
-        }
-    }
-    if (!found) groups->push_back(DecodeMacroBlock(sent, slot));
-    macroGroups_.fireOthers(shapes::kApply, false);
-}
-
 void KeyboardLogic::OnRegisterChanged(int, const _reg_mode_t* data, uint32_t count, uint32_t,
                                       uint32_t, uint32_t, int) {
     HookGate::Pass pass(gate_);

@@ -15,7 +15,6 @@ void KeyboardLogic::ReadKeyboard() {
     if (!ReadProfiles(profiles, modes)) return;
     if (!ReadActiveProfile()) return;
     PublishProfileState();
-    ForgetMacroSlots();
     ReadKeyCodes();
     ReadMacros();
 }
@@ -115,14 +114,6 @@ void KeyboardLogic::PublishRegisterOf(RegisterList& registers) {
     currentRegister_.fireOthers(shapes::kApply, false);
 }
 
-void KeyboardLogic::ForgetMacroSlots() {
-    if (MacroGroupList* groups = Groups()) {
-        for (MacroRecordGroup& group : *groups) {
-            if (group.info.count > 0) group.info.current().id = -1;
-        }
-    }
-}
-
 void KeyboardLogic::ReadKeyCodes() {
     keyCodes_.store(nullptr, keyCodes_.count, false);
     int length = static_cast<int>(keyCodes_.count * sizeof(macro_code_t));
@@ -131,37 +122,18 @@ void KeyboardLogic::ReadKeyCodes() {
 }
 
 bool KeyboardLogic::ReadMacros() {
-    for (uint32_t key = 0; key < keyCodes_.count; ++key) {
+    std::map<int, macro_block_t> read;
+    bool complete = true;
+    for (uint32_t key = 0; key < keyCodes_.count && complete; ++key) {
         const macro_code_t code = keyCodes_.data()[key];
-        if (!code.playsMacro() || code.value() >= macroSlotCount_) continue;
+        const int slot = code.value();
+        // Keys that share a slot share its macro: one query is enough.
+        if (!code.playsMacro() || slot >= macroSlotCount_ || read.count(slot)) continue;
         macro_block_t block;
-        if (!Query(MacroSlot, code.value(), &block, sizeof block)) return false;
-        if (block.count == 0) continue;
-        TakeKeyboardMacro(block, code.value());
+        complete = Query(MacroSlot, slot, &block, sizeof block) != 0;
+        if (complete && block.count != 0) read[slot] = block;
     }
-    return true;
-}
-
-// The keyboard's version replaces the group of the same slot, or else a group with the same
-// repeat and steps, and goes to the end of the list.
-void KeyboardLogic::TakeKeyboardMacro(const macro_block_t& block, int slot) {
-    MacroGroupList* groups = Groups();
-    if (!groups) return;
-    MacroRecordGroup fresh = DecodeMacroBlock(block, slot);
-    const MacroRecordGpInfo& info = fresh.info.current();
-    auto same = [&](const MacroRecordGroup& group) {
-        if (group.info.count == 0) return false;
-        const MacroRecordGpInfo& known = group.info.current();
-        if (known.id == slot) return true;
-        return known.repeat == info.repeat && group.items.count > 0 &&
-               group.items.current() == fresh.items.current();
-    };
-    for (auto it = groups->begin(); it != groups->end(); ++it) {
-        if (same(*it)) {
-            groups->erase(it);
-            break;
-        }
-    }
-    groups->push_back(fresh);
-    macroGroups_.fireOthers(shapes::kApply, false);
+    // What was read before a failed query still counts.
+    TakeKeyboardMacros(read);
+    return complete;
 }

@@ -11,8 +11,8 @@
 #include "persist/MacroGroupContent.h"
 #include "persist/XmlLookup.h"
 
-MacroFile::MacroFile(std::filesystem::path file, persist::FileReplacer replacer)
-    : file_(std::move(file)), replacer_(std::move(replacer)) {
+MacroFile::MacroFile(std::filesystem::path file, persist::FileReplacer replacer, Saving saving)
+    : file_(std::move(file)), replacer_(std::move(replacer)), saving_(saving) {
     // A change that reaches the new members meanwhile waits until the file is loaded and the
     // hooks are in place; it then lands on the loaded values and is saved.
     std::scoped_lock lock(settings_.mutex(), groups_.mutex());
@@ -25,13 +25,13 @@ MacroFile::MacroFile(std::filesystem::path file, persist::FileReplacer replacer)
 void MacroFile::OnSettingsChanged(int, const MacroRecordParam*, uint32_t, uint32_t, uint32_t,
                                   uint32_t, int) {
     RememberSelectedGroup();
-    Save();
+    if (saving_ == Saving::OnChange) Save();
 }
 
 void MacroFile::OnGroupsChanged(int, const std::list<MacroRecordGroup>*, uint32_t, uint32_t,
                                 uint32_t, uint32_t, int) {
     FollowSelectedGroup();
-    Save();
+    if (saving_ == Saving::OnChange) Save();
 }
 
 namespace {

@@ -27,9 +27,14 @@ public:
     enum class Notice { DamagedFileKept, CannotSave };
     using NoticeHandler = std::function<void(Notice, const std::filesystem::path&)>;
 
+    // Whether delivered changes rewrite the file: a command that only reads the keyboard must
+    // leave the user's file as it was, whatever the read tells the groups.
+    enum class Saving { OnChange, Never };
+
     // Joins both groups, loads the file and installs the saving hooks.
     explicit MacroFile(std::filesystem::path file,
-                       persist::FileReplacer replacer = persist::FileReplacer());
+                       persist::FileReplacer replacer = persist::FileReplacer(),
+                       Saving saving = Saving::OnChange);
     ~MacroFile();
     MacroFile(const MacroFile&) = delete;
     MacroFile& operator=(const MacroFile&) = delete;
@@ -67,6 +72,7 @@ private:
 
     std::filesystem::path file_;
     persist::FileReplacer replacer_;
+    Saving saving_;
     SettingsShape settings_;
     GroupsShape groups_;
     std::optional<std::wstring> selectedName_;

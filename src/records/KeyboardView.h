@@ -14,4 +14,5 @@ struct KeyboardView {
     shapes::ColourSet colourSet;
     shapes::KeyCodes keyCodes;
     shapes::KeyColours keyColours;
+    shapes::SlotMacros slotMacros;  // what the keys that play a macro play
 };

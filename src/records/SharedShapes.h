@@ -3,6 +3,7 @@
 // the files and the commands declare their members with these aliases only, so that a member
 // with another id, element type, count or zero flag does not compile instead of silently
 // forming a group of its own. Named groups take their name from the constant beside the alias.
+#include <map>
 #include <string>
 
 #include "records/AppRecords.h"
@@ -49,6 +50,11 @@ using FactoryReset = ShapeType<int, -1, 1, 0>;  // a publication is one request
 inline constexpr const char* kFactoryResetName = "kb.factor.reset";
 using MaskClear = ShapeType<int, -1, 1, 0>;  // a publication is one request
 inline constexpr const char* kMaskClearName = "kb.notify.mask";
+
+// The macro in every slot a key plays, as the keyboard holds it: what such a key plays, whether
+// or not a group names the slot.
+using SlotMacros = ShapeType<std::map<int, macro_block_t>, -1, 1, 0>;
+inline constexpr const char* kSlotMacrosName = "kb.macro.slots";
 
 // A request for the keyboard's whole state (KeyboardSnapshot), answered in Snapshot.
 using SnapshotRequest = ShapeType<int, -1, 1, 0>;

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "records/KeyTable.h"
+#include "records/MacroRequest.h"
 #include "screens/KeyboardHook.h"
 #include "screens/MacroGroupAdapter.h"
 #include "screens/MacroItemAdapter.h"
@@ -76,26 +77,33 @@ void MacroRecordDlg::ShowWhatTheKeyPlays() {
     if (!code.hasAssignment()) return;
     MacroRecordParam& p = Param();
     if (code.playsMacro()) {
-        // A macro, or a combination, which the keyboard keeps as a macro of its name.
-        if (!groups_.count) return;
-        int row = 0;
-        const MacroRecordGroup* group = nullptr;
-        for (const MacroRecordGroup& g : groups_.data()[0]) {
-            if (g.info.count && g.info.data()[0].id == code.value()) {
-                group = &g;
-                break;
-            }
-            ++row;
+        // A combination, which the keyboard keeps as a macro of its own, or a group's macro.
+        const MacroCombKey* combination = nullptr;
+        if (slotMacros_.count) {
+            const auto& onBoard = slotMacros_.data()[0];
+            if (const auto block = onBoard.find(code.value()); block != onBoard.end())
+                combination =
+                    macroreq::CombinationOf(block->second, {combKeys_.data(), combKeys_.count});
         }
-        if (!group) return;
-        p.page = 0;
-        for (uint32_t i = 0; i < combKeys_.count && p.page == 0; ++i)
-            if (combKeys_.data()[i].name == group->info.data()[0].name) {
-                p.page = 3;
-                p.cmbsel = static_cast<int>(i);
+        if (combination) {
+            p.page = 3;
+            p.cmbsel = static_cast<int>(combination - combKeys_.data());
+        } else {
+            if (!groups_.count) return;
+            int row = 0;
+            const MacroRecordGroup* group = nullptr;
+            for (const MacroRecordGroup& g : groups_.data()[0]) {
+                if (g.info.count && g.info.data()[0].id == code.value()) {
+                    group = &g;
+                    break;
+                }
+                ++row;
             }
-        // The selected group is the user's own choice; a combination leaves it alone.
-        if (p.page == 0) p.gpsel = row;
+            if (!group) return;
+            // The selected group is the user's own choice; a combination leaves it alone.
+            p.page = 0;
+            p.gpsel = row;
+        }
     } else {
         // A direct code is a key's usage or a function key's code; when both could be meant,
         // nothing tells which.

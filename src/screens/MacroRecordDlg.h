@@ -180,4 +180,5 @@ private:
     WorkInfo workInfo_;
     WorkItems workItems_;
     shapes::KeyCodes keyCodes_;
+    shapes::SlotMacros slotMacros_{shapes::kSlotMacrosName, nullptr, 0};
 };

@@ -8,7 +8,7 @@
 #include "screens/MacroGroupAdapter.h"
 #include "screens/MacroItemAdapter.h"
 #include "screens/MacroRecordDlg.h"
-#include "screens/MacroRequest.h"
+#include "records/MacroRequest.h"
 #include "ui/Application.h"
 #include "ui/CheckControls.h"
 #include "ui/ListView.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/AssignmentPlan.h"
-#include "screens/MacroRequest.h"
+#include "records/MacroRequest.h"
 
 namespace {
 

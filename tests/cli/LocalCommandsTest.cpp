@@ -7,9 +7,12 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cerrno>
+#include <fstream>
 #include <sstream>
 
 #include "LocalCommandsFixture.h"
+#include "persist/MacroSharing.h"
+#include "persist/SmallTextFile.h"
 #include "records/KeyTable.h"
 
 namespace {
@@ -133,10 +136,32 @@ TEST_F(LocalCommands, AssignGivesKeysWhatTheyPlay) {
     EXPECT_EQ(assignments[0].toObject()["key"].toString(), "F1");
     EXPECT_EQ(assignments[0].toObject()["playsKey"].toString(), "A");
     EXPECT_EQ(assignments[1].toObject()["playsFunction"].toString(), "Mute");
-    EXPECT_EQ(assignments[2].toObject()["kind"].toString(), "macro");
+    EXPECT_EQ(assignments[2].toObject()["kind"].toString(), "combination");
+    EXPECT_EQ(assignments[2].toObject()["combination"].toString(), "Copy");
 
     ASSERT_EQ(Run({"assign", "F1", "--clear"}), kExitDone) << err.str();
     EXPECT_EQ(Keyboard().KeyCodes()[1].code(), 0);
+}
+
+// The user's groups stay as the user made them: reading the keyboard renames, doubles or adds
+// none, a combination is no group, and commands that only read never write "macro.xml".
+TEST_F(LocalCommands, ReadingTheKeyboardLeavesTheUsersGroupsAlone) {
+    persist::MacroGroupContent copy{{-1, 1, L"Copy"}, {{0x2E, 0, 10, L"C"}, {0x2E, 1, 10, L"C"}}};
+    persist::MacroGroupContent twin = copy;
+    twin.info.name = L"Copy (2)";
+    std::ofstream(paths.macroFile) << persist::WriteSharedGroups({copy, twin});
+    ASSERT_EQ(Run({"assign", "F4", "--macro", "Copy"}), kExitDone) << err.str();
+    ASSERT_EQ(Run({"assign", "F5", "--combination", "Copy"}), kExitDone) << err.str();
+    const auto saved = persist::ReadSmallTextFile(paths.macroFile, 1 << 20, "macros").text;
+    const std::string backup = (paths.userFolder / "keyboard.json").string();
+    for (const std::vector<std::string>& line :
+         {std::vector<std::string>{"status"}, {"modes"}, {"export", backup}, {"status"}})
+        ASSERT_EQ(Run(line), kExitDone) << line[0] << ": " << err.str();
+    EXPECT_EQ(persist::ReadSmallTextFile(paths.macroFile, 1 << 20, "macros").text, saved);
+    EXPECT_EQ(persist::ReadSharedGroups(saved).groups.size(), 2u) << saved;
+    EXPECT_NE(out.str().find("F4: macro \"Copy\""), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("F5: combination Copy"), std::string::npos) << out.str();
+    ASSERT_EQ(Run({"assign", "F6", "--macro", "Copy (2)"}), kExitDone) << err.str();
 }
 
 // Whatever is wrong with the line, the keyboard gets nothing; a line that is wrong in itself

@@ -3,6 +3,7 @@
 #include <QJsonArray>
 
 #include "cli/StatusReport.h"
+#include "records/MacroRequest.h"
 #include "records/ModeAttr.h"
 
 namespace {
@@ -54,19 +55,35 @@ TEST(StatusReport, NamesWhatAssignedKeysPlay) {
     group.info.current() = MacroRecordGpInfo{5, 1, L"Hello"};
     choices.macros.push_back(group);
 
-    const QJsonObject key = DescribeAssignment(macro_code_t::make(2, 0x04), choices);
+    choices.combinations = {{L"Copy", {{0x1D, 0}, {0x2E, 0}}}};
+    std::map<int, macro_block_t> onBoard;
+    macrokey_pack_t copy;
+    macroreq::FillCombination(copy, choices.combinations[0], 0);
+    onBoard[7] = copy.macro;
+    onBoard[8] = copy.macro;
+    onBoard[8].name.set("Mine");
+    auto describe = [&](unsigned type, unsigned value) {
+        return DescribeAssignment(macro_code_t::make(type, value), choices, onBoard);
+    };
+
+    const QJsonObject key = describe(2, 0x04);
     EXPECT_EQ(key["playsKey"].toString(), "A");
     EXPECT_FALSE(key.contains("playsFunction"));
     // 226 is both a key's usage and the code of Mute: both are named.
-    const QJsonObject shared = DescribeAssignment(macro_code_t::make(2, 226), choices);
+    const QJsonObject shared = describe(2, 226);
     EXPECT_EQ(shared["playsKey"].toString(), "AltLeft");
     EXPECT_EQ(shared["playsFunction"].toString(), "Mute");
-    const QJsonObject function = DescribeAssignment(macro_code_t::make(2, 394), choices);
-    EXPECT_EQ(function["playsFunction"].toString(), "Mail");
-    const QJsonObject macro = DescribeAssignment(macro_code_t::make(3, 5), choices);
+    EXPECT_EQ(describe(2, 394)["playsFunction"].toString(), "Mail");
+    const QJsonObject macro = describe(3, 5);
     EXPECT_EQ(macro["kind"].toString(), "macro");
     EXPECT_EQ(macro["name"].toString(), "Hello");
-    EXPECT_FALSE(DescribeAssignment(macro_code_t::make(3, 6), choices).contains("name"));
+    EXPECT_FALSE(describe(3, 6).contains("name"));
+    // A combination is named as one, not as a nameless macro; the same steps under another name
+    // are a macro of the keyboard's name.
+    EXPECT_EQ(describe(3, 7)["kind"].toString(), "combination");
+    EXPECT_EQ(describe(3, 7)["combination"].toString(), "Copy");
+    EXPECT_EQ(describe(3, 8)["kind"].toString(), "macro");
+    EXPECT_EQ(describe(3, 8)["name"].toString(), "Mine");
 }
 
 TEST(StatusReport, TextSaysWhyTheKeyboardIsMissingAndCopesWithAHalfRead) {

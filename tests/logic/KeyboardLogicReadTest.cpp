@@ -3,6 +3,7 @@
 #include "device/FeatureTransport.h"
 #include "logic/DeviceLimits.h"
 #include "logic/MacroBlockCodec.h"
+#include "records/MacroRequest.h"
 #include "support/LogicFixture.h"
 
 namespace {
@@ -34,8 +35,8 @@ TEST_F(ConnectionRead, ScreensReceiveTheValuesInOrder) {
         s.colourSets[3][10] = rgba_t{1, 2, 3, 4};
     }));
     Connect();
-    std::vector<std::string> expected{"connected", "modes",  "register", "colourset", "profiles",
-                                      "keycodes",  "groups", "groups",   "colours"};
+    std::vector<std::string> expected{"connected", "modes",    "register", "colourset",
+                                      "profiles",  "keycodes", "groups",   "colours"};
     EXPECT_EQ(screens->Events(), expected);
 
     ASSERT_EQ(screens->modes.count, 12u);
@@ -157,30 +158,11 @@ TEST_F(ConnectionRead, TwoKeysOnOneSlotMakeOneGroup) {
     ASSERT_TRUE(
         keyboard->Modify([](KeyboardState& s) { s.keyCodes[9] = macro_code_t::make(4, 4); }));
     Connect();
-    EXPECT_EQ(CountOf(MacroSlot | kQueryFlag), 2u);
+    EXPECT_EQ(CountOf(MacroSlot | kQueryFlag), 1u);
     const auto& groups = screens->groups.current();
     ASSERT_EQ(groups.size(), 1u);
     EXPECT_EQ(groups.front().info.current().id, 4);
     EXPECT_EQ(groups.front().items.current().size(), 3u);
-}
-
-TEST_F(ConnectionRead, LoadedGroupEqualToAKeyboardMacroIsReplacedByTheKeyboardsVersion) {
-    PutMacro(5, 6, 0x04, 4, 2);
-    MacroRecordGroup loaded = DecodeMacroBlock(keyboard->Macro(6), 6);
-    loaded.info.current().id = 3;  // numbered by the editor, not by the slot
-    loaded.info.current().name = L"my own name";
-    MacroRecordGroup other = DecodeMacroBlock(keyboard->Macro(6), 1);
-    other.info.current().repeat = 5;  // same steps, other repeat: not the same macro
-    screens->groups.current() = {loaded, other};
-    Connect();
-    const auto& groups = screens->groups.current();
-    ASSERT_EQ(groups.size(), 2u);
-    EXPECT_EQ(groups.front().info.current().repeat, 5);
-    EXPECT_EQ(groups.front().info.current().id, -1);  // not found on the keyboard
-    const MacroRecordGpInfo& taken = groups.back().info.current();
-    EXPECT_EQ(taken.id, 6);
-    EXPECT_EQ(taken.name, L"M6");
-    EXPECT_EQ(groups.back().items.current(), loaded.items.current());
 }
 
 TEST_F(ConnectionRead, EmptyMacroSlotMakesNoGroup) {
@@ -246,6 +228,103 @@ TEST_F(ConnectionRead, CountsJustPastTheBoundsEndTheReadAndCountsAtTheBoundsDoNo
     EXPECT_EQ(CountOf(ModeAttributes | kQueryFlag), 1u);
     EXPECT_EQ(CountOf(ModeRegister | kQueryFlag), 4u);
     EXPECT_EQ(logic->profileTable().count, 3u);
+}
+
+// The groups beside the keyboard's macros: a read never renames, removes or doubles a group.
+struct Held {
+    const wchar_t* name;
+    int id;
+    uint8_t usage;  // the key of its two steps
+};
+struct OnBoard {
+    int slot;
+    const char* name;
+    uint8_t usage;
+};
+struct MergeCase {
+    const char* what;
+    std::vector<Held> before;
+    std::vector<OnBoard> keyboard;
+    std::vector<Held> after;
+};
+
+macro_block_t Block(const std::string& name, uint8_t usage) {
+    macro_block_t block;
+    block.name.set(name);
+    block.repeat = 1;
+    block.append(macro_step_t::make(usage, 20, 0));
+    block.append(macro_step_t::make(usage, 20, 1));
+    return block;
+}
+
+MacroRecordGroup GroupOf(const Held& held) {
+    MacroRecordGroup group = DecodeMacroBlock(Block("", held.usage), held.id);
+    group.info.current().name = held.name;
+    return group;
+}
+
+class ReadBesideGroups : public LogicTest, public ::testing::WithParamInterface<MergeCase> {};
+
+TEST_P(ReadBesideGroups, KeepsTheUsersGroups) {
+    const MergeCase& c = GetParam();
+    ASSERT_TRUE(keyboard->Modify([&](KeyboardState& s) {
+        for (const OnBoard& macro : c.keyboard) {
+            s.macroSlots[static_cast<size_t>(macro.slot)] = Block(macro.name, macro.usage);
+            s.keyCodes[static_cast<size_t>(macro.slot) + 1] =
+                macro_code_t::make(3, static_cast<unsigned>(macro.slot));
+        }
+    }));
+    std::list<MacroRecordGroup> before;
+    for (const Held& held : c.before) before.push_back(GroupOf(held));
+    screens->groups.current() = before;
+    std::list<MacroRecordGroup> expected;
+    for (const Held& held : c.after) expected.push_back(GroupOf(held));
+    Connect();
+    EXPECT_EQ(screens->groups.current(), expected) << c.what;
+    Replug();  // a second read finds the same and changes nothing
+    EXPECT_EQ(screens->groups.current(), expected) << c.what << ", read again";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadBesideGroups,
+    ::testing::Values(MergeCase{"the same steps keep the group's name and place",
+                                {{L"mine", -1, 4}, {L"other", 3, 5}},
+                                {{6, "M6", 4}},
+                                {{L"mine", 6, 4}, {L"other", -1, 5}}},
+                      MergeCase{"the slot's group of that name takes the keyboard's steps",
+                                {{L"Copy", 0, 4}},
+                                {{0, "Copy", 5}},
+                                {{L"Copy", 0, 5}}},
+                      MergeCase{"a slot given another macro leaves the group as it was",
+                                {{L"Copy", 0, 4}},
+                                {{0, "Paste", 5}},
+                                {{L"Copy", -1, 4}, {L"Paste", 0, 5}}},
+                      MergeCase{"a copy stays a copy",
+                                {{L"Copy", 0, 4}, {L"Copy (2)", -1, 4}},
+                                {{0, "Copy", 4}},
+                                {{L"Copy", 0, 4}, {L"Copy (2)", -1, 4}}},
+                      MergeCase{"a macro the list lacks joins it under a free name",
+                                {{L"Hello", -1, 4}},
+                                {{2, "Hello", 5}},
+                                {{L"Hello", -1, 4}, {L"Hello (2)", 2, 5}}}));
+
+TEST_F(ConnectionRead, ACombinationOnAKeyIsNoGroup) {
+    shapes::CombKeys combinations;
+    const MacroCombKey copy{L"Copy", {{0xE0, 0}, {0x06, 0}}};
+    combinations.store(&copy, 1, false);
+    macrokey_pack_t pack;
+    macroreq::FillCombination(pack, copy, 4);
+    ASSERT_TRUE(keyboard->Modify([&](KeyboardState& s) {
+        s.macroSlots[0] = pack.macro;
+        s.keyCodes[4] = macro_code_t::make(3, 0);
+    }));
+    Connect();
+    EXPECT_TRUE(screens->groups.current().empty());
+    // Assigned again, it takes another slot and still makes no group.
+    pack.setType(3);
+    PublishAssignment(pack);
+    EXPECT_EQ(keyboard->KeyCodes()[4].code(), 0x3001);
+    EXPECT_TRUE(screens->groups.current().empty());
 }
 
 }  // namespace

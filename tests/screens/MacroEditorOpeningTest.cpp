@@ -1,5 +1,6 @@
 // The macro editor opens on what its key plays now.
 #include "records/KeyTable.h"
+#include "records/MacroRequest.h"
 #include "records/SharedShapes.h"
 #include "support/MacroTestSupport.h"
 
@@ -17,7 +18,11 @@ protected:
         auto& groups = shared->groups.data()[0];
         groups.push_back(MakeGroup(-1, L"Mine", 2));
         groups.push_back(MakeGroup(4, L"Recorded", 2));
-        groups.push_back(MakeGroup(6, L"Paste", 4));
+        // Slot 6 holds the combination, which is no group.
+        macrokey_pack_t paste;
+        macroreq::FillCombination(paste, shared->combKeys.data()[1], key.index);
+        const std::map<int, macro_block_t> onBoard{{6, paste.macro}};
+        slotMacros.store(&onBoard, 1, false);
         // The last use: the function page with its first entry.
         shared->params.current() = MacroRecordParam{2, 0, 0, 0, 0, 0, 0, 0, 0};
         key.index = 12;
@@ -27,6 +32,8 @@ protected:
         shared->keyCodes.fireOthers(shapes::kApply, false);
         Settle();
     }
+
+    shapes::SlotMacros slotMacros{shapes::kSlotMacrosName, nullptr, 0};
 };
 
 TEST_F(MacroEditorOpening, OnThePageAndEntryOfWhatTheKeyPlays) {

@@ -6,6 +6,7 @@
 
 #include "emulator/VirtualKeyboard.h"
 #include "logic/MacroBlockCodec.h"
+#include "records/MacroRequest.h"
 #include "screens/KeyboardUiNames.h"
 #include "ui/InputControls.h"
 #include "widgets/CoordButtonImage.h"
@@ -41,13 +42,6 @@ std::string Describe(const MacroRecordGroup& group) {
     }
     text << " with " << (group.items.count > 0 ? group.items.current().size() : 0) << " steps";
     return text.str();
-}
-
-bool SameSteps(const MacroRecordGroup& a, const MacroRecordGroup& b) {
-    const bool aEmpty = a.items.count == 0 || a.items.current().empty();
-    const bool bEmpty = b.items.count == 0 || b.items.current().empty();
-    if (aEmpty || bEmpty) return aEmpty == bEmpty;
-    return a.items.current() == b.items.current();
 }
 
 bool SameContent(const MacroRecordGroup& a, const MacroRecordGroup& b) {
@@ -141,6 +135,7 @@ void CheckKeyboardMacrosAreHeld(SoakRig& rig, const std::list<MacroRecordGroup>&
     const VirtualKeyboard& keyboard = rig.Backend().Keyboard();
     const KeyCodeTable codes = keyboard.KeyCodes();
     const int slotCount = keyboard.Shape().macroSlots;
+    const shapes::CombKeys combinations;  // the settings' list, as the program holds it
     for (std::size_t key = 0; key < codes.size(); ++key) {
         if (!codes[key].playsMacro()) continue;
         const int slot = codes[key].value();
@@ -151,13 +146,19 @@ void CheckKeyboardMacrosAreHeld(SoakRig& rig, const std::list<MacroRecordGroup>&
             continue;
         }
         const macro_block_t block = keyboard.Macro(slot);
-        // The program holds the macro as it reads it from the slot: same repeat, same steps. An
-        // empty macro is what a group without steps sends.
-        const MacroRecordGroup played = DecodeMacroBlock(block, slot);
-        const bool kept = std::any_of(held.begin(), held.end(), [&](const MacroRecordGroup& g) {
-            return g.info.count > 0 && g.info.current().repeat == played.info.current().repeat &&
-                   SameSteps(g, played);
-        });
+        // A combination is no group; any other macro is held by a group with its steps (the
+        // block's repeat is the play mode's). An empty macro is what a group without steps
+        // sends.
+        const bool kept =
+            macroreq::CombinationOf(block, {combinations.data(), combinations.count}) ||
+            std::any_of(held.begin(), held.end(), [&](const MacroRecordGroup& g) {
+                if (g.info.count == 0) return false;
+                if (block.count == 0) return g.items.count == 0 || g.items.current().empty();
+                macro_block_t encoded = EncodeMacroGroup(g);
+                encoded.name = block.name;
+                encoded.repeat = block.repeat;
+                return encoded == block;
+            });
         if (!kept) rig.Fault(which + ", whose macro the program no longer holds");
     }
 }

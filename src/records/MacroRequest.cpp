@@ -1,4 +1,4 @@
-#include "screens/MacroRequest.h"
+#include "records/MacroRequest.h"
 
 #include <algorithm>
 #include <climits>
@@ -95,6 +95,17 @@ void FillCombination(macrokey_pack_t& request, const MacroCombKey& entry, int ke
 
 void FillDelete(macrokey_pack_t& request, int keyIndex) {
     SetHead(request, TYPE_DELETE, keyIndex, 0);
+}
+
+const MacroCombKey* CombinationOf(const macro_block_t& block,
+                                  std::span<const MacroCombKey> combinations) {
+    for (const MacroCombKey& entry : combinations) {
+        if (entry.keys.empty()) continue;
+        macrokey_pack_t request;
+        FillCombination(request, entry, 0);
+        if (request.macro == block) return &entry;
+    }
+    return nullptr;
 }
 
 }  // namespace macroreq

@@ -6,10 +6,17 @@
 #include <string>
 
 #include "records/KeyTable.h"
-#include "screens/MacroRequest.h"
-#include "support/MacroTestSupport.h"
+#include "records/MacroRequest.h"
 
 namespace {
+
+MacroRecordGroup MakeGroup(int id, const std::wstring& name, int steps = 0) {
+    MacroRecordGroup group;
+    group.info.current() = MacroRecordGpInfo{id, 1, name};
+    for (int i = 0; i < steps; ++i)
+        group.items.data()[0].push_back(MacroRecordGpItem{0x1E, i % 2, 10 * i, L"A"});
+    return group;
+}
 
 const std::uint8_t* Bytes(const macrokey_pack_t& r) {
     return reinterpret_cast<const std::uint8_t*>(&r);
@@ -21,7 +28,7 @@ std::vector<std::uint8_t> StepBytes(const macrokey_pack_t& r, int n) {
 }
 
 MacroRecordGroup GroupWith(std::initializer_list<MacroRecordGpItem> items) {
-    MacroRecordGroup group = macrotest::MakeGroup(2, L"Group 2");
+    MacroRecordGroup group = MakeGroup(2, L"Group 2");
     for (const auto& item : items) group.items.data()[0].push_back(item);
     return group;
 }
@@ -75,7 +82,7 @@ TEST(MacroRequest, StepStatesDelaysAndUnknownKeys) {
 }
 
 TEST(MacroRequest, MoreThan109StepsSendTheFirst109) {
-    MacroRecordGroup group = macrotest::MakeGroup(0, L"long");
+    MacroRecordGroup group = MakeGroup(0, L"long");
     for (int i = 0; i < 150; ++i)
         group.items.data()[0].push_back({i < 109 ? 0x1E : 0x30, 0, i, L""});
     macrokey_pack_t r;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "records/AppRecords.h"
@@ -30,5 +31,10 @@ void FillFunctionKey(macrokey_pack_t& request, const MacroFuncKey& entry, int ke
 // Presses the keys in order, then releases them in reverse order.
 void FillCombination(macrokey_pack_t& request, const MacroCombKey& entry, int keyIndex);
 void FillDelete(macrokey_pack_t& request, int keyIndex);
+
+// The entry whose request `block` is, or null: the keyboard keeps a combination as a macro of
+// the entry's name, which is none of the user's groups.
+const MacroCombKey* CombinationOf(const macro_block_t& block,
+                                  std::span<const MacroCombKey> combinations);
 
 }  // namespace macroreq
