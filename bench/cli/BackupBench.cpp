@@ -65,8 +65,9 @@ void Backup(benchmark::State& state, bool import) {
             state.ResumeTiming();
         }
         const std::uint64_t before = backend->ReportCount();
-        const Outcome outcome =
-            import ? keyboard.Operations().Import(text, false) : keyboard.Operations().Export(text);
+        const Outcome outcome = import
+                                    ? keyboard.Operations().Import(text, false, KeyChanges::Restore)
+                                    : keyboard.Operations().Export(text);
         if (outcome.code != kExitDone) state.SkipWithError(outcome.message.c_str());
         reports = backend->ReportCount() - before;
     }

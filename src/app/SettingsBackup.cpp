@@ -37,6 +37,19 @@ Outcome WhileBusy(SOUI::HWND owner, const char* text, Work work) {
     return outcome;
 }
 
+// A backup can make any key type anything: the user reads every change before it is sent.
+bool ConfirmKeyChanges(SOUI::HWND owner, const std::vector<std::string>& changes) {
+    QStringList lines;
+    for (const std::string& line : changes) lines << QString::fromStdString(line);
+    const QString text =
+        Translated(
+            "The file changes what %1 keys play. Check each one: a key marked (!) is a "
+            "common key or plays Win, Ctrl+Alt or Enter. Restore them?")
+            .arg(lines.size());
+    return SOUI::SListMessageBox(owner, text, lines, Translated("Key assignments"),
+                                 Translated("Restore")) == SOUI::IDOK;
+}
+
 }  // namespace
 
 bool SettingsBackup::Export(SOUI::HWND owner) {
@@ -79,6 +92,11 @@ void SettingsBackup::Import(SOUI::HWND owner) {
             SOUI::IDOK)
             return;
         request.partial = true;
+        outcome = WhileBusy(owner, "Restoring the keyboard…", restore);
+    }
+    if (!outcome.keyChanges.empty()) {
+        if (!ConfirmKeyChanges(owner, outcome.keyChanges)) return;
+        request.yes = true;
         outcome = WhileBusy(owner, "Restoring the keyboard…", restore);
     }
     if (outcome.code != kExitDone)

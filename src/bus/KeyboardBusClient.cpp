@@ -4,6 +4,7 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QJsonDocument>
+#include <sstream>
 
 #include "bus/BusNames.h"
 #include "cli/SettingText.h"
@@ -11,6 +12,14 @@
 namespace {
 
 constexpr int kCallTimeoutMs = 60000;
+
+// A text of a summary line and one line per key, as the window's import answers.
+Outcome WithKeyLines(Outcome outcome) {
+    std::istringstream lines(outcome.message);
+    std::getline(lines, outcome.message);
+    for (std::string line; std::getline(lines, line);) outcome.keyChanges.push_back(line);
+    return outcome;
+}
 
 QDBusMessage Message(const char* interface, const char* method) {
     return QDBusMessage::createMethodCall(
@@ -63,11 +72,20 @@ Outcome KeyboardBusClient::Call(const char* method, const QVariantList& argument
         return {kExitDone,
                 answer.isEmpty() ? std::string() : answer.front().toString().toStdString()};
     }
-    const int code =
-        reply.errorName() == QLatin1String(kBusErrorInvalid) ? kExitUsage : kExitKeyboard;
+    const bool unconfirmed = reply.errorName() == QLatin1String(kBusErrorUnconfirmed);
+    const int code = unconfirmed || reply.errorName() == QLatin1String(kBusErrorInvalid)
+                         ? kExitUsage
+                         : kExitKeyboard;
     std::string text = reply.errorMessage().toStdString();
     if (text.empty()) text = "the running Keylume window does not answer";
-    return {code, text};
+    Outcome outcome{code, text};
+    if (unconfirmed) {
+        outcome = WithKeyLines(std::move(outcome));
+        outcome.message +=
+            "; a running Keylume window restores them only through its \"Import settings…\", "
+            "which shows them first";
+    }
+    return outcome;
 }
 
 Outcome KeyboardBusClient::Set(const SetRequest& request) {
@@ -97,6 +115,11 @@ Outcome KeyboardBusClient::Export(std::string& text) {
     return outcome;
 }
 
-Outcome KeyboardBusClient::Import(const std::string& text, bool partial) {
-    return Call("Import", {QString::fromStdString(text), partial});
+// The window decides itself about key assignments: whatever `keys` says, its Import refuses a
+// file that changes them.
+Outcome KeyboardBusClient::Import(const std::string& text, bool partial, KeyChanges keys) {
+    const QVariantList arguments{QString::fromStdString(text), partial};
+    if (keys != KeyChanges::List) return Call("Import", arguments);
+    Outcome outcome = Call("PreviewImport", arguments);
+    return outcome.code == kExitDone ? WithKeyLines(std::move(outcome)) : outcome;
 }

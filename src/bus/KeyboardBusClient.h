@@ -21,7 +21,7 @@ public:
     Outcome Paint(const PaintRequest& request) override;
     Outcome Assign(const AssignRequest& request) override;
     Outcome Export(std::string& text) override;
-    Outcome Import(const std::string& text, bool partial) override;
+    Outcome Import(const std::string& text, bool partial, KeyChanges keys) override;
 
 private:
     explicit KeyboardBusClient(QDBusConnection bus) : bus_(std::move(bus)) {}

@@ -157,7 +157,7 @@ QString KeyboardBusService::Export() {
 }
 
 QString KeyboardBusService::Import(const QString& text, bool partial) {
-    const Outcome outcome = operations_->Import(text.toStdString(), partial);
+    const Outcome outcome = operations_->Import(text.toStdString(), partial, KeyChanges::Refuse);
     Answer(outcome);
     return QString::fromStdString(outcome.message);
 }

@@ -28,7 +28,10 @@ persist::SmallTextFile ReadBackupFile(const BackupRequest& request) {
 Outcome ImportBackup(const BackupRequest& request, KeyboardEndpoint& endpoint) {
     const persist::SmallTextFile file = ReadBackupFile(request);
     if (!file.ok()) return {kExitUsage, file.error};
-    return endpoint.Import(file.text, request.partial);
+    const KeyChanges keys = request.dryRun ? KeyChanges::List
+                            : request.yes  ? KeyChanges::Restore
+                                           : KeyChanges::Refuse;
+    return endpoint.Import(file.text, request.partial, keys);
 }
 
 std::optional<Outcome> CheckBeforeConnecting(const CliRequest& request,

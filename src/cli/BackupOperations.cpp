@@ -4,6 +4,7 @@
 
 #include "cli/KeyNames.h"
 #include "device/HidPath.h"
+#include "persist/AssignmentChanges.h"
 #include "persist/MacroGroupContent.h"
 #include "persist/MacroSharing.h"
 
@@ -66,7 +67,7 @@ std::optional<Outcome> BackupOperations::Check(const persist::BackupNaming& nami
 }
 
 Outcome BackupOperations::Import(const persist::BackupNaming& naming, const std::string& text,
-                                 bool partial) {
+                                 bool partial, KeyChanges keys) {
     std::optional<persist::KeyboardBackup> file;
     if (auto refused = Check(naming, text, &file)) return *refused;
     // Read afresh: only what differs is sent, and the keyboard may have changed by itself.
@@ -81,6 +82,24 @@ Outcome BackupOperations::Import(const persist::BackupNaming& naming, const std:
                 differences};
     }
     const KeyboardSnapshot& target = plan.target;
+    std::vector<std::string> changes;
+    for (const persist::AssignmentChange& change : persist::AssignmentChanges(target, *now, naming))
+        changes.push_back(change.Line());
+    const std::string changed =
+        std::to_string(changes.size()) + (changes.size() == 1 ? " key plays" : " keys play");
+    if (keys == KeyChanges::List)
+        return {kExitDone,
+                changes.empty() ? "the file changes no key's assignment; nothing was sent"
+                                : "with the file " + changed + " something else; nothing was sent",
+                {},
+                changes};
+    if (keys == KeyChanges::Refuse && !changes.empty())
+        return {kExitUsage,
+                "with the file " + changed +
+                    " something else, which needs a confirmation; "
+                    "nothing was sent",
+                {},
+                changes};
     std::string groupsSaid;
     const std::vector<Step> steps = {
         {"the lighting", [&] { return RestoreLighting(target, *now); }},

@@ -24,8 +24,10 @@ public:
                                         const std::string& text,
                                         std::optional<persist::KeyboardBackup>* backup = nullptr);
     // Checks the whole text before anything is sent; a file from a keyboard of another shape
-    // is refused unless `partial`, which restores what matches.
-    Outcome Import(const persist::BackupNaming& naming, const std::string& text, bool partial);
+    // is refused unless `partial`, which restores what matches, and one that changes key
+    // assignments as `keys` says.
+    Outcome Import(const persist::BackupNaming& naming, const std::string& text, bool partial,
+                   KeyChanges keys);
 
 private:
     struct Step {

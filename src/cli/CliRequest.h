@@ -46,6 +46,8 @@ struct AssignRequest {
 struct BackupRequest {
     std::string file;
     bool partial = false;  // import: restore what matches a keyboard of another shape
+    bool yes = false;      // import: the key assignments the file changes were seen
+    bool dryRun = false;   // import: list what would change and send nothing
 };
 
 struct CliRequest {

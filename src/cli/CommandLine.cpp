@@ -99,12 +99,20 @@ private:
             if (auto value = Value(argument)) PaintColour(*value);
         } else if (request_.command == CliCommand::Assign) {
             AssignOption(argument);
-        } else if (request_.command == CliCommand::Import && argument.name == "partial" &&
-                   !argument.inlineValue) {
-            request_.backup.partial = true;
+        } else if (request_.command == CliCommand::Import && !argument.inlineValue &&
+                   ImportFlag(argument.name)) {
+            *ImportFlag(argument.name) = true;
         } else {
             Fail("unknown option \"" + argument.text + "\"");
         }
+    }
+
+    bool* ImportFlag(const std::string& name) {
+        BackupRequest& backup = request_.backup;
+        if (name == "partial") return &backup.partial;
+        if (name == "yes") return &backup.yes;
+        if (name == "dry-run") return &backup.dryRun;
+        return nullptr;
     }
 
     void SetOption(const Argument& argument) {
@@ -189,6 +197,8 @@ private:
             case CliCommand::Import:
                 if (request_.backup.file.empty())
                     return Fail(std::string(arguments_.front()) + " needs a FILE");
+                if (request_.backup.yes && request_.backup.dryRun)
+                    return Fail("--yes and --dry-run exclude each other");
                 break;
             default:
                 break;
@@ -233,8 +243,11 @@ std::string CommandUsage() {
            "  diagnose                    why the keyboard is not found or cannot be opened, and\n"
            "                              the fix\n"
            "  export FILE                 saves the whole keyboard and the macro groups to FILE\n"
-           "  import FILE [--partial]     restores FILE; --partial restores what matches a\n"
-           "                              keyboard of another shape\n"
+           "  import FILE [--partial] [--yes | --dry-run]\n"
+           "                              restores FILE; --partial restores what matches a\n"
+           "                              keyboard of another shape; a file that changes what\n"
+           "                              keys play lists them and needs --yes; --dry-run only\n"
+           "                              lists them\n"
            "  macros export FILE [GROUP...] | macros import FILE\n"
            "                              share macro groups as files (see macros --help)\n"
            "\n"

@@ -1,5 +1,6 @@
 #include "cli/CommandRun.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
 
 #include "cli/BackupCommand.h"
@@ -22,7 +23,17 @@ int PrintOutcome(const CliRequest& request, const Outcome& outcome, std::ostream
         QJsonObject json{{"ok", outcome.code == kExitDone},
                          {"exitCode", outcome.code},
                          {"message", QString::fromStdString(outcome.message)}};
+        if (!outcome.keyChanges.empty()) {
+            QJsonArray changes;
+            for (const std::string& line : outcome.keyChanges)
+                changes.append(QString::fromStdString(line));
+            json["keyChanges"] = changes;
+        }
         out << JsonText(json);
+    } else if (!outcome.keyChanges.empty()) {
+        std::ostream& list = outcome.code == kExitDone ? out : err;
+        list << "What the keys will play:\n";
+        for (const std::string& line : outcome.keyChanges) list << "  " << line << "\n";
     }
     if (outcome.code != kExitDone)
         err << "keylume: " << outcome.message << "\n";
@@ -63,8 +74,12 @@ int RunRequest(const CliRequest& request, KeyboardEndpoint& endpoint, std::ostre
             return PrintOutcome(request, endpoint.Assign(request.assign), out, err);
         case CliCommand::Export:
             return PrintOutcome(request, ExportBackup(request.backup, endpoint), out, err, true);
-        case CliCommand::Import:
-            return PrintOutcome(request, ImportBackup(request.backup, endpoint), out, err, true);
+        case CliCommand::Import: {
+            Outcome outcome = ImportBackup(request.backup, endpoint);
+            if (outcome.code != kExitDone && !outcome.keyChanges.empty())
+                outcome.message += "; check the list, then run again with --yes to restore it";
+            return PrintOutcome(request, outcome, out, err, true);
+        }
         case CliCommand::Diagnose:
             break;  // examines the system rather than an endpoint
     }

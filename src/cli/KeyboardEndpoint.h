@@ -3,6 +3,7 @@
 // window's through the session bus.
 #include <QJsonObject>
 #include <string>
+#include <vector>
 
 #include "cli/CliRequest.h"
 
@@ -15,6 +16,17 @@ struct Outcome {
     // Why an import was refused when only the keyboard's shape differs from the file's, in
     // words: asked for, a partial import restores what matches. Empty otherwise.
     std::string otherShape = {};
+    // What the keys the file changes will play, one line each (see persist::AssignmentChange):
+    // given when an import was refused for them or only listed them.
+    std::vector<std::string> keyChanges = {};
+};
+
+// What an import does about the key assignments a backup changes: a backup can make any key type
+// any keystrokes, so they are restored only once the user has seen them.
+enum class KeyChanges {
+    Refuse,   // a file that changes assignments is refused with the list; nothing is sent
+    Restore,  // the user has seen the list
+    List,     // nothing is sent; the outcome lists what would change
 };
 
 class KeyboardEndpoint {
@@ -28,5 +40,5 @@ public:
     virtual Outcome Assign(const AssignRequest& request) = 0;
     // The keyboard backup file's text of the whole keyboard, and its restore.
     virtual Outcome Export(std::string& text) = 0;
-    virtual Outcome Import(const std::string& text, bool partial) = 0;
+    virtual Outcome Import(const std::string& text, bool partial, KeyChanges keys) = 0;
 };

@@ -129,9 +129,9 @@ Outcome KeyboardOperations::Export(std::string& text) {
     return backup_.Export(Naming(), text);
 }
 
-Outcome KeyboardOperations::Import(const std::string& text, bool partial) {
+Outcome KeyboardOperations::Import(const std::string& text, bool partial, KeyChanges keys) {
     const std::lock_guard lock(calling_);
     Outcome outcome;
     if (!Present(outcome)) return outcome;
-    return backup_.Import(Naming(), text, partial);
+    return backup_.Import(Naming(), text, partial, keys);
 }

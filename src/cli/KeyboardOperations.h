@@ -31,7 +31,7 @@ public:
     Outcome Paint(const PaintRequest& request) override;
     Outcome Assign(const AssignRequest& request) override;
     Outcome Export(std::string& text) override;
-    Outcome Import(const std::string& text, bool partial) override;
+    Outcome Import(const std::string& text, bool partial, KeyChanges keys) override;
     // How a backup file names this keyboard's entries; known before the keyboard is read.
     persist::BackupNaming Naming() const;
 

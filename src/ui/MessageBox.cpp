@@ -12,8 +12,10 @@ namespace {
 
 class MessageBoxDialog : public SHostDialog {
 public:
-    MessageBoxDialog(QString text, QString caption, UINT type, QString yes, QString no)
-        : SHostDialog("LAYOUT:SYS_XML_MSGBOX"),
+    MessageBoxDialog(QString text, QString caption, UINT type, QString yes, QString no,
+                     QStringList list = {})
+        : SHostDialog(list.isEmpty() ? "LAYOUT:SYS_XML_MSGBOX" : "LAYOUT:SYS_XML_LISTBOX"),
+          m_list(std::move(list)),
           m_text(std::move(text)),
           m_caption(std::move(caption)),
           m_type(type),
@@ -25,6 +27,10 @@ protected:
         if (msg != WM_INITDIALOG) return false;
         ShowBoxText(*this, m_text, m_caption);
         SWindow* root = GetRoot();
+        if (SWindow* list = root->FindChildByName("msglist")) {
+            list->SetWindowText(m_list.join(QLatin1Char('\n')));
+            if (SWindow* ok = root->FindChildByID(IDOK)) ok->SetWindowText(Translated(m_yes));
+        }
         const bool onlyOk = (m_type & 0xF) == MB_OK;
         if (onlyOk)
             if (SWindow* cancel = root->FindChildByID(IDCANCEL)) cancel->SetVisible(false);
@@ -57,6 +63,7 @@ protected:
     }
 
 private:
+    QStringList m_list;
     QString m_text;
     QString m_caption;
     UINT m_type;
@@ -65,6 +72,13 @@ private:
 };
 
 }  // namespace
+
+int SListMessageBox(HWND owner, const QString& text, const QStringList& list,
+                    const QString& caption, const QString& ok) {
+    MessageBoxDialog box(text, caption, MB_OKCANCEL, ok, {},
+                         list.isEmpty() ? QStringList{""} : list);
+    return box.DoModal(owner) == IDOK ? IDOK : IDCANCEL;
+}
 
 int SMessageBox(HWND owner, const QString& text, const QString& caption, UINT type,
                 const QString& yes, const QString& no) {

@@ -2,6 +2,7 @@
 // Message box built from "LAYOUT:SYS_XML_MSGBOX": "msgtitle" shows the caption,
 // "msgtext" the text; the buttons with ids IDOK and IDCANCEL answer.
 #include <QString>
+#include <QStringList>
 
 #include "ui/WinDefs.h"
 
@@ -12,5 +13,10 @@ namespace SOUI {
 int SMessageBox(HWND owner, const QString& text, const QString& caption, UINT type,
                 const QString& yes = QStringLiteral("Yes"),
                 const QString& no = QStringLiteral("No"));
+
+// A box built from "LAYOUT:SYS_XML_LISTBOX": the text, then `list` one entry a line in "msglist",
+// which scrolls, and the OK button labelled `ok`. Returns IDOK or IDCANCEL; Escape cancels.
+int SListMessageBox(HWND owner, const QString& text, const QStringList& list,
+                    const QString& caption, const QString& ok);
 
 }  // namespace SOUI

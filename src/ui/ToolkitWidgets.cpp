@@ -5,6 +5,7 @@
 #include "ui/InputControls.h"
 #include "ui/ListView.h"
 #include "ui/TabCtrl.h"
+#include "ui/TextView.h"
 
 namespace SOUI {
 
@@ -18,6 +19,7 @@ void RegisterToolkitWidgets(SWindowFactory& factory) {
     factory.Register<SCheckBox>("window");
     factory.Register<SRadioBox>("window");
     factory.Register<SEdit>("window");
+    factory.Register<STextView>("window");
     factory.Register<SComboBox>("window");
     factory.Register<SSliderBar>("window");
     factory.Register<STabPage>("window");

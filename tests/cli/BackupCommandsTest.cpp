@@ -110,7 +110,7 @@ TEST_F(BackupCommands, ARestoredBackupGivesBackTheKeyboardAndTheSameFile) {
     const std::string groupsBefore = Text(paths.macroFile.string());
 
     Keyboard().FactoryReset();
-    ASSERT_EQ(Run({"import", first}), kExitDone) << err.str();
+    ASSERT_EQ(Run({"import", first, "--yes"}), kExitDone) << err.str();
     EXPECT_NE(out.str().find("restored the whole keyboard"), std::string::npos) << out.str();
     ExpectSameKeyboard(original, Keyboard().State());
 
@@ -144,8 +144,52 @@ TEST_F(BackupCommands, AFileThatReplacesEveryMacroFindsItsSlots) {
     ASSERT_TRUE(Keyboard().Modify(playMacros(0x05)));
     ASSERT_EQ(Run({"status"}), kExitDone);  // the program now knows the other macros
 
-    ASSERT_EQ(Run({"import", file}), kExitDone) << err.str();
+    ASSERT_EQ(Run({"import", file, "--yes"}), kExitDone) << err.str();
     ExpectSameKeyboard(original, Keyboard().State());
+}
+
+// A file can make any key type anything: without --yes the keys it changes are listed and
+// nothing is sent.
+TEST_F(BackupCommands, KeysAFileChangesAreListedAndRestoredOnlyWithYes) {
+    macro_block_t shell;
+    shell.name.set("t");
+    shell.repeat = 1;
+    for (std::uint8_t usage : {0xE0, 0xE2, 0x17})  // Ctrl, Alt, T held together
+        shell.append(macro_step_t::make(usage, 10, macro_step_t::KEY_DOWN));
+    for (std::uint8_t usage : {0x17, 0xE2, 0xE0}) shell.append(macro_step_t::make(usage, 10, 1));
+    for (std::uint8_t usage : {0x06, 0x18, 0x15, 0x0F, 0x28}) {  // c u r l Enter
+        shell.append(macro_step_t::make(usage, 10, macro_step_t::KEY_DOWN));
+        shell.append(macro_step_t::make(usage, 10, macro_step_t::KEY_UP));
+    }
+    ASSERT_TRUE(Keyboard().Modify([&](KeyboardState& state) {
+        state.macroSlots[0] = shell;
+        state.keyCodes[71] = macro_code_t::make(3, 0);     // Enter plays the macro
+        state.keyCodes[97] = macro_code_t::make(2, 0x28);  // the space bar sends Enter
+    }));
+    const std::string file = File("crafted.json");
+    ASSERT_EQ(Run({"export", file}), kExitDone) << err.str();
+    Keyboard().FactoryReset();
+    const KeyboardState reset = Keyboard().State();
+
+    EXPECT_EQ(Run({"import", file}), kExitUsage);
+    EXPECT_NE(err.str().find("Enter \u2192 macro \"t\": Ctrl+Alt+T, c u r l, Enter  (!) remaps a "
+                             "common key, holds Ctrl+Alt, presses Enter"),
+              std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find("SpaceBar \u2192 key Enter  (!) remaps a common key"),
+              std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find("--yes"), std::string::npos);
+    EXPECT_EQ(Sent(), 0u);
+    EXPECT_EQ(Run({"import", file, "--dry-run"}), kExitDone) << err.str();
+    EXPECT_NE(out.str().find("2 keys play something else; nothing was sent"), std::string::npos)
+        << out.str();
+    EXPECT_EQ(Sent(), 0u);
+    EXPECT_EQ(Keyboard().State().keyCodes, reset.keyCodes);
+
+    ASSERT_EQ(Run({"import", file, "--yes"}), kExitDone) << err.str();
+    EXPECT_EQ(Keyboard().KeyCodes()[97], macro_code_t::make(2, 0x28));
+    EXPECT_TRUE(Keyboard().KeyCodes()[71].playsMacro());
 }
 
 TEST_F(BackupCommands, BadFilesAreRefusedWithThePlaceAndNothingIsSent) {
@@ -210,7 +254,7 @@ TEST_F(BackupCommands, AKeyboardOfAnotherShapeTakesOnlyWhatMatchesWhenAsked) {
         << err.str();
     EXPECT_EQ(Sent(), 0u);
 
-    ASSERT_EQ(Run({"import", file, "--partial"}), kExitDone) << err.str();
+    ASSERT_EQ(Run({"import", file, "--partial", "--yes"}), kExitDone) << err.str();
     EXPECT_NE(out.str().find("restored what matches"), std::string::npos) << out.str();
     for (int p = 0; p < 2; ++p) {
         EXPECT_EQ(Keyboard().ProfileMode(p), original.profileModes[static_cast<std::size_t>(p)]);
@@ -230,7 +274,7 @@ TEST_F(BackupCommands, AReportRefusedMidwaySaysWhatWasRestoredAndTheKeyboardStay
 
     auto inner = backend;
     const int code = RunLocally(
-        {"import", file}, paths,
+        {"import", file, "--yes"}, paths,
         [&](const std::string&) -> std::shared_ptr<HidBackend> {
             return std::make_shared<CommandRefusingBackend>(inner, KeyColours);
         },
@@ -244,7 +288,7 @@ TEST_F(BackupCommands, AReportRefusedMidwaySaysWhatWasRestoredAndTheKeyboardStay
         EXPECT_TRUE(SameBytes(original.registers[i], Keyboard().State().registers[i]));
 
     // The same file again on a keyboard that takes everything finishes the job.
-    ASSERT_EQ(Run({"import", file}), kExitDone) << err.str();
+    ASSERT_EQ(Run({"import", file, "--yes"}), kExitDone) << err.str();
     ExpectSameKeyboard(original, Keyboard().State());
 }
 

@@ -29,6 +29,7 @@ expect "diagnose" keylume di
 expect "macros" keylume ma
 expect "import" keylume im
 expect "--partial" keylume import keyboard.json --pa
+expect "--dry-run" keylume import keyboard.json --dr
 expect "--emulate" keylume export keyboard.json --em
 expect "export" keylume macros ex
 expect "--emulate|--help|--json" keylume diagnose --

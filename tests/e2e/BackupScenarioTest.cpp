@@ -2,6 +2,7 @@
 // import through the file dialog, and the factory reset that offers to export first.
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <nlohmann/json.hpp>
 
 #include "persist/SmallTextFile.h"
@@ -32,6 +33,17 @@ protected:
             << WithScreen("the more menu did not open");
         for (int i = 0; i < entry; ++i) input_->Key("Down");
         input_->Key("Return");
+    }
+
+    // Exports the keyboard from the menu to `file`, then changes the file as `edit` says.
+    void ExportEdited(const fs::path& file, const std::function<void(nlohmann::json&)>& edit) {
+        ChooseFromMoreMenu(kExportEntry);
+        AnswerFileDialog("Save keyboard settings", file);
+        CloseMessageBox("Export settings");
+        auto backup =
+            nlohmann::json::parse(persist::ReadSmallTextFile(file, 1 << 24, "a backup").text);
+        edit(backup);
+        std::ofstream(file, std::ios::binary) << backup.dump(2);
     }
 
     bool ProfileModeIs(int mode) {
@@ -99,15 +111,12 @@ TEST_F(BackupScenario, AFileFromAnotherKeyboardIsRestoredInPartOnlyWhenTheUserAg
     fs::create_directories(program_->macroFile().parent_path());
     ASSERT_TRUE(StartProgram());
     const fs::path file = File("two-profiles.json");
-    ChooseFromMoreMenu(kExportEntry);
-    AnswerFileDialog("Save keyboard settings", file);
-    CloseMessageBox("Export settings");
     // The same keyboard with one profile fewer, its first profile in Wave.
-    auto backup = nlohmann::json::parse(persist::ReadSmallTextFile(file, 1 << 24, "a backup").text);
-    backup["profiles"]["count"] = 2;
-    backup["profiles"]["list"].erase(2);
-    backup["profiles"]["list"][0]["activeMode"] = "Wave";
-    std::ofstream(file, std::ios::binary) << backup.dump(2);
+    ExportEdited(file, [](nlohmann::json& backup) {
+        backup["profiles"]["count"] = 2;
+        backup["profiles"]["list"].erase(2);
+        backup["profiles"]["list"][0]["activeMode"] = "Wave";
+    });
 
     // The window asks; Escape keeps the keyboard as it is.
     ChooseFromMoreMenu(kImportEntry);
@@ -124,6 +133,37 @@ TEST_F(BackupScenario, AFileFromAnotherKeyboardIsRestoredInPartOnlyWhenTheUserAg
     CloseMessageBox("Another keyboard", "the file has 2 profiles, the keyboard 3 profiles");
     CloseMessageBox("Import settings", "restored what matches");
     EXPECT_TRUE(ProfileModeIs(2)) << "the profile the file has was not restored";
+}
+
+TEST_F(BackupScenario, KeysAFileChangesAreShownAndRestoredOnlyWhenTheUserAgrees) {
+    fs::create_directories(program_->macroFile().parent_path());
+    ASSERT_TRUE(StartProgram());
+    const fs::path file = File("space-is-enter.json");
+    ExportEdited(file, [](nlohmann::json& backup) {
+        backup["keys"]["SpaceBar"] = {{"kind", "key"}, {"key", "Enter"}};
+    });
+    constexpr std::size_t kSpaceBar = 97;
+
+    // Cancel sends nothing.
+    ChooseFromMoreMenu(kImportEntry);
+    AnswerFileDialog("Open keyboard settings", file);
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Key assignments") == 1; }))
+        << WithScreen("the keys the file changes were not shown");
+    const QString list = WaitForControl("msglist").label;
+    EXPECT_TRUE(
+        list.contains(QString::fromUtf8("SpaceBar \u2192 key Enter  (!) remaps a common key")))
+        << list.toStdString();
+    Click("msgbtn_cancel");
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Key assignments") == 0; }));
+    EXPECT_EQ(WindowsTitled("Import settings"), 0) << WithScreen("a cancelled import reports");
+    EXPECT_FALSE(Keyboard()->keyCodes[kSpaceBar].hasAssignment());
+
+    ChooseFromMoreMenu(kImportEntry);
+    AnswerFileDialog("Open keyboard settings", file);
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Key assignments") == 1; }));
+    Click("msgbtn_ok");  // "Restore"
+    CloseMessageBox("Import settings", "restored the whole keyboard");
+    EXPECT_EQ(Keyboard()->keyCodes[kSpaceBar], macro_code_t::make(2, 0x28));
 }
 
 }  // namespace
