@@ -38,6 +38,8 @@ protected:
                 return bus.interface()->isServiceRegistered(kBusService).value();
             },
             kRunTimeoutMs));
+        // The window has read its keyboard.
+        ASSERT_TRUE(bustest::WaitFor([] { return Property("Connected").toBool(); }, kRunTimeoutMs));
     }
     void TearDown() override {
         window.terminate();
@@ -131,6 +133,26 @@ TEST_F(RunningWindow, ExportAndImportGoThroughTheWindowAndMatchTheKeyboardsOwn) 
     QFile a(file), b(own);
     ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     EXPECT_EQ(a.readAll(), b.readAll());
+}
+
+// Texts past a backup's bounds are refused by name, quickly, and the window lives on.
+TEST_F(RunningWindow, AnImportPastTheBackupsBoundsIsRefusedAndTheWindowLivesOn) {
+    const struct {
+        QString text;
+        const char* says;
+    } cases[] = {
+        {QString(4 * 1024 * 1024, u' '), "longer than 1048576 bytes"},
+        {QString(100000, u'['), "nested deeper than 16 levels"},
+    };
+    for (const auto& bad : cases) {
+        const QDBusMessage reply = bustest::Call(QString::fromLatin1(kBusInterface),
+                                                 QStringLiteral("Import"), {bad.text, false});
+        EXPECT_EQ(reply.errorName().toStdString(), kBusErrorInvalid);
+        EXPECT_NE(reply.errorMessage().indexOf(QLatin1String(bad.says)), -1)
+            << reply.errorMessage().toStdString();
+    }
+    EXPECT_EQ(window.state(), QProcess::Running);
+    EXPECT_TRUE(Property("Connected").toBool());
 }
 
 TEST_F(RunningWindow, ACommandForAnotherKeyboardIsRefused) {
