@@ -4,23 +4,11 @@
 #include <cstdint>
 #include <string_view>
 
+#include "FuzzNaming.h"
 #include "persist/KeyboardBackup.h"
 
-namespace {
-
-// Names as a keyboard picture gives them, a doubled one and gaps included.
-persist::BackupNaming Naming() {
-    persist::BackupNaming naming;
-    naming.colourKeys = {"Esc", "F1", "A", "", "\\", "\\"};
-    naming.codeKeys = {"", "F1", "F2", "A", "", "\\", "\\"};
-    naming.functions = {{"Mute", 226}, {"Volume up", 233}};
-    return naming;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const persist::BackupNaming naming = Naming();
+    static const persist::BackupNaming naming = fuzzing::Naming();
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const persist::BackupReadResult first = persist::ReadKeyboardBackup(text, naming);
     if (!first.backup) {

@@ -1,6 +1,7 @@
 #include "app/SettingsBackup.h"
 
 #include "cli/BackupCommand.h"
+#include "cli/GuardedOutcome.h"
 #include "screens/FileChooser.h"
 #include "ui/Application.h"
 #include "ui/BusyBox.h"
@@ -33,7 +34,7 @@ template <class Work>
 Outcome WhileBusy(SOUI::HWND owner, const char* text, Work work) {
     Outcome outcome;
     SOUI::SRunBusy(owner, QString::fromUtf8(text), QStringLiteral("Please wait"),
-                   [&] { outcome = work(); });
+                   [&] { outcome = Guarded(work); });
     return outcome;
 }
 

@@ -8,6 +8,7 @@
 #include "app/MacroFileNotices.h"
 #include "app/MainDlg.h"
 #include "app/SingleInstance.h"
+#include "app/StallLog.h"
 #include "app/WindowScreenshot.h"
 #include "bus/KeyboardBusService.h"
 #include "persist/AppConfig.h"
@@ -94,7 +95,9 @@ int RunStartUp(const StartUpSettings& settings) {
     if (!settings.screenshot.isEmpty() && window->IsWindow())
         screenshot = std::make_unique<WindowScreenshot>(*window, settings.screenshot);
 
+    auto stalls = StallLog::FromEnvironment();
     int result = app->Run(hwnd);
+    stalls.reset();
     if (window->IsWindow()) window->DestroyWindow();
     if (result == 0) result = window->ExitCode();
     if (!settings.screenshot.isEmpty() && !(screenshot && screenshot->Saved())) {

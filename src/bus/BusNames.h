@@ -7,6 +7,8 @@ inline constexpr const char* kBusInterface = "org.keylume.Keyboard1";
 inline constexpr const char* kBusErrorInvalid = "org.keylume.Keyboard1.Error.InvalidArgument";
 // The keyboard is absent or refused the command.
 inline constexpr const char* kBusErrorKeyboard = "org.keylume.Keyboard1.Error.Keyboard";
+// Another operation holds the keyboard (the window's own import, say): nothing was sent.
+inline constexpr const char* kBusErrorBusy = "org.keylume.Keyboard1.Error.Busy";
 // An import that would change what keys play: the window's own user confirms those. The error's
 // text is a summary line, then one line per key.
 inline constexpr const char* kBusErrorUnconfirmed = "org.keylume.Keyboard1.Error.Unconfirmed";

@@ -2,17 +2,27 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QJsonArray>
 #include <QMetaObject>
+#include <new>
 
 #include "bus/BusNames.h"
-#include "cli/SettingText.h"
-#include "cli/StatusReport.h"
+#include "bus/BusRequests.h"
+#include "cli/GuardedOutcome.h"
+#include "persist/KeyboardBackup.h"
 
 namespace {
 
-QString JsonString(const QJsonObject& object) {
-    return QString::fromStdString(JsonText(object));
+constexpr const char* kBusyText =
+    "the keyboard is busy with another operation; try again when it is done";
+
+QDBusMessage ErrorReply(const QDBusMessage& call, const char* name, const std::string& text) {
+    return call.createErrorReply(QString::fromLatin1(name), QString::fromStdString(text));
+}
+
+// The reader refuses a text past its limit; one far past it is not copied whole to learn that.
+// A text longer in UTF-16 units is longer in UTF-8 bytes too.
+std::string BackupText(const QString& text) {
+    return text.left(static_cast<qsizetype>(persist::kMaxBackupTextBytes) + 1).toStdString();
 }
 
 }  // namespace
@@ -22,7 +32,9 @@ KeyboardBusService::KeyboardBusService(RefusalWatch* watch, const std::filesyste
     : client_(std::make_unique<KeyboardClient>()),
       operations_(std::make_unique<KeyboardOperations>(*client_, watch, uiFolder)),
       emulation_(std::move(emulation)),
-      changePending_(std::make_shared<std::atomic<bool>>(false)) {
+      worker_(std::make_unique<BusWorker>([this] { return Refresh(); })) {
+    // Made before the keyboard logic at start-up, this first read waits for nothing.
+    StoreProperties();
     client_->WatchChanges([this] { NoteChange(); });
 }
 
@@ -32,6 +44,7 @@ KeyboardBusService::~KeyboardBusService() {
         bus.unregisterObject(QString::fromLatin1(kBusPath));
         bus.unregisterService(QString::fromLatin1(kBusService));
     }
+    worker_->Stop();
     // The shapes leave their groups first: no hook of theirs runs after this.
     operations_.reset();
     client_.reset();
@@ -49,115 +62,131 @@ bool KeyboardBusService::Publish() {
 }
 
 void KeyboardBusService::NoteChange() {
-    if (changePending_->exchange(true)) return;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            changePending_->store(false);
-            emit Changed();
-        },
-        Qt::QueuedConnection);
+    changeNoted_.store(true);
+    worker_->RefreshSoon();
 }
 
-bool KeyboardBusService::Connected() const {
-    return operations_->Status().connected();
+BusProperties KeyboardBusService::Cached() const {
+    BusProperties properties;
+    {
+        const std::lock_guard lock(cacheLock_);
+        properties = cache_;
+    }
+    // A keyboard plugged in but not opened changes nothing the keyboard logic publishes.
+    if (!properties.connected) worker_->RefreshSoon();
+    return properties;
 }
 
-QString KeyboardBusService::State() const {
-    return QString::fromStdString(PresenceText(operations_->Status()));
+bool KeyboardBusService::Refresh() {
+    const auto hold = operations_->TryHold();
+    return hold.owns_lock() && StoreProperties();
 }
 
-int KeyboardBusService::ProductId() const {
-    return operations_->Status().productId;
+bool KeyboardBusService::StoreProperties() {
+    const bool noted = changeNoted_.exchange(false);
+    try {
+        BusProperties fresh = ReadBusProperties(*operations_);
+        bool changed = noted;
+        {
+            const std::lock_guard lock(cacheLock_);
+            changed = changed || !(fresh == cache_);
+            cache_ = std::move(fresh);
+        }
+        if (changed)
+            QMetaObject::invokeMethod(
+                this, [this] { emit Changed(); }, Qt::QueuedConnection);
+        return true;
+    } catch (const std::bad_alloc&) {
+        // The copy stays as it was until a later refresh; the change is still to be announced.
+        if (noted) changeNoted_.store(true);
+        return false;
+    }
 }
 
-int KeyboardBusService::ProfileCount() const {
-    return operations_->Status().profileCount;
+void KeyboardBusService::Carry(std::function<Outcome()> work, Answer answer) {
+    if (!calledFromDBus()) {
+        Guarded(work);
+        StoreProperties();
+        return;
+    }
+    setDelayedReply(true);
+    QDBusConnection bus = connection();
+    const QDBusMessage call = message();
+    try {
+        const bool taken =
+            worker_->Post([this, bus, call, work = std::move(work), answer](bool carryOut) mutable {
+                bus.send(carryOut ? CarryOut(call, work, answer)
+                                  : ErrorReply(call, kBusErrorKeyboard,
+                                               "the window closed before carrying the call out"));
+            });
+        if (!taken) bus.send(ErrorReply(call, kBusErrorBusy, kBusyText));
+    } catch (const std::bad_alloc&) {
+        bus.send(
+            ErrorReply(call, kBusErrorKeyboard, "there was not enough memory to take the call"));
+    }
 }
 
-int KeyboardBusService::ActiveProfile() const {
-    return operations_->Status().activeProfile;
-}
-
-int KeyboardBusService::ModeIndex() const {
-    return operations_->Status().modeIndex;
-}
-
-QString KeyboardBusService::ModeName() const {
-    const KeyboardStatus status = operations_->Status();
-    const ModeInfo* mode = status.currentMode();
-    return mode ? QString::fromStdString(mode->name) : QString();
-}
-
-int KeyboardBusService::ColourSet() const {
-    return operations_->Status().colourSet + 1;
-}
-
-QString KeyboardBusService::Status() const {
-    return JsonString(operations_->StatusReport());
-}
-
-QString KeyboardBusService::Modes() const {
-    return JsonString(operations_->ModesReport());
-}
-
-void KeyboardBusService::Refuse(const std::string& message) {
-    if (calledFromDBus())
-        sendErrorReply(QString::fromLatin1(kBusErrorInvalid), QString::fromStdString(message));
-}
-
-void KeyboardBusService::Answer(const Outcome& outcome) {
-    if (outcome.code == kExitDone || !calledFromDBus()) return;
-    sendErrorReply(
-        QString::fromLatin1(outcome.code == kExitUsage ? kBusErrorInvalid : kBusErrorKeyboard),
-        QString::fromStdString(outcome.message));
+QDBusMessage KeyboardBusService::CarryOut(const QDBusMessage& call,
+                                          const std::function<Outcome()>& work, Answer answer) {
+    const auto hold = operations_->TryHold();
+    if (!hold.owns_lock()) return ErrorReply(call, kBusErrorBusy, kBusyText);
+    const Outcome outcome = Guarded(work);
+    // The next property read sees what the call did.
+    if (!StoreProperties()) worker_->RefreshSoon();
+    // The keys an import would change follow the message, one a line.
+    std::string text = outcome.message;
+    for (const std::string& line : outcome.keyChanges) text += "\n" + line;
+    if (outcome.code != kExitDone) {
+        const char* name = !outcome.keyChanges.empty() ? kBusErrorUnconfirmed
+                           : outcome.code == kExitUsage ? kBusErrorInvalid
+                                                        : kBusErrorKeyboard;
+        return ErrorReply(call, name, text);
+    }
+    if (answer == Answer::Nothing) return call.createReply();
+    return call.createReply(QString::fromStdString(text));
 }
 
 void KeyboardBusService::Set(const QVariantMap& settings) {
-    SetRequest request;
-    for (auto it = settings.cbegin(); it != settings.cend(); ++it) {
-        // Values travel as the command line's texts, so both read them alike.
-        if (it.value().metaType() != QMetaType::fromType<QString>())
-            return Refuse("the value of \"" + it.key().toStdString() + "\" must be a string");
-        if (auto error = settingtext::Apply(request, it.key().toStdString(),
-                                            it.value().toString().toStdString()))
-            return Refuse(*error);
-    }
-    if (request.Empty()) return Refuse("Set needs at least one setting");
-    Answer(operations_->Set(request));
+    Carry([this, settings] { return SetFromBus(*operations_, settings); }, Answer::Nothing);
 }
 
 void KeyboardBusService::Paint(const QStringList& keys, const QString& colour) {
-    PaintRequest request;
-    const auto rgb = settingtext::Colour(colour.toStdString());
-    if (!rgb) return Refuse("the colour must be RRGGBB in hexadecimal");
-    if (keys.isEmpty()) return Refuse("Paint needs at least one key");
-    request.colour = *rgb;
-    for (const QString& key : keys) request.keys.push_back(key.toStdString());
-    Answer(operations_->Paint(request));
+    Carry([this, keys, colour] { return PaintFromBus(*operations_, keys, colour); },
+          Answer::Nothing);
 }
 
 void KeyboardBusService::Assign(const QString& key, const QString& kind, const QString& value) {
-    AssignRequest request;
-    const auto assignKind = settingtext::AssignKindByName(kind.toStdString());
-    if (!assignKind) return Refuse("the kind must be key, function, combination, macro or clear");
-    request.key = key.toStdString();
-    request.kind = *assignKind;
-    request.value = value.toStdString();
-    if (request.kind != AssignKind::Clear && request.value.empty())
-        return Refuse("Assign needs a value for " + kind.toStdString());
-    Answer(operations_->Assign(request));
+    Carry([this, key, kind, value] { return AssignFromBus(*operations_, key, kind, value); },
+          Answer::Nothing);
 }
 
 QString KeyboardBusService::Export() {
-    std::string text;
-    const Outcome outcome = operations_->Export(text);
-    Answer(outcome);
-    return QString::fromStdString(text);
+    Carry(
+        [this] {
+            std::string text;
+            Outcome outcome = operations_->Export(text);
+            if (outcome.code == kExitDone) outcome.message = std::move(text);
+            return outcome;
+        },
+        Answer::Message);
+    return {};
 }
 
 QString KeyboardBusService::Import(const QString& text, bool partial) {
-    const Outcome outcome = operations_->Import(text.toStdString(), partial, KeyChanges::Refuse);
-    Answer(outcome);
-    return QString::fromStdString(outcome.message);
+    // The window's own user sees and confirms what keys will play: see "Import settings…".
+    Carry(
+        [this, text, partial] {
+            return operations_->Import(BackupText(text), partial, KeyChanges::Refuse);
+        },
+        Answer::Message);
+    return {};
+}
+
+QString KeyboardBusService::PreviewImport(const QString& text, bool partial) {
+    Carry(
+        [this, text, partial] {
+            return operations_->Import(BackupText(text), partial, KeyChanges::List);
+        },
+        Answer::Message);
+    return {};
 }

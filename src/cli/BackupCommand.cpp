@@ -3,6 +3,7 @@
 #include "cli/BackupOperations.h"
 #include "cli/KeyboardOperations.h"
 #include "persist/FileReplacer.h"
+#include "persist/KeyboardBackup.h"
 #include "persist/SmallTextFile.h"
 
 Outcome ExportBackup(const BackupRequest& request, KeyboardEndpoint& endpoint) {
@@ -18,7 +19,7 @@ namespace {
 
 persist::SmallTextFile ReadBackupFile(const BackupRequest& request) {
     persist::SmallTextFile file =
-        persist::ReadSmallTextFile(request.file, kLargestBackupFile, "a keyboard backup");
+        persist::ReadSmallTextFile(request.file, persist::kMaxBackupTextBytes, "a keyboard backup");
     if (!file.ok()) file.error += "; nothing was sent";
     return file;
 }

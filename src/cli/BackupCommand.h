@@ -6,9 +6,6 @@
 #include "cli/CliRequest.h"
 #include "cli/KeyboardEndpoint.h"
 
-// A backup is a few hundred kilobytes at most; anything far larger is not one.
-inline constexpr std::uintmax_t kLargestBackupFile = 16 * 1024 * 1024;
-
 class KeyboardOperations;
 
 Outcome ExportBackup(const BackupRequest& request, KeyboardEndpoint& endpoint);

@@ -4,8 +4,9 @@
 // them reaches the keyboard logic's command hooks, exactly as the window's changes do. Every
 // change waits until the store has delivered it, so the next one sees its effect.
 //
-// Use it on one thread while no one else publishes to these groups (the command process, or the
-// window's thread inside a bus call). Build it before the keyboard logic: a member that joins
+// Use it on one thread at a time while no one else publishes to these groups: the command
+// process, or in the window whichever thread holds KeyboardOperations' lock (the bus worker, the
+// window's backup). Build it before the keyboard logic: a member that joins
 // later starts from the group's first member, whose copy may still be on its way to a window.
 #include <cstdint>
 #include <functional>

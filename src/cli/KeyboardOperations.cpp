@@ -16,8 +16,13 @@ KeyboardOperations::KeyboardOperations(KeyboardClient& client, RefusalWatch* wat
 
 KeyboardStatus KeyboardOperations::Status() const {
     const std::lock_guard lock(calling_);
-    // Changes on their way, such as a connection read still running, come first.
-    KeyboardClient::Settle();
+    // Changes on their way, such as a connection read still running, come first; the shapes
+    // are not read while the store may still be writing them.
+    if (!KeyboardClient::Settle()) {
+        KeyboardStatus unanswered;
+        unanswered.presence = KeyboardStatus::Presence::Unanswered;
+        return unanswered;
+    }
     KeyboardStatus status = client_.Status();
     if (watch_) {
         const Presence presence = ProbePresence(watch_->Inner(), status.connected());
@@ -36,7 +41,12 @@ StatusContext KeyboardOperations::Context() const {
 
 QJsonObject KeyboardOperations::StatusReport() {
     const std::lock_guard lock(calling_);
-    return ::StatusJson(Status(), Context());
+    return StatusReport(Status());
+}
+
+QJsonObject KeyboardOperations::StatusReport(const KeyboardStatus& status) const {
+    const std::lock_guard lock(calling_);
+    return ::StatusJson(status, Context());
 }
 
 QJsonObject KeyboardOperations::ModesReport() {

@@ -15,7 +15,7 @@
 class RefusalWatch;
 
 // Safe to call from more than one thread: one call runs at a time (the window's backup runs on a
-// thread of its own while bus calls arrive on the window's thread).
+// thread of its own, the bus calls on the bus service's).
 class KeyboardOperations : public KeyboardEndpoint {
 public:
     // `watch` may be null: failed reports are then not noticed. `uiFolder` holds the key
@@ -23,7 +23,16 @@ public:
     KeyboardOperations(KeyboardClient& client, RefusalWatch* watch,
                        const std::filesystem::path& uiFolder);
 
+    // Holds the keyboard for this thread's calls when no other thread is in a call; the lock is
+    // not owned when one is.
+    std::unique_lock<std::recursive_mutex> TryHold() const {
+        return std::unique_lock(calling_, std::try_to_lock);
+    }
+
+    // Unanswered when the store did not settle in time.
     KeyboardStatus Status() const;
+    // The description `status` prints of a status read before.
+    QJsonObject StatusReport(const KeyboardStatus& status) const;
 
     QJsonObject StatusReport() override;
     QJsonObject ModesReport() override;

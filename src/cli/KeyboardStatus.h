@@ -13,7 +13,8 @@ struct ModeInfo {
 };
 
 struct KeyboardStatus {
-    enum class Presence { Connected, Absent, OldFirmware, NoPermission };
+    // Unanswered: the keyboard logic was still busy when the wait for it ran out.
+    enum class Presence { Connected, Absent, OldFirmware, NoPermission, Unanswered };
 
     Presence presence = Presence::Absent;
     int productId = 0;        // of the keyboard found, 0 when none

@@ -96,6 +96,8 @@ std::string PresenceText(const KeyboardStatus& status) {
                    (status.openFailure.empty() ? std::string() : ": " + status.openFailure) +
                    "; install the udev rule 60-keylume.rules and plug the keyboard in again "
                    "(keylume diagnose tells more)";
+        case KeyboardStatus::Presence::Unanswered:
+            return "not connected: the keyboard did not answer in time";
         case KeyboardStatus::Presence::Absent:
             break;
     }

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <limits>
 
-#include "persist/BackupDuplicates.h"
 #include "persist/BackupJson.h"
+#include "persist/BackupText.h"
 
 namespace persist {
 
@@ -51,15 +51,10 @@ BackupHeader ReadHeader(const Json& root) {
 }
 
 BackupHeaderResult ReadBackupHeader(std::string_view text) {
-    const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
-    if (root.is_discarded()) {
-        return {std::nullopt, {"/", "not JSON or cut short"}};
-    }
-    if (auto doubled = FirstDoubledMember(text)) {
-        return {std::nullopt, *doubled};
-    }
+    const ParsedBackupText parsed = ParseBackupText(text);
+    if (parsed.error) return {std::nullopt, *parsed.error};
     try {
-        return {ReadHeader(root), {}};
+        return {ReadHeader(parsed.root), {}};
     } catch (const Refusal& refusal) {
         return {std::nullopt, refusal.error};
     }

@@ -6,11 +6,11 @@
 #include <set>
 
 #include "persist/BackupAssignments.h"
-#include "persist/BackupDuplicates.h"
 #include "persist/BackupEntryNames.h"
 #include "persist/BackupJson.h"
 #include "persist/BackupMacros.h"
 #include "persist/BackupModeRegister.h"
+#include "persist/BackupText.h"
 
 namespace persist {
 namespace {
@@ -203,11 +203,10 @@ std::string WriteKeyboardBackup(const KeyboardBackup& backup, const BackupNaming
 }
 
 BackupReadResult ReadKeyboardBackup(std::string_view text, const BackupNaming& naming) {
-    const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
-    if (root.is_discarded()) return {std::nullopt, {"/", "not JSON or cut short"}};
-    if (auto doubled = FirstDoubledMember(text)) return {std::nullopt, *doubled};
+    const ParsedBackupText parsed = ParseBackupText(text);
+    if (parsed.error) return {std::nullopt, *parsed.error};
     try {
-        return {Read(root, naming), {}};
+        return {Read(parsed.root, naming), {}};
     } catch (const BackupRefusal& refusal) {
         return {std::nullopt, refusal.error};
     } catch (const Json::exception& error) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "persist/BackupHeader.h"
+#include "persist/BackupText.h"
 #include "persist/MacroDocument.h"
 #include "records/KeyboardSnapshot.h"
 
@@ -32,7 +33,8 @@ struct BackupReadResult {
 };
 
 std::string WriteKeyboardBackup(const KeyboardBackup& backup, const BackupNaming& naming);
-// Checks the whole text; a refusal names the place as a JSON pointer.
+// Checks the whole text, refusing one longer than kMaxBackupTextBytes or nested deeper than
+// kMaxBackupDepth as it reads; a refusal names the place as a JSON pointer.
 BackupReadResult ReadKeyboardBackup(std::string_view text, const BackupNaming& naming);
 
 }  // namespace persist

@@ -13,7 +13,8 @@ SmallTextFile ReadSmallTextFile(const std::filesystem::path& file, std::uintmax_
     if (!std::filesystem::is_regular_file(file, code)) {
         read.error = file.string() + " is not a file that can be read";
     } else if (std::filesystem::file_size(file, code) > largest) {
-        read.error = file.string() + " is too large to be " + kind;
+        read.error = file.string() + " is too large to be " + kind + " (larger than " +
+                     std::to_string(largest) + " bytes)";
     } else {
         std::ifstream stream(file, std::ios::binary);
         std::ostringstream text;

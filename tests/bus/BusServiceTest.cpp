@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
@@ -149,10 +150,31 @@ TEST_F(BusService, AnAbsentKeyboardIsAKeyboardError) {
     ASSERT_TRUE(logic->OnRemove(EmulatedBackend::KeyboardPath()));
     ASSERT_TRUE(KeyboardClient::Settle());
     backend->UnplugKeyboard();
-    EXPECT_FALSE(Property("Connected").toBool());
+    EXPECT_TRUE(bustest::WaitFor([] { return !Property("Connected").toBool(); }));
     const QDBusMessage reply = Set({{"brightness", "5"}});
     EXPECT_EQ(reply.errorName().toStdString(), kBusErrorKeyboard);
     EXPECT_NE(reply.errorMessage().indexOf("not connected"), -1);
+}
+
+// The window's thread answers while a call waits for a slow keyboard; a call while another
+// operation holds the keyboard is turned away at once, and sends nothing.
+TEST_F(BusService, TheWindowAnswersWhileTheKeyboardIsBusy) {
+    backend->SetLatency(std::chrono::milliseconds(5));
+    const QDBusPendingCall exporting = bustest::ClientConnection().asyncCall(
+        QDBusMessage::createMethodCall(kBusService, kBusPath, kInterface, "Export"), 60000);
+    EXPECT_TRUE(Property("Connected").toBool());
+    EXPECT_FALSE(exporting.isFinished());
+    ASSERT_TRUE(bustest::WaitFor([&] { return exporting.isFinished(); }, 60000));
+    EXPECT_EQ(exporting.reply().type(), QDBusMessage::ReplyMessage);
+
+    backend->SetLatency(std::chrono::milliseconds(0));
+    backend->ClearLog();
+    const auto windowsImport = service->Operations().TryHold();
+    ASSERT_TRUE(windowsImport.owns_lock());
+    const QDBusMessage reply = Set({{"brightness", "5"}});
+    EXPECT_EQ(reply.errorName().toStdString(), kBusErrorBusy);
+    EXPECT_NE(reply.errorMessage().indexOf("try again"), -1);
+    EXPECT_EQ(Sent(), 0u);
 }
 
 // (kind, name, signature) of every member the description names.

@@ -38,6 +38,8 @@ protected:
                 return bus.interface()->isServiceRegistered(kBusService).value();
             },
             kRunTimeoutMs));
+        // The window has read its keyboard.
+        ASSERT_TRUE(bustest::WaitFor([] { return Property("Connected").toBool(); }, kRunTimeoutMs));
     }
     void TearDown() override {
         window.terminate();
@@ -124,6 +126,19 @@ TEST_F(RunningWindow, ExportAndImportGoThroughTheWindowAndMatchTheKeyboardsOwn) 
     EXPECT_EQ(WindowMode()["name"].toString(), "Rain");
     EXPECT_EQ(WindowMode()["speed"].toInt(), 7);
 
+    // A file that changes what a key plays is listed through the window, never restored by it.
+    const QString keys = folder.filePath("keys.json");
+    ASSERT_EQ(Run({"assign", "--emulate", "F1", "--key", "b"}), 0) << err.toStdString();
+    ASSERT_EQ(Run({"export", "--emulate", keys}), 0) << err.toStdString();
+    ASSERT_EQ(Run({"assign", "--emulate", "F1", "--clear"}), 0) << err.toStdString();
+    EXPECT_EQ(Run({"import", "--emulate", keys, "--dry-run"}), 0) << err.toStdString();
+    EXPECT_NE(out.indexOf("F1 \u2192 key B"), -1) << out.toStdString();
+    EXPECT_EQ(Run({"import", "--emulate", keys, "--yes"}), 2);
+    EXPECT_NE(err.indexOf("F1 \u2192 key B"), -1) << err.toStdString();
+    EXPECT_NE(err.indexOf("Import settings"), -1) << err.toStdString();
+    ASSERT_EQ(Run({"status", "--emulate"}), 0);
+    EXPECT_NE(out.indexOf("Assigned keys: none"), -1) << out.toStdString();
+
     // Without the window the keyboard gives the same file.
     TearDown();
     const QString own = folder.filePath("own.json");
@@ -131,6 +146,26 @@ TEST_F(RunningWindow, ExportAndImportGoThroughTheWindowAndMatchTheKeyboardsOwn) 
     QFile a(file), b(own);
     ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     EXPECT_EQ(a.readAll(), b.readAll());
+}
+
+// Texts past a backup's bounds are refused by name, quickly, and the window lives on.
+TEST_F(RunningWindow, AnImportPastTheBackupsBoundsIsRefusedAndTheWindowLivesOn) {
+    const struct {
+        QString text;
+        const char* says;
+    } cases[] = {
+        {QString(4 * 1024 * 1024, u' '), "longer than 1048576 bytes"},
+        {QString(100000, u'['), "nested deeper than 16 levels"},
+    };
+    for (const auto& bad : cases) {
+        const QDBusMessage reply = bustest::Call(QString::fromLatin1(kBusInterface),
+                                                 QStringLiteral("Import"), {bad.text, false});
+        EXPECT_EQ(reply.errorName().toStdString(), kBusErrorInvalid);
+        EXPECT_NE(reply.errorMessage().indexOf(QLatin1String(bad.says)), -1)
+            << reply.errorMessage().toStdString();
+    }
+    EXPECT_EQ(window.state(), QProcess::Running);
+    EXPECT_TRUE(Property("Connected").toBool());
 }
 
 TEST_F(RunningWindow, ACommandForAnotherKeyboardIsRefused) {

@@ -217,6 +217,7 @@ TEST_F(BackupCommands, BadFilesAreRefusedWithThePlaceAndNothingIsSent) {
     } cases[] = {
         {"truncated", text.substr(0, text.size() / 2), "at /:", false},
         {"not JSON", "keyboard", "at /:", false},
+        {"too long", text + std::string(1 << 20, ' '), "larger than 1048576 bytes", false},
         {"unknown version", replaced("\"version\": 1", "\"version\": 2"), "/version", false},
         {"wrong type", replaced("\"version\": 1", "\"version\": \"1\""), "/version", false},
         {"other product", replaced("0x1514", "0x1511"), "another keyboard (product id 0x1511)",

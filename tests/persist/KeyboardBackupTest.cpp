@@ -204,11 +204,30 @@ TEST(KeyboardBackup, ANameGivenTwiceInOneObjectIsRefusedAtTheSecond) {
     }
 }
 
-TEST(KeyboardBackup, DeepNestingIsRefusedWithoutCostPerLevel) {
-    const std::string deep = std::string(200000, '[') + std::string(200000, ']');
-    const persist::BackupReadResult read = persist::ReadKeyboardBackup(deep, Naming());
-    EXPECT_FALSE(read.backup);
-    EXPECT_EQ(read.error.where, "/");
+// A real backup padded to the limit is read; a byte more, or a level deeper, is refused by what
+// it is before anything else is checked.
+TEST(KeyboardBackup, TextsPastTheLengthOrDepthLimitAreRefused) {
+    const std::string good = persist::WriteKeyboardBackup(Odd(), Naming());
+    const std::string full = good + std::string(persist::kMaxBackupTextBytes - good.size(), ' ');
+    EXPECT_TRUE(persist::ReadKeyboardBackup(full, Naming()).backup);
+    auto nested = [](std::size_t levels) {
+        return std::string(levels, '[') + std::string(levels, ']');
+    };
+    const struct {
+        std::string text;
+        const char* what;
+    } cases[] = {
+        {full + " ", "longer than 1048576 bytes"},
+        {nested(persist::kMaxBackupDepth + 1), "nested deeper than 16 levels"},
+        {nested(200000), "nested deeper than 16 levels"},
+        {nested(persist::kMaxBackupDepth), "not an object"},
+    };
+    for (const auto& bad : cases) {
+        const persist::BackupReadResult read = persist::ReadKeyboardBackup(bad.text, Naming());
+        EXPECT_FALSE(read.backup) << bad.what;
+        EXPECT_EQ(read.error.where, "/") << bad.what;
+        EXPECT_NE(read.error.what.find(bad.what), std::string::npos) << read.error.what;
+    }
 }
 
 // The keyboard's own names come back, even those the profiles can only name by number.

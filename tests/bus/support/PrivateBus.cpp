@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QProcess>
+#include <memory>
+
+#include "support/BusDaemon.h"
 
 namespace bustest {
 
@@ -12,25 +13,12 @@ namespace {
 class BusEnvironment : public ::testing::Environment {
 public:
     void SetUp() override { Address(); }
-    void TearDown() override {
-        if (daemon_.state() == QProcess::NotRunning) return;
-        daemon_.kill();
-        daemon_.waitForFinished();
-    }
+    void TearDown() override { daemon_.reset(); }
 
-    QString Start() {
-        if (!address_.isEmpty()) return address_;
-        daemon_.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-        if (daemon_.waitForStarted() && daemon_.waitForReadyRead(10000))
-            address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
-        // Set before the first use of the session bus, which Qt keeps for the whole process.
-        qputenv("DBUS_SESSION_BUS_ADDRESS", address_.toUtf8());
-        return address_;
-    }
+    QString Start() { return daemon_ ? daemon_->Start() : QString(); }
 
 private:
-    QProcess daemon_;
-    QString address_;
+    std::unique_ptr<BusDaemon> daemon_ = std::make_unique<BusDaemon>();
 };
 
 BusEnvironment* environment =
@@ -39,12 +27,6 @@ BusEnvironment* environment =
 }  // namespace
 
 QString Address() {
-    static int argc = 1;
-    static char name[] = "test_bus";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication* application =
-        QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
-    (void)application;
     return environment->Start();
 }
 

@@ -1,0 +1,29 @@
+#include "bus/BusProperties.h"
+
+#include "cli/KeyboardOperations.h"
+#include "cli/StatusReport.h"
+
+namespace {
+
+QString JsonString(const QJsonObject& object) {
+    return QString::fromStdString(JsonText(object));
+}
+
+}  // namespace
+
+BusProperties ReadBusProperties(KeyboardOperations& keyboard) {
+    const KeyboardStatus status = keyboard.Status();
+    const ModeInfo* mode = status.currentMode();
+    BusProperties properties;
+    properties.connected = status.connected();
+    properties.state = QString::fromStdString(PresenceText(status));
+    properties.productId = status.productId;
+    properties.profileCount = status.profileCount;
+    properties.activeProfile = status.activeProfile;
+    properties.modeIndex = status.modeIndex;
+    properties.modeName = mode ? QString::fromStdString(mode->name) : QString();
+    properties.colourSet = status.colourSet + 1;
+    properties.status = JsonString(keyboard.StatusReport(status));
+    properties.modes = JsonString(ModesJson(status));
+    return properties;
+}
