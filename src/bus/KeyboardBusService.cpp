@@ -137,7 +137,7 @@ QDBusMessage KeyboardBusService::CarryOut(const QDBusMessage& call,
     std::string text = outcome.message;
     for (const std::string& line : outcome.keyChanges) text += "\n" + line;
     if (outcome.code != kExitDone) {
-        const char* name = !outcome.keyChanges.empty() ? kBusErrorUnconfirmed
+        const char* name = !outcome.keyChanges.empty()  ? kBusErrorUnconfirmed
                            : outcome.code == kExitUsage ? kBusErrorInvalid
                                                         : kBusErrorKeyboard;
         return ErrorReply(call, name, text);
@@ -172,21 +172,19 @@ QString KeyboardBusService::Export() {
     return {};
 }
 
+// The window's own user sees and confirms what keys will play: see "Import settings…".
 QString KeyboardBusService::Import(const QString& text, bool partial) {
-    // The window's own user sees and confirms what keys will play: see "Import settings…".
-    Carry(
-        [this, text, partial] {
-            return operations_->Import(BackupText(text), partial, KeyChanges::Refuse);
-        },
-        Answer::Message);
+    CarryImport(text, partial, KeyChanges::Refuse);
     return {};
 }
 
 QString KeyboardBusService::PreviewImport(const QString& text, bool partial) {
-    Carry(
-        [this, text, partial] {
-            return operations_->Import(BackupText(text), partial, KeyChanges::List);
-        },
-        Answer::Message);
+    CarryImport(text, partial, KeyChanges::List);
     return {};
+}
+
+void KeyboardBusService::CarryImport(const QString& text, bool partial, KeyChanges keys) {
+    Carry([this, text, partial,
+           keys] { return operations_->Import(BackupText(text), partial, keys); },
+          Answer::Message);
 }

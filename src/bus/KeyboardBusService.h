@@ -87,6 +87,7 @@ private:
     // Hands the work to the worker, which answers the call when it is done. A call from this
     // process rather than from the bus is carried out at once.
     void Carry(std::function<Outcome()> work, Answer answer);
+    void CarryImport(const QString& text, bool partial, KeyChanges keys);
     // On the worker: the answer to `call`, busy when another operation holds the keyboard.
     QDBusMessage CarryOut(const QDBusMessage& call, const std::function<Outcome()>& work,
                           Answer answer);
