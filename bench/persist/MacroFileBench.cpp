@@ -6,7 +6,7 @@
 #include <string>
 #include <system_error>
 
-#include "persist/FileReplacer.h"
+#include "files/FileReplacer.h"
 #include "persist/MacroDocument.h"
 #include "persist/MacroFile.h"
 
@@ -48,15 +48,15 @@ private:
 };
 
 // Leaves the flush to the kernel, to show what the flush to disk costs.
-class WithoutFlush : public persist::FileSystemCalls {
+class WithoutFlush : public files::FileSystemCalls {
 public:
     int Sync(int) override { return 0; }
 };
 
-void SaveRepeatedly(benchmark::State& state, persist::FileReplacer replacer) {
+void SaveRepeatedly(benchmark::State& state, files::FileReplacer replacer) {
     ScratchFolder folder;
     const std::filesystem::path file = folder.path() / "macro.xml";
-    persist::FileReplacer().Replace(file, FullMacroText());
+    files::FileReplacer().Replace(file, FullMacroText());
     const MacroFile macros(file, std::move(replacer));
     if (macros.groups().current().size() != kGroups) {
         state.SkipWithError("the macro file did not load");
@@ -73,12 +73,12 @@ void SaveRepeatedly(benchmark::State& state, persist::FileReplacer replacer) {
 }
 
 void BM_MacroFileSave(benchmark::State& state) {
-    SaveRepeatedly(state, persist::FileReplacer());
+    SaveRepeatedly(state, files::FileReplacer());
 }
 BENCHMARK(BM_MacroFileSave)->Unit(benchmark::kMicrosecond);
 
 void BM_MacroFileSaveWithoutFlush(benchmark::State& state) {
-    SaveRepeatedly(state, persist::FileReplacer(std::make_shared<WithoutFlush>()));
+    SaveRepeatedly(state, files::FileReplacer(std::make_shared<WithoutFlush>()));
 }
 BENCHMARK(BM_MacroFileSaveWithoutFlush)->Unit(benchmark::kMicrosecond);
 
@@ -86,7 +86,7 @@ BENCHMARK(BM_MacroFileSaveWithoutFlush)->Unit(benchmark::kMicrosecond);
 void BM_MacroDocumentText(benchmark::State& state) {
     ScratchFolder folder;
     const std::filesystem::path file = folder.path() / "macro.xml";
-    persist::FileReplacer().Replace(file, FullMacroText());
+    files::FileReplacer().Replace(file, FullMacroText());
     const MacroFile macros(file);
     for (auto _ : state) {
         persist::MacroDocumentWriter writer(macros.settings().current());

@@ -3,6 +3,7 @@
 #include "device/HidrawBackend.h"
 #include "emulator/EmulatedBackend.h"
 #include "emulator/VirtualKeyboard.h"
+#include "files/PrivateFolder.h"
 #include "persist/AppPaths.h"
 
 namespace fs = std::filesystem;
@@ -16,8 +17,7 @@ std::shared_ptr<HidBackend> MakeHidBackend(Emulation emulation, const fs::path& 
     if (emulation == Emulation::None) return std::make_shared<HidrawBackend>();
     auto keyboard = std::make_shared<VirtualKeyboard>();
     if (!stateFile.empty()) {
-        std::error_code error;
-        fs::create_directories(stateFile.parent_path(), error);
+        files::MakePrivateFolder(stateFile.parent_path());
         keyboard->UseStateFile(stateFile);
     }
     auto backend = std::make_shared<EmulatedBackend>(keyboard);

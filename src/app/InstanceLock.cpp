@@ -6,8 +6,8 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <system_error>
 
+#include "files/PrivateFolder.h"
 #include "persist/AppPaths.h"
 
 namespace fs = std::filesystem;
@@ -20,11 +20,9 @@ InstanceLock::~InstanceLock() {
 
 InstanceLock::State InstanceLock::TryTake() {
     if (descriptor_ >= 0) return State::Held;
-    std::error_code error;
+    if (file_.empty()) return State::Unusable;
     // A folder made here holds only the user's own files.
-    if (fs::create_directories(file_.parent_path(), error))
-        fs::permissions(file_.parent_path(), fs::perms::owner_all, fs::perm_options::replace,
-                        error);
+    files::MakePrivateFolder(file_.parent_path());
     const int descriptor = open(file_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (descriptor < 0) return State::Unusable;
     if (flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
@@ -36,10 +34,15 @@ InstanceLock::State InstanceLock::TryTake() {
     return taken ? State::Taken : State::Unusable;
 }
 
-fs::path InstanceLock::FileFor(const std::string& name) {
+std::optional<fs::path> InstanceLock::Folder() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const fs::path folder = runtime && runtime[0] == '/'
-                                ? fs::path(runtime)
-                                : AppPaths::UserConfigFolder(AppPaths::Environment::FromProcess());
-    return folder / (name + ".lock");
+    if (runtime && runtime[0] == '/' && files::OnlyUserCanChange(runtime)) return fs::path(runtime);
+    const fs::path config = AppPaths::UserConfigFolder(AppPaths::Environment::FromProcess());
+    if (files::MakePrivateFolder(config) && files::OnlyUserCanChange(config)) return config;
+    return std::nullopt;
+}
+
+fs::path InstanceLock::FileFor(const std::string& name) {
+    const std::optional<fs::path> folder = Folder();
+    return folder ? *folder / (name + ".lock") : fs::path();
 }

@@ -3,6 +3,7 @@
 // so of two starts at the same moment exactly one gets it; the system lets it go when the
 // process ends, however it ends, so a crashed instance leaves nothing that blocks the next.
 #include <filesystem>
+#include <optional>
 #include <string>
 
 class InstanceLock {
@@ -21,8 +22,13 @@ public:
     // Takes the lock without waiting.
     State TryTake();
 
-    // The lock file for a name: in $XDG_RUNTIME_DIR, or in the user's config folder when that
-    // is unset or not an absolute path.
+    // The folder of the lock and of the instance's socket, decided here alone: $XDG_RUNTIME_DIR
+    // when it is an absolute path to a folder only the user can change, else the user's config
+    // folder (made for the user alone when missing) when only the user can change that. Nothing
+    // when neither is safe from other users, who could otherwise put a lock or a socket of
+    // their own in the instance's place.
+    static std::optional<std::filesystem::path> Folder();
+    // The lock file for a name in Folder(); empty when there is no such folder.
     static std::filesystem::path FileFor(const std::string& name);
 
 private:

@@ -21,9 +21,9 @@ constexpr unsigned long kRetryPauseMs = 20;
 
 SingleInstance::SingleInstance(QString instanceName, std::function<void()> onShowRequest)
     : m_instanceName(std::move(instanceName)),
-      m_socketName(SocketNameFor(m_instanceName)),
+      m_socketPath(SocketPathFor(m_instanceName)),
       m_onShowRequest(std::move(onShowRequest)),
-      m_lock(InstanceLock::FileFor(m_socketName.toStdString())) {
+      m_lock(InstanceLock::FileFor(SocketNameFor(m_instanceName).toStdString())) {
     if (!m_onShowRequest) m_onShowRequest = [this] { RaiseMarkedWindows(m_instanceName); };
     // Only the user who runs the program may ask it to show itself.
     m_server.setSocketOptions(QLocalServer::UserAccessOption);
@@ -39,18 +39,26 @@ QString SingleInstance::SocketNameFor(const QString& instanceName) {
     return instanceName + QStringLiteral("-") + QString::number(getuid());
 }
 
+QString SingleInstance::SocketPathFor(const QString& instanceName) {
+    const std::optional<std::filesystem::path> folder = InstanceLock::Folder();
+    if (!folder) return {};
+    return QString::fromStdString((*folder / SocketNameFor(instanceName).toStdString()).string());
+}
+
 bool SingleInstance::Acquire() {
     if (IsFirst()) return true;
+    // Nowhere to meet other starts safely: this one runs alone.
+    if (m_socketPath.isEmpty()) return true;
     switch (m_lock.TryTake()) {
         case InstanceLock::State::Taken:
             // Not finding it listening changes nothing: one instance is enough.
-            AskStartingInstance(m_socketName);
+            AskStartingInstance(m_socketPath);
             return false;
         case InstanceLock::State::Held:
             // No other instance runs, so a socket file left is one of an instance that ended.
-            QLocalServer::removeServer(m_socketName);
+            QLocalServer::removeServer(m_socketPath);
             // Without a socket this instance still runs, as the only one.
-            m_server.listen(m_socketName);
+            m_server.listen(m_socketPath);
             return true;
         case InstanceLock::State::Unusable:
             break;
@@ -59,24 +67,25 @@ bool SingleInstance::Acquire() {
 }
 
 bool SingleInstance::AcquireBySocketOnly() {
-    if (AskRunningInstance(m_socketName)) return false;
+    if (AskRunningInstance(m_socketPath)) return false;
     // Nobody answers: what is left is the socket of an instance that crashed.
-    if (m_server.listen(m_socketName)) return true;
-    QLocalServer::removeServer(m_socketName);
-    m_server.listen(m_socketName);
+    if (m_server.listen(m_socketPath)) return true;
+    QLocalServer::removeServer(m_socketPath);
+    m_server.listen(m_socketPath);
     return true;
 }
 
-void SingleInstance::AskStartingInstance(const QString& socketName) {
+void SingleInstance::AskStartingInstance(const QString& socketPath) {
     QElapsedTimer waited;
     waited.start();
-    while (!AskRunningInstance(socketName) && waited.elapsed() < kStartingInstanceWaitMs)
+    while (!AskRunningInstance(socketPath) && waited.elapsed() < kStartingInstanceWaitMs)
         QThread::msleep(kRetryPauseMs);
 }
 
-bool SingleInstance::AskRunningInstance(const QString& socketName) {
+bool SingleInstance::AskRunningInstance(const QString& socketPath) {
+    if (socketPath.isEmpty()) return false;
     QLocalSocket socket;
-    socket.connectToServer(socketName);
+    socket.connectToServer(socketPath);
     if (!socket.waitForConnected(kConnectTimeoutMs)) return false;
     socket.write(kShowRequest.data(), kShowRequest.size());
     socket.waitForBytesWritten(kConnectTimeoutMs);

@@ -2,7 +2,7 @@
 
 #include "cli/BackupOperations.h"
 #include "cli/KeyboardOperations.h"
-#include "persist/FileReplacer.h"
+#include "files/FileReplacer.h"
 #include "persist/KeyboardBackup.h"
 #include "persist/SmallTextFile.h"
 
@@ -10,8 +10,9 @@ Outcome ExportBackup(const BackupRequest& request, KeyboardEndpoint& endpoint) {
     std::string text;
     Outcome outcome = endpoint.Export(text);
     if (outcome.code != kExitDone) return outcome;
-    if (!persist::FileReplacer().Replace(request.file, text))
-        return {kExitKeyboard, request.file + " cannot be written; nothing was saved"};
+    if (const files::Replaced written = files::FileReplacer().Replace(request.file, text); !written)
+        return {kExitKeyboard,
+                request.file + " cannot be written: " + written.error + "; nothing was saved"};
     return {kExitDone, "exported the keyboard to " + request.file};
 }
 

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "cli/KeyNames.h"
-#include "device/HidPath.h"
 #include "persist/AssignmentChanges.h"
 #include "persist/MacroGroupContent.h"
 #include "persist/MacroSharing.h"
@@ -58,10 +57,6 @@ std::optional<Outcome> BackupOperations::Check(const persist::BackupNaming& nami
         return Outcome{kExitUsage, "not a keyboard backup Keylume can restore: at " +
                                        read.error.where + ": " + read.error.what +
                                        "; nothing was sent"};
-    if (read.backup->keyboard.productId != kKeyboardProductId)
-        return Outcome{kExitUsage, "the file is from another keyboard (product id " +
-                                       persist::ProductIdText(read.backup->keyboard.productId) +
-                                       "); nothing was sent"};
     if (backup) *backup = std::move(read.backup);
     return std::nullopt;
 }

@@ -18,14 +18,15 @@ public:
 
     // The backup file's text of the keyboard and the program's macro groups.
     Outcome Export(const persist::BackupNaming& naming, std::string& text);
-    // The file's refusal, when it cannot be restored on any keyboard this program opens; done
-    // before the keyboard is read.
+    // The file's refusal, when it is no backup this program can read; done before the keyboard
+    // is read. A backup of another product is no refusal here: entries are matched by name, so
+    // a partial restore brings back what matches (Import).
     static std::optional<Outcome> Check(const persist::BackupNaming& naming,
                                         const std::string& text,
                                         std::optional<persist::KeyboardBackup>* backup = nullptr);
-    // Checks the whole text before anything is sent; a file from a keyboard of another shape
-    // is refused unless `partial`, which restores what matches, and one that changes key
-    // assignments as `keys` says.
+    // Checks the whole text before anything is sent; a file from a keyboard of another product
+    // or shape is refused, naming what differs, unless `partial`, which restores what matches,
+    // and one that changes key assignments as `keys` says.
     Outcome Import(const persist::BackupNaming& naming, const std::string& text, bool partial,
                    KeyChanges keys);
 

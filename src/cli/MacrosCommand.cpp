@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "cli/CommandRun.h"
-#include "persist/FileReplacer.h"
+#include "files/FileReplacer.h"
 #include "persist/MacroFile.h"
 #include "persist/MacroGroupContent.h"
 #include "persist/MacroSharing.h"
@@ -96,7 +96,8 @@ int ExportMacros(const MacrosRequest& request, const std::filesystem::path& macr
             << " is missing or cannot be read\n";
         return kExitKeyboard;
     }
-    const std::vector<persist::MacroGroupContent> all = persist::ReadMacroDocument(document).groups;
+    const std::vector<persist::MacroGroupContent> all =
+        persist::ReadMacroDocumentWithinLimits(document).groups;
     std::vector<persist::MacroGroupContent> chosen;
     for (const std::string& name : request.groups) {
         const auto found = std::find_if(all.begin(), all.end(), [&](const auto& group) {
@@ -112,8 +113,10 @@ int ExportMacros(const MacrosRequest& request, const std::filesystem::path& macr
         err << "keylume: there are no macro groups to export\n";
         return kExitKeyboard;
     }
-    if (!persist::FileReplacer().Replace(request.file, persist::WriteSharedGroups(chosen))) {
-        err << "keylume: " << request.file << " cannot be written\n";
+    const files::Replaced written =
+        files::FileReplacer().Replace(request.file, persist::WriteSharedGroups(chosen));
+    if (!written) {
+        err << "keylume: " << request.file << " cannot be written: " << written.error << "\n";
         return kExitKeyboard;
     }
     out << "Exported " << chosen.size() << (chosen.size() == 1 ? " group" : " groups") << " ("

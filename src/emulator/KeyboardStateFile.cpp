@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "files/FileReplacer.h"
+
 namespace {
 
 constexpr char kTag[8] = {'K', 'L', 'K', 'B', 'D', 'S', 'T', '1'};
@@ -87,21 +89,9 @@ bool SaveKeyboardState(const KeyboardState& state, const std::filesystem::path& 
     std::uint32_t sum = Checksum(writer.out.data(), writer.out.size());
     writer.Record(sum);
 
-    std::filesystem::path temporary = file;
-    temporary += ".tmp";
-    bool written;
-    {
-        std::ofstream stream(temporary, std::ios::binary | std::ios::trunc);
-        stream.write(reinterpret_cast<const char*>(writer.out.data()),
-                     static_cast<std::streamsize>(writer.out.size()));
-        written = static_cast<bool>(stream.flush());
-    }
-    std::error_code error;
-    if (written) std::filesystem::rename(temporary, file, error);
-    if (written && !error) return true;
-    // A failed save leaves nothing behind beside the state file.
-    std::filesystem::remove(temporary, error);
-    return false;
+    const std::string_view bytes(reinterpret_cast<const char*>(writer.out.data()),
+                                 writer.out.size());
+    return static_cast<bool>(files::FileReplacer().Replace(file, bytes));
 }
 
 std::optional<KeyboardState> LoadKeyboardState(const std::filesystem::path& file,

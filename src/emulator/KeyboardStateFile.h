@@ -10,8 +10,8 @@
 // checksum over all of it. Mode descriptions and the information block belong to the firmware
 // and are not stored.
 
-// Writes through a temporary file and a rename, so a crash never leaves half a file. Returns
-// false when the file could not be written.
+// Replaces the file in one step (files::FileReplacer), so a crash never leaves half a file.
+// Returns false when the file could not be written.
 bool SaveKeyboardState(const KeyboardState& state, const std::filesystem::path& file);
 
 // The stored state when the file is intact and holds a keyboard of this shape; nothing when it

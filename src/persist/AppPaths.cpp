@@ -7,6 +7,8 @@
 #include <system_error>
 #include <vector>
 
+#include "files/PrivateFolder.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -106,12 +108,6 @@ AppPaths AppPaths::ForThisProcess() {
 }
 
 bool AppPaths::PrepareUserFolder() const {
-    if (IsFolder(userFolder)) {
-        return true;
-    }
-    std::error_code error;
-    fs::create_directories(userFolder, error);
-    // The user's settings are private to the user.
-    fs::permissions(userFolder, fs::perms::owner_all, fs::perm_options::replace, error);
-    return IsFolder(userFolder);
+    // The user's settings and macros are private to the user.
+    return files::MakePrivateFolder(userFolder);
 }

@@ -45,7 +45,7 @@ struct AppPaths {
     // <prefix>/libexec/keylume/ for a program installed in <prefix>/bin.
     static std::filesystem::path HelperFolder(const std::filesystem::path& programFolder);
 
-    // Makes sure the user's folder exists so that "macro.xml" can be written; false when it
-    // cannot be made.
+    // Makes sure the user's folder exists so that "macro.xml" can be written; a folder made here
+    // (and any made above it) is the user's alone. False when it cannot be made.
     bool PrepareUserFolder() const;
 };

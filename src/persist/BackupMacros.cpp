@@ -1,9 +1,9 @@
 #include "persist/BackupMacros.h"
 
 #include <cstdio>
-#include <limits>
 
 #include "persist/BackupEntryNames.h"
+#include "persist/MacroLimits.h"
 #include "records/KeyTable.h"
 #include "records/SystemText.h"
 
@@ -12,24 +12,31 @@ namespace {
 
 using namespace backup_json;
 
-constexpr std::int64_t kIntMax = std::numeric_limits<std::int32_t>::max();
-constexpr std::int64_t kIntMin = std::numeric_limits<std::int32_t>::min();
-
-// The states of a step: down and up are words, anything else (never written by the program)
-// stays a number.
+// The states of a step are words; the reader also takes them as the numbers 0 and 1.
 Json StateValue(std::int32_t state) {
-    if (state == 0) return "down";
-    if (state == 1) return "up";
-    return state;
+    return state == 0 ? "down" : "up";
 }
 
-std::int32_t State(const Json& value, const std::string& path, std::int64_t highest) {
+std::int32_t InRange(const Json& value, const std::string& path, ValueRange range) {
+    return static_cast<std::int32_t>(WholeNumber(value, path, range.low, range.high));
+}
+
+std::int32_t State(const Json& value, const std::string& path) {
     if (value.is_string()) {
         if (value == "down") return 0;
         if (value == "up") return 1;
         throw BackupRefusal{{path, "not down or up"}};
     }
-    return static_cast<std::int32_t>(WholeNumber(value, path, highest > 1 ? kIntMin : 0, highest));
+    return InRange(value, path, kStepStateRange);
+}
+
+// A block's or a group's steps: no more than one keyboard macro holds.
+const Json& Steps(const Json& value, const std::string& path) {
+    const Json& steps = Array(Member(value, path, "steps"), path + "/steps");
+    if (steps.size() > kMaxStepsPerGroup)
+        throw BackupRefusal{
+            {path + "/steps", "more than " + std::to_string(kMaxStepsPerGroup) + " steps"}};
+    return steps;
 }
 
 // A block's name is the keyboard's bytes: text when they are UTF-8, else hex digits.
@@ -94,19 +101,15 @@ macro_block_t ReadMacroBlock(const Json& value, const std::string& path) {
         throw BackupRefusal{{path + "/name", "longer than a macro name may be"}};
     block.name.set(name);
     block.repeat = static_cast<std::uint8_t>(
-        WholeNumber(Member(value, path, "repeat"), path + "/repeat", 0, 255));
-    const Json& steps = Array(Member(value, path, "steps"), path + "/steps");
-    if (steps.size() > macro_block_t::MAX_STEPS)
-        throw BackupRefusal{
-            {path + "/steps", "more than " + std::to_string(macro_block_t::MAX_STEPS) + " steps"}};
+        InRange(Member(value, path, "repeat"), path + "/repeat", kRepeatRange));
+    const Json& steps = Steps(value, path);
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const std::string at = path + "/steps/" + std::to_string(i);
         const Json& step = Object(steps[i], at);
         const auto usage = UsageFromText(Text(Member(step, at, "key"), at + "/key"));
         if (!usage) throw BackupRefusal{{at + "/key", "no key of that name"}};
-        const auto delay =
-            WholeNumber(Member(step, at, "delay"), at + "/delay", 0, macro_step_t::MAX_DELAY);
-        const auto state = State(Member(step, at, "state"), at + "/state", 1);
+        const auto delay = InRange(Member(step, at, "delay"), at + "/delay", kDelayRange);
+        const auto state = State(Member(step, at, "state"), at + "/state");
         block.append(
             macro_step_t::make(*usage, static_cast<unsigned>(delay), static_cast<unsigned>(state)));
     }
@@ -136,9 +139,11 @@ MacroGroupContent ReadMacroGroup(const Json& value, const std::string& path) {
     Object(value, path);
     MacroGroupContent group;
     group.info.name = FromSystemText(Text(Member(value, path, "name"), path + "/name"));
-    group.info.repeat = static_cast<std::int32_t>(
-        WholeNumber(Member(value, path, "repeat"), path + "/repeat", kIntMin, kIntMax));
-    const Json& steps = Array(Member(value, path, "steps"), path + "/steps");
+    if (group.info.name.size() > kMaxGroupNameLength)
+        throw BackupRefusal{
+            {path + "/name", "longer than " + std::to_string(kMaxGroupNameLength) + " characters"}};
+    group.info.repeat = InRange(Member(value, path, "repeat"), path + "/repeat", kRepeatRange);
+    const Json& steps = Steps(value, path);
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const std::string at = path + "/steps/" + std::to_string(i);
         const Json& step = Object(steps[i], at);
@@ -146,9 +151,8 @@ MacroGroupContent ReadMacroGroup(const Json& value, const std::string& path) {
         if (!code) throw BackupRefusal{{at + "/key", "no key of that name"}};
         MacroRecordGpItem item;
         item.code = *code;
-        item.state = State(Member(step, at, "state"), at + "/state", kIntMax);
-        item.delay = static_cast<std::int32_t>(
-            WholeNumber(Member(step, at, "delay"), at + "/delay", kIntMin, kIntMax));
+        item.state = State(Member(step, at, "state"), at + "/state");
+        item.delay = InRange(Member(step, at, "delay"), at + "/delay", kDelayRange);
         item.name = step.contains("name") ? FromSystemText(Text(step["name"], at + "/name"))
                                           : RecordedName(item.code);
         group.items.push_back(std::move(item));

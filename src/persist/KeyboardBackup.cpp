@@ -11,6 +11,7 @@
 #include "persist/BackupMacros.h"
 #include "persist/BackupModeRegister.h"
 #include "persist/BackupText.h"
+#include "persist/MacroLimits.h"
 
 namespace persist {
 namespace {
@@ -195,7 +196,9 @@ std::string WriteKeyboardBackup(const KeyboardBackup& backup, const BackupNaming
     root["colourSets"] = WriteColourSets(keyboard, naming);
     root["keys"] = WriteKeys(keyboard, naming);
     Json groups = Json::array();
-    for (const MacroGroupContent& group : backup.groups) groups.push_back(WriteMacroGroup(group));
+    // What the editor holds beyond the limits is written within them, so the file reads back.
+    for (const MacroGroupContent& group : WithinLimits(backup.groups))
+        groups.push_back(WriteMacroGroup(group));
     root["macroGroups"] = groups;
     // Texts that are not UTF-8 (a group named in another encoding) become U+FFFD rather than
     // ending the export.

@@ -1,6 +1,7 @@
 #include "persist/MacroDocument.h"
 
 #include "persist/CNumber.h"
+#include "persist/MacroLimits.h"
 #include "persist/XmlLookup.h"
 
 namespace persist {
@@ -79,6 +80,15 @@ MacroContent ReadMacroDocument(const pugi::xml_document& document) {
             content.groups.push_back(ReadGroup(child));
         }
     }
+    return content;
+}
+
+MacroContent ReadMacroDocumentWithinLimits(const pugi::xml_document& document) {
+    MacroContent content = ReadMacroDocument(document);
+    // Values past the limits are brought within them rather than the file refused: a refused
+    // file would leave the editor without any group. What is cut is what no keyboard macro can
+    // hold (steps, delays, repeats) or the editor never makes (names longer than its field).
+    content.groups = WithinLimits(std::move(content.groups));
     return content;
 }
 

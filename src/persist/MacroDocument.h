@@ -23,6 +23,9 @@ struct MacroContent {
 };
 
 MacroContent ReadMacroDocument(const pugi::xml_document& document);
+// "macro.xml" as the program uses it: the groups brought within the limits every macro file
+// shares (persist/MacroLimits.h).
+MacroContent ReadMacroDocumentWithinLimits(const pugi::xml_document& document);
 
 // Builds the text of "macro.xml": the settings first, then the groups in order.
 class MacroDocumentWriter {

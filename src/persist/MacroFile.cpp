@@ -1,7 +1,5 @@
 #include "persist/MacroFile.h"
 
-#include <unistd.h>
-
 #include <chrono>
 #include <ctime>
 #include <mutex>
@@ -11,7 +9,7 @@
 #include "persist/MacroGroupContent.h"
 #include "persist/XmlLookup.h"
 
-MacroFile::MacroFile(std::filesystem::path file, persist::FileReplacer replacer, Saving saving)
+MacroFile::MacroFile(std::filesystem::path file, files::FileReplacer replacer, Saving saving)
     : file_(std::move(file)), replacer_(std::move(replacer)), saving_(saving) {
     // A change that reaches the new members meanwhile waits until the file is loaded and the
     // hooks are in place; it then lands on the loaded values and is saved.
@@ -91,7 +89,7 @@ void MacroFile::Load() {
     persist::MacroContent content;
     std::error_code error;
     const bool loaded = persist::LoadDocumentFile(document, file_.c_str());
-    if (loaded) content = persist::ReadMacroDocument(document);
+    if (loaded) content = persist::ReadMacroDocumentWithinLimits(document);
     damaged_ = !loaded && std::filesystem::exists(file_, error);
     std::list<MacroRecordGroup> groups;
     for (persist::MacroGroupContent& group : content.groups) {
@@ -105,17 +103,6 @@ void MacroFile::Load() {
 }
 
 namespace {
-
-// The user's own write protection counts, even for a user whom the system would let write.
-bool WriteProtected(const std::filesystem::path& file) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::file_status status = fs::status(file, error);
-    if (error || !fs::exists(status)) return false;
-    const fs::perms write =
-        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    return (status.permissions() & write) == fs::perms::none || access(file.c_str(), W_OK) != 0;
-}
 
 std::filesystem::path DamagedCopyName(const std::filesystem::path& file, int attempt) {
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
@@ -151,6 +138,9 @@ bool MacroFile::KeepDamagedFile() const {
         std::error_code error;
         if (fs::exists(copy, error)) continue;
         if (!fs::copy_file(file_, copy, error)) return false;
+        // The copy may hold what the user typed, as the file does: the user's alone.
+        fs::permissions(copy, fs::perms::owner_read | fs::perms::owner_write,
+                        fs::perm_options::replace, error);
         damaged_ = false;
         Tell(Notice::DamagedFileKept, copy);
         return true;
@@ -160,7 +150,7 @@ bool MacroFile::KeepDamagedFile() const {
 
 bool MacroFile::Save() const {
     // Whatever could not be kept or may not be replaced stays as it is.
-    if (WriteProtected(file_) || (damaged_ && !KeepDamagedFile())) {
+    if (files::WriteProtected(file_) || (damaged_ && !KeepDamagedFile())) {
         Tell(Notice::CannotSave, file_);
         return false;
     }

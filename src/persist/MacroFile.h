@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "persist/FileReplacer.h"
+#include "files/FileReplacer.h"
 #include "records/AppRecords.h"
 #include "records/SharedShapes.h"
 #include "store/Shape.h"
@@ -33,7 +33,7 @@ public:
 
     // Joins both groups, loads the file and installs the saving hooks.
     explicit MacroFile(std::filesystem::path file,
-                       persist::FileReplacer replacer = persist::FileReplacer(),
+                       files::FileReplacer replacer = files::FileReplacer(),
                        Saving saving = Saving::OnChange);
     ~MacroFile();
     MacroFile(const MacroFile&) = delete;
@@ -71,7 +71,7 @@ private:
     void Tell(Notice notice, const std::filesystem::path& file) const;
 
     std::filesystem::path file_;
-    persist::FileReplacer replacer_;
+    files::FileReplacer replacer_;
     Saving saving_;
     SettingsShape settings_;
     GroupsShape groups_;

@@ -6,6 +6,7 @@
 
 #include "persist/SmallTextFile.h"
 #include "persist/XmlLookup.h"
+#include "records/UniqueName.h"
 
 namespace persist {
 namespace {
@@ -17,28 +18,30 @@ std::string Where(std::size_t group, std::size_t step) {
     return "group " + std::to_string(group + 1) + ", step " + std::to_string(step + 1);
 }
 
-// A step field must be a whole number in [low, high] as written.
-bool InRange(pugi::xml_node element, const char* name, long long low, long long high) {
+// A field must be a whole number within the range as written.
+bool InRange(pugi::xml_node element, const char* name, ValueRange range) {
     const std::string text = AttributeText(element, name);
     if (text.empty() || text.size() > 11) return false;
     if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return false;
-    const long long value = std::stoll(text);
-    return value >= low && value <= high;
+    return range.Holds(std::stoll(text));
 }
+
+// A scan code, 0x100 for E0 keys.
+constexpr ValueRange kCodeRange{1, 0x1FF};
 
 std::string CheckStep(pugi::xml_node step, std::size_t group, std::size_t index) {
     if (std::string_view(step.name()) != "item")
         return Where(group, index) + ": <" + step.name() + "> is not a step";
-    if (!InRange(step, "code", 1, 0x1FF))  // a scan code, 0x100 for E0 keys
+    if (!InRange(step, "code", kCodeRange))
         return Where(group, index) + ": code \"" + AttributeText(step, "code") +
-               "\" is not a key code (1 to 511)";
-    if (!InRange(step, "state", 0, 1))
-        return Where(group, index) + ": state \"" + AttributeText(step, "state") +
-               "\" is neither 0 (key down) nor 1 (key up)";
-    if (!InRange(step, "delay", 0, 0x7FFF))
-        return Where(group, index) + ": delay \"" + AttributeText(step, "delay") +
-               "\" is not 0 to 32767 ms";
+               "\" is not a key code (" + kCodeRange.Text() + ")";
+    if (!InRange(step, "state", kStepStateRange))
+        return Where(group, index) + ": state \"" + AttributeText(step, "state") + "\" is not " +
+               kStepStateRange.Text() + " (0 key down, 1 key up)";
+    if (!InRange(step, "delay", kDelayRange))
+        return Where(group, index) + ": delay \"" + AttributeText(step, "delay") + "\" is not " +
+               kDelayRange.Text() + " ms";
     return {};
 }
 
@@ -51,17 +54,18 @@ std::string CheckGroup(pugi::xml_node group, std::size_t index) {
     if (name.size() > kMaxGroupNameLength)
         return where + ": the name is longer than " + std::to_string(kMaxGroupNameLength) +
                " characters";
-    if (!InRange(group, "repeat", 0, 255))
-        return where + ": repeat \"" + AttributeText(group, "repeat") + "\" is not 0 to 255";
+    if (!InRange(group, "repeat", kRepeatRange))
+        return where + ": repeat \"" + AttributeText(group, "repeat") + "\" is not " +
+               kRepeatRange.Text();
     std::size_t steps = 0;
     for (pugi::xml_node step : group.children()) {
         if (step.type() != pugi::node_element) continue;
         if (std::string error = CheckStep(step, index, steps); !error.empty()) return error;
         ++steps;
     }
-    if (steps > kMaxSharedStepsPerGroup)
+    if (steps > kMaxStepsPerGroup)
         return where + ": " + std::to_string(steps) + " steps, more than a macro holds (" +
-               std::to_string(kMaxSharedStepsPerGroup) + ")";
+               std::to_string(kMaxStepsPerGroup) + ")";
     return {};
 }
 
@@ -79,7 +83,8 @@ bool IdTaken(const std::vector<MacroGroupContent>& groups, int id) {
 
 std::string WriteSharedGroups(const std::vector<MacroGroupContent>& groups) {
     MacroDocumentWriter writer{MacroRecordParam{}};
-    for (const MacroGroupContent& group : groups) writer.AddGroup(group.info, group.items);
+    for (const MacroGroupContent& group : WithinLimits(groups))
+        writer.AddGroup(group.info, group.items);
     return writer.Text();
 }
 
@@ -101,6 +106,11 @@ SharedGroupsRead ReadSharedGroups(std::string_view text) {
     std::size_t index = 0;
     for (pugi::xml_node group : record.children()) {
         if (group.type() != pugi::node_element) continue;
+        if (index == kMaxMacroGroups) {
+            read.error = "the file holds more groups than the list holds (" +
+                         std::to_string(kMaxMacroGroups) + ")";
+            return read;
+        }
         if (std::string error = CheckGroup(group, index); !error.empty()) {
             read.error = error;
             return read;
@@ -131,12 +141,10 @@ std::vector<MacroGroupContent> GroupsToAdd(const std::vector<MacroGroupContent>&
                                            std::vector<MacroGroupContent> imported) {
     std::vector<MacroGroupContent> all = existing;
     for (MacroGroupContent& group : imported) {
-        const std::wstring base = group.info.name;
-        for (int n = 2; NameTaken(all, group.info.name); ++n) {
-            const std::wstring suffix = L" (" + std::to_wstring(n) + L")";
-            // The name must still fit the editor's field.
-            group.info.name = base.substr(0, kMaxGroupNameLength - suffix.size()) + suffix;
-        }
+        // The name must still fit the editor's field.
+        group.info.name =
+            UniqueName(group.info.name, kMaxGroupNameLength,
+                       [&all](const std::wstring& name) { return NameTaken(all, name); });
         int id = 0;
         while (IdTaken(all, id)) ++id;
         group.info.id = id;

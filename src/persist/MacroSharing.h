@@ -7,13 +7,12 @@
 #include <vector>
 
 #include "persist/MacroDocument.h"
+#include "persist/MacroLimits.h"
 
 namespace persist {
 
-inline constexpr std::size_t kMaxSharedStepsPerGroup = 109;  // what one keyboard macro holds
-inline constexpr std::size_t kMaxGroupNameLength = 37;       // the editor's name field
-inline constexpr std::size_t kMaxMacroGroups = 10;           // the editor's list
-
+// Groups beyond the limits are written within them (WithinLimits), so every file written reads
+// back.
 std::string WriteSharedGroups(const std::vector<MacroGroupContent>& groups);
 
 struct SharedGroupsRead {

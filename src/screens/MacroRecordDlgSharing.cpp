@@ -1,7 +1,7 @@
 // The editor's export and import of macro groups.
 #include <algorithm>
 
-#include "persist/FileReplacer.h"
+#include "files/FileReplacer.h"
 #include "persist/MacroGroupContent.h"
 #include "persist/MacroSharing.h"
 #include "screens/MacroRecordDlg.h"
@@ -39,9 +39,11 @@ void MacroRecordDlg::OnGroupExport() {
     if (!choice || !IsWindow()) return;
     std::vector<persist::MacroGroupContent> chosen = all;
     if (!choice->allGroups && selected) chosen = {persist::ToContent(*selected)};
-    if (!persist::FileReplacer().Replace(choice->path.toStdString(),
-                                         persist::WriteSharedGroups(chosen)))
-        return ShowOutcome(Tr("%1 cannot be written.").arg(choice->path));
+    const files::Replaced written = files::FileReplacer().Replace(
+        choice->path.toStdString(), persist::WriteSharedGroups(chosen));
+    if (!written)
+        return ShowOutcome(Tr("%1 cannot be written: %2.")
+                               .arg(choice->path, QString::fromStdString(written.error)));
     ShowOutcome(Tr("Exported %1 to %2.").arg(Names(chosen), choice->path));
 }
 

@@ -3,13 +3,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocalServer>
 #include <QTemporaryDir>
 #include <filesystem>
 
 #include "AppTestSupport.h"
 #include "app/InstanceLock.h"
 #include "app/SingleInstance.h"
-#include "persist/AppPaths.h"
 
 namespace {
 
@@ -40,34 +40,58 @@ TEST(InstanceLock, AFileInTheWayMakesItUnusable) {
     EXPECT_EQ(lock.TryTake(), InstanceLock::State::Unusable);
 }
 
+// Only a folder no other user can change holds the lock and the socket.
 TEST(InstanceLock, LivesInTheRuntimeFolderOrElseTheUsersConfigFolder) {
-    struct Case {
+    QTemporaryDir home;
+    const fs::path own = PathOf(home, "runtime");
+    const fs::path shared = PathOf(home, "shared");
+    const fs::path group = PathOf(home, "group");
+    const fs::path link = PathOf(home, "link");
+    for (const fs::path& folder : {own, shared, group}) fs::create_directories(folder);
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    fs::permissions(group, fs::perms::owner_all | fs::perms::group_all);
+    fs::create_directory_symlink(own, link);
+    apptest::ScopedVariable config("XDG_CONFIG_HOME", home.path().toUtf8().constData());
+    const fs::path configFolder = PathOf(home, "keylume");
+    const struct {
         const char* runtime;
-        bool inRuntimeFolder;
-    };
-    for (const Case c : {Case{"/run/user/4321", true}, Case{nullptr, false}, Case{"", false},
-                         Case{"relative", false}}) {
+        fs::path folder;
+    } cases[] = {{own.c_str(), own},
+                 {nullptr, configFolder},
+                 {"", configFolder},
+                 {"relative", configFolder},
+                 {shared.c_str(), configFolder},
+                 {group.c_str(), configFolder},
+                 {link.c_str(), configFolder},
+                 {"/nonexistent/run", configFolder}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.runtime ? c.runtime : "unset");
         apptest::ScopedVariable runtime("XDG_RUNTIME_DIR", c.runtime);
-        const fs::path folder =
-            c.inRuntimeFolder ? fs::path(c.runtime)
-                              : AppPaths::UserConfigFolder(AppPaths::Environment::FromProcess());
-        EXPECT_EQ(InstanceLock::FileFor("name-7"), folder / "name-7.lock");
+        EXPECT_EQ(InstanceLock::FileFor("name-7"), c.folder / "name-7.lock");
+        EXPECT_EQ(SingleInstance::SocketPathFor("name").toStdString(),
+                  (c.folder / SingleInstance::SocketNameFor("name").toStdString()).string());
     }
 }
 
+// A socket another user left in the shared temporary folder is never asked, even when the lock
+// cannot be had and the socket alone decides.
 TEST(InstanceLock, WithoutAUsableLockTheSocketStillDecides) {
-    QTemporaryDir folder;
-    QFile blocker(QDir(folder.path()).filePath("blocker"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    apptest::ScopedVariable tmp("TMPDIR", folder.path().toUtf8().constData());
-    apptest::ScopedVariable runtime("XDG_RUNTIME_DIR", blocker.fileName().toUtf8().constData());
+    QTemporaryDir temporary, runtimeFolder;
+    apptest::ScopedVariable tmp("TMPDIR", temporary.path().toUtf8().constData());
+    apptest::ScopedVariable runtime("XDG_RUNTIME_DIR", runtimeFolder.path().toUtf8().constData());
     apptest::EnsureQApp();
-    SingleInstance first(QStringLiteral("nolock"));
+    const QString name = QStringLiteral("nolock");
+    fs::create_directory(InstanceLock::FileFor(SingleInstance::SocketNameFor(name).toStdString()));
+    QLocalServer squatter;
+    ASSERT_TRUE(
+        squatter.listen(QDir(temporary.path()).filePath(SingleInstance::SocketNameFor(name))));
+    SingleInstance first(name);
     ASSERT_TRUE(first.Acquire());
     EXPECT_TRUE(first.IsFirst());
-    SingleInstance second(QStringLiteral("nolock"));
+    SingleInstance second(name);
     EXPECT_FALSE(second.Acquire());
+    apptest::ProcessEvents();
+    EXPECT_FALSE(squatter.hasPendingConnections());
 }
 
 }  // namespace

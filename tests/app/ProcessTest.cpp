@@ -164,7 +164,7 @@ TEST(SingleInstanceSocket, NameIsPerUserAndALeftoverSocketIsTakenOver) {
     apptest::ScopedVariable runtimeFolder("XDG_RUNTIME_DIR", folder.path().toUtf8().constData());
     apptest::EnsureQApp();
     EXPECT_TRUE(SingleInstance::SocketNameFor("x").startsWith("x-"));
-    EXPECT_FALSE(SingleInstance::AskRunningInstance(SingleInstance::SocketNameFor("x")));
+    EXPECT_FALSE(SingleInstance::AskRunningInstance(SingleInstance::SocketPathFor("x")));
     {
         SingleInstance first(QStringLiteral("x"));
         ASSERT_TRUE(first.Acquire());
@@ -174,7 +174,7 @@ TEST(SingleInstanceSocket, NameIsPerUserAndALeftoverSocketIsTakenOver) {
         EXPECT_FALSE(second.IsFirst());
     }
     // A file left where the socket was (a crashed instance) does not block the next start.
-    QFile leftover(QDir(folder.path()).filePath(SingleInstance::SocketNameFor("x")));
+    QFile leftover(SingleInstance::SocketPathFor("x"));
     ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
     leftover.close();
     SingleInstance next(QStringLiteral("x"));

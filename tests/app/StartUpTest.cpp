@@ -62,6 +62,15 @@ TEST(EmulatedBackends, StateFileFollowsTheUsersConfigFolder) {
         qputenv("XDG_CONFIG_HOME", saved);
 }
 
+// The emulator may be the first to need the user's folder; it makes it for the user alone.
+TEST(EmulatedBackends, TheFolderMadeForTheStateFileIsTheUsersAlone) {
+    QTemporaryDir home;
+    const std::filesystem::path folder =
+        std::filesystem::path(home.path().toStdString()) / "config" / "keylume";
+    MakeHidBackend(Emulation::Keyboard, folder / "emulated-keyboard.state");
+    EXPECT_EQ(std::filesystem::status(folder).permissions(), std::filesystem::perms::owner_all);
+}
+
 // The emulated keyboard's settings and "macro.xml" of an installed program share one folder,
 // whatever the environment says.
 TEST(EmulatedBackends, StateFileSitsWithTheUsersOtherFiles) {

@@ -2,6 +2,7 @@
 // a bad or foreign file sends nothing, a keyboard that fails midway says what was restored.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <random>
 
@@ -207,8 +208,8 @@ TEST_F(BackupCommands, BadFilesAreRefusedWithThePlaceAndNothingIsSent) {
         }
         return changed;
     };
-    // What only the keyboard can tell (its modes) is found after reading it; the rest before
-    // it is even opened.
+    // What only the keyboard can tell (its modes, its product) is found after reading it; the
+    // rest before it is even opened.
     const struct {
         const char* what;
         std::string text;
@@ -221,7 +222,7 @@ TEST_F(BackupCommands, BadFilesAreRefusedWithThePlaceAndNothingIsSent) {
         {"unknown version", replaced("\"version\": 1", "\"version\": 2"), "/version", false},
         {"wrong type", replaced("\"version\": 1", "\"version\": \"1\""), "/version", false},
         {"other product", replaced("0x1514", "0x1511"), "another keyboard (product id 0x1511)",
-         false},
+         true},
         {"out of range", replaced("\"speed\": ", "\"speed\": 99"), "/speed: out of range", false},
         {"unknown key", replaced("\"F1\": {", "\"Fn9\": {"), "at /keys/Fn9", false},
         {"unlisted mode", replaced("\"Wave\"", "\"Sparkle\""), "/registers/Wave", false},
@@ -264,6 +265,30 @@ TEST_F(BackupCommands, AKeyboardOfAnotherShapeTakesOnlyWhatMatchesWhenAsked) {
                                   original.registers[static_cast<std::size_t>(p * two.modes + m)]));
     }
     EXPECT_EQ(Keyboard().State().colourSets, original.colourSets);
+
+    // A keyboard of another product gives back what matches too, and the outcome names it.
+    std::string other = Text(file);
+    other.replace(other.find("0x1514"), 6, "0x1511");
+    Write(file, other);
+    ASSERT_EQ(Run({"import", file, "--partial"}), kExitDone) << err.str();
+    EXPECT_NE(out.str().find("another keyboard (product id 0x1511)"), std::string::npos)
+        << out.str();
+}
+
+// An export never replaces what the user protected, and says why as the system does.
+TEST_F(BackupCommands, AnExportThatCannotBeWrittenSavesNothingAndSaysWhy) {
+    const std::string kept = File("kept.json");
+    Write(kept, "kept");
+    fs::permissions(kept, fs::perms::owner_read);
+    const struct {
+        std::string file;
+        int error;
+    } cases[] = {{kept, EACCES}, {File("missing/keyboard.json"), ENOENT}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(Run({"export", c.file}), kExitKeyboard) << c.file;
+        EXPECT_NE(err.str().find(std::strerror(c.error)), std::string::npos) << err.str();
+    }
+    EXPECT_EQ(Text(kept), "kept");
 }
 
 TEST_F(BackupCommands, AReportRefusedMidwaySaysWhatWasRestoredAndTheKeyboardStaysUsable) {

@@ -73,6 +73,19 @@ TEST_F(KeyboardStateFileTest, RoundTrip) {
     EXPECT_EQ(loaded->modes, state.modes);
 }
 
+// Saved as the program's other files are: in one step, never through a name beside the file,
+// and for the user alone.
+TEST_F(KeyboardStateFileTest, SavingWritesNoOtherFileAndKeepsTheFilePrivate) {
+    const fs::path other = dir_ / "other";
+    std::ofstream(other) << "kept";
+    fs::create_symlink(other, dir_ / "keyboard.bin.tmp");
+    ASSERT_TRUE(SaveKeyboardState(Changed(), file_));
+    std::ifstream kept(other);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "kept");
+    EXPECT_FALSE(fs::is_symlink(file_));
+    EXPECT_EQ(fs::status(file_).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
 TEST_F(KeyboardStateFileTest, DamagedFilesAreRefused) {
     ASSERT_TRUE(SaveKeyboardState(Changed(), file_));
     const std::vector<char> good = Contents();

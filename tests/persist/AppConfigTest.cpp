@@ -4,12 +4,12 @@
 
 #include <atomic>
 
-#include "persist/TempFolder.h"
+#include "files/TempFolder.h"
 
 namespace {
 
-using persist_test::TempFolder;
-using persist_test::WriteText;
+using files_test::TempFolder;
+using files_test::WriteText;
 using Pairs = std::vector<std::pair<int32_t, int32_t>>;
 
 const char* const kFullConfig =

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "persist/TempFolder.h"
+#include "files/TempFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using persist_test::TempFolder;
-using persist_test::WriteText;
+using files_test::TempFolder;
+using files_test::WriteText;
 
 class AppPathsTest : public ::testing::Test {
 protected:
@@ -78,6 +78,9 @@ TEST_F(AppPathsTest, PrepareUserFolderMakesTheMissingFolders) {
     ASSERT_FALSE(fs::exists(paths.userFolder));
     EXPECT_TRUE(paths.PrepareUserFolder());
     EXPECT_TRUE(fs::is_directory(paths.userFolder));
+    // The folders made hold the user's settings and macros: the user's alone.
+    for (const fs::path& made : {paths.userFolder, paths.userFolder.parent_path()})
+        EXPECT_EQ(fs::status(made).permissions(), fs::perms::owner_all) << made;
     EXPECT_TRUE(paths.PrepareUserFolder());
 }
 

@@ -67,7 +67,7 @@ KeyboardBackup Odd() {
     k.macros[3].count = 200;  // the steps past the second are zero bytes
     persist::MacroGroupContent group;
     group.info = {5, 3, L"Gr\u00fc\u00dfe"};
-    group.items = {{0x1E, 0, 20, L"A"}, {0x1E0, 1, 0, L""}, {0x1E, 2, -1, L"A"}};
+    group.items = {{0x1E, 0, 20, L"A"}, {0x1E0, 1, 0, L""}, {0x1E, 1, 32767, L"A"}};
     backup.groups.push_back(group);
     return backup;
 }
@@ -139,6 +139,12 @@ TEST(KeyboardBackup, ABadFileIsRefusedAtThePlaceThatIsWrong) {
         EXPECT_NE(at, std::string::npos) << from;
         return at == std::string::npos ? text : text.replace(at, from.size(), to);
     };
+    auto times = [](int n, const std::string& text) {
+        std::string all;
+        for (int i = 0; i < n; ++i) all += text;
+        return all;
+    };
+    const std::string groupSteps = "\"repeat\": 3,\n      \"steps\": [";
     const struct {
         std::string text;
         const char* where;
@@ -167,6 +173,16 @@ TEST(KeyboardBackup, ABadFileIsRefusedAtThePlaceThatIsWrong) {
         {with("\"delay\": 100", "\"delay\": 40000"), "/keys/F4/macro/steps/0/delay"},
         {with("\"key\": \"code 0x1E0\"", "\"key\": \"code 0xZZ\""), "/macroGroups/0/steps/1/key"},
         {with("\"macroGroups\": [", "\"macroGroups\": {\"x\": [") + "", "/"},
+        // The limits every macro file shares.
+        {with("\"name\": \"Gr\u00fc\u00dfe\"", "\"name\": \"" + std::string(38, 'n') + "\""),
+         "/macroGroups/0/name"},
+        {with("\"repeat\": 3", "\"repeat\": -5"), "/macroGroups/0/repeat"},
+        {with(groupSteps, groupSteps + times(107, R"({"delay": 0, "key": "A", "state": "up"},)")),
+         "/macroGroups/0/steps"},
+        {with("\"delay\": 20", "\"delay\": -7"), "/macroGroups/0/steps/0/delay"},
+        {with("\"delay\": 20,\n          \"key\": \"A\",\n          \"state\": \"down\"",
+              "\"delay\": 20,\n          \"key\": \"A\",\n          \"state\": 123456"),
+         "/macroGroups/0/steps/0/state"},
         {with("\"Esc\": \"#102030\"", "\"Esc\": \"#102030\", \"Esc\": \"#FFFFFF\""),
          "/colourSets/sets/0/Esc"},
         {with("\"delay\": 100", "\"delay\": 100, \"delay\": 5"), "/keys/F4/macro/steps/0/delay"},

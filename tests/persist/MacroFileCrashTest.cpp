@@ -12,9 +12,9 @@
 #include <thread>
 #include <vector>
 
+#include "files/TempFolder.h"
 #include "persist/MacroCrashSets.h"
 #include "persist/MacroFile.h"
-#include "persist/TempFolder.h"
 
 extern char** environ;
 
@@ -23,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using Groups = std::list<MacroRecordGroup>;
-using persist_test::TempFolder;
+using files_test::TempFolder;
 
 // The saver program, which runs MacroFile in a process of its own: a process with the
 // dispatcher's threads cannot safely fork.

@@ -4,16 +4,16 @@
 
 #include <vector>
 
-#include "persist/FailingFileCalls.h"
+#include "files/FailingFileCalls.h"
+#include "files/TempFolder.h"
 #include "persist/MacroFile.h"
-#include "persist/TempFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using persist_test::ReadText;
-using persist_test::TempFolder;
-using persist_test::WriteText;
+using files_test::ReadText;
+using files_test::TempFolder;
+using files_test::WriteText;
 using Notice = MacroFile::Notice;
 
 struct Heard {
@@ -68,9 +68,9 @@ TEST_F(MacroFileProtection, AWriteProtectedFileIsLeftAloneAndTheUserToldOnce) {
 }
 
 TEST_F(MacroFileProtection, AFolderThatCannotBeWrittenIsToldOnce) {
-    using Step = persist_test::FailingFileCalls::Step;
-    MacroFile file(File(), persist::FileReplacer(std::make_shared<persist_test::FailingFileCalls>(
-                               Step::Open, EROFS)));
+    using Step = files_test::FailingFileCalls::Step;
+    MacroFile file(File(), files::FileReplacer(
+                               std::make_shared<files_test::FailingFileCalls>(Step::Open, EROFS)));
     const std::vector<Heard> heard = TwoChanges(file);
     ASSERT_EQ(heard.size(), 1u);
     EXPECT_EQ(heard[0].notice, Notice::CannotSave);
@@ -85,6 +85,7 @@ TEST_F(MacroFileProtection, ADamagedFileIsKeptBesideItselfBeforeTheFirstSave) {
     const std::vector<fs::path> copies = DamagedCopies();
     ASSERT_EQ(copies.size(), 1u);
     EXPECT_EQ(ReadText(copies[0]), damaged);
+    EXPECT_EQ(fs::status(copies[0]).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_EQ(heard.size(), 1u);
     EXPECT_EQ(heard[0].notice, Notice::DamagedFileKept);
     EXPECT_EQ(heard[0].file, copies[0]);

@@ -6,18 +6,18 @@
 #include <memory>
 #include <thread>
 
-#include "persist/FailingFileCalls.h"
-#include "persist/TempFolder.h"
+#include "files/FailingFileCalls.h"
+#include "files/TempFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using persist::FileReplacer;
-using persist::FileSystemCalls;
-using persist_test::FailingFileCalls;
-using persist_test::ReadText;
-using persist_test::TempFolder;
-using persist_test::WriteText;
+using files::FileReplacer;
+using files::FileSystemCalls;
+using files_test::FailingFileCalls;
+using files_test::ReadText;
+using files_test::TempFolder;
+using files_test::WriteText;
 using Steps = std::list<MacroRecordGpItem>;
 using Groups = std::list<MacroRecordGroup>;
 
@@ -34,11 +34,11 @@ const MacroRecordParam kSettings{1, 2, 30, 4, 5, 6, 7, 250, 9};
 
 Groups SampleGroups() {
     return {MakeGroup({0, 3, L"Copy \"all\" & <paste>"}, {{0x1D, 0, 40, L"Left Ctrl"},
-                                                          {0x2E, 0, 2147483647, L"C"},
+                                                          {0x2E, 0, 32767, L"C"},
                                                           {0x2E, 1, 0, L"C"},
-                                                          {0x11D, 2, 17, L"\u53f3Ctrl\ttab"}}),
-            MakeGroup({-1, -7, L""}, {}),
-            MakeGroup({9, 0, L"\U0001F600 name"}, {{2147483647, 3, 1, L""}})};
+                                                          {0x11D, 1, 17, L"\u53f3Ctrl\ttab"}}),
+            MakeGroup({-1, 255, L""}, {}),
+            MakeGroup({9, 0, L"\U0001F600 name"}, {{2147483647, 1, 1, L""}})};
 }
 
 // Counts the files written and remembers the thread that wrote the last one.
@@ -118,18 +118,28 @@ TEST_F(MacroFileTest, MalformedFileLoadsNothingAndIsLeftAlone) {
     EXPECT_EQ(ReadText(File()), broken);
 }
 
+// Values past the limits every macro file shares are brought within them; every group stays.
 TEST_F(MacroFileTest, LoadsGroupsWithTheirReadingRules) {
+    std::string steps, groups;
+    for (int i = 0; i < 110; ++i) steps += "<step code=\"30\" state=\"0\" delay=\"1\"/>";
+    for (int i = 0; i < 10; ++i) groups += "<group/>";
     WriteText(File(),
-              "<Record page=\"2\" PERIOD=\"80\"><macro name=\"M\"><step code=\"30\" "
-              "state=\"4294967295\" delay=\"5\" name=\"A\"/></macro></Record>");
+              "<Record page=\"2\" PERIOD=\"80\"><macro name=\"M\" repeat=\"-5\"><step "
+              "code=\"30\" state=\"4294967295\" delay=\"40000\" name=\"A\"/></macro>"
+              "<macro name=\"" +
+                  std::string(40, 'n') + "\" repeat=\"300\">" + steps + "</macro>" + groups +
+                  "</Record>");
     const MacroFile file(File());
     EXPECT_EQ(file.settings().current(), (MacroRecordParam{2, 0, 0, 0, 0, 0, 0, 80, 0}));
-    ASSERT_EQ(file.groups().current().size(), 1u);
+    ASSERT_EQ(file.groups().current().size(), 12u);
     const MacroRecordGroup& group = file.groups().current().front();
     EXPECT_EQ(group.info.current(), (MacroRecordGpInfo{0, 0, L"M"}));
-    EXPECT_EQ(group.items.current(), (Steps{{30, 2147483647, 5, L"A"}}));
+    EXPECT_EQ(group.items.current(), (Steps{{30, 1, 32767, L"A"}}));
     EXPECT_EQ(group.info.count, 1u);
     EXPECT_EQ(group.items.count, 1u);
+    const MacroRecordGroup& cut = *std::next(file.groups().current().begin());
+    EXPECT_EQ(cut.info.current(), (MacroRecordGpInfo{0, 255, std::wstring(37, L'n')}));
+    EXPECT_EQ(cut.items.current().size(), 109u);
 }
 
 TEST_F(MacroFileTest, LaterHoldersStartFromTheLoadedValues) {
@@ -192,12 +202,12 @@ TEST_F(MacroFileTest, RenamedGroupRewritesTheNameAndKeepsTheSteps) {
 
     const std::string after = ReadText(File());
     EXPECT_NE(after.find("name=\"Renamed\""), std::string::npos);
-    EXPECT_EQ(after.find("repeat=\"-7\" name=\"\""), std::string::npos);
+    EXPECT_EQ(after.find("repeat=\"255\" name=\"\""), std::string::npos);
     // Only the one heading changed.
     std::string expected = before;
-    const std::string oldHeading = "repeat=\"-7\" name=\"\"";
+    const std::string oldHeading = "repeat=\"255\" name=\"\"";
     expected.replace(expected.find(oldHeading), oldHeading.size(),
-                     "repeat=\"-7\" name=\"Renamed\"");
+                     "repeat=\"255\" name=\"Renamed\"");
     EXPECT_EQ(after, expected);
 }
 
@@ -282,7 +292,7 @@ TEST_F(MacroFileTest, FailedWritesLeaveTheOldFileAndMemoryIntact) {
         }
         EXPECT_EQ(ReadText(File()), old) << static_cast<int>(step);
         ExpectFileHolds(File(), kSettings, SampleGroups());
-        EXPECT_EQ(persist_test::EntryCount(folder.path()), 1u);
+        EXPECT_EQ(files_test::EntryCount(folder.path()), 1u);
     }
 }
 

@@ -25,9 +25,15 @@ TEST(MacroSharing, WrittenGroupsReadBackAsTheyWere) {
     }
 }
 
+std::string Times(int n, const std::string& text) {
+    std::string all;
+    for (int i = 0; i < n; ++i) all += text;
+    return all;
+}
+
 TEST(MacroSharing, BadFilesAreRefusedWithWhatIsWrong) {
     struct Case {
-        const char* text;
+        std::string text;
         const char* error;
     };
     const Case cases[] = {
@@ -60,6 +66,11 @@ TEST(MacroSharing, BadFilesAreRefusedWithWhatIsWrong) {
         {"<record><group name=\"a\" repeat=\"1\"><step code=\"65\" state=\"0\" delay=\"1\"/>"
          "</group></record>",
          "<step> is not a step"},
+        {"<record><group name=\"a\" repeat=\"1\">" +
+             Times(110, "<item code=\"65\" state=\"0\" delay=\"0\"/>") + "</group></record>",
+         "group 1: 110 steps, more than a macro holds (109)"},
+        {"<record>" + Times(11, "<group name=\"a\" repeat=\"1\"/>") + "</record>",
+         "more groups than the list holds (10)"},
     };
     for (const Case& c : cases) {
         const persist::SharedGroupsRead read = persist::ReadSharedGroups(c.text);
@@ -69,15 +80,19 @@ TEST(MacroSharing, BadFilesAreRefusedWithWhatIsWrong) {
     }
 }
 
-TEST(MacroSharing, TooManyStepsForOneMacroAreRefused) {
-    std::list<MacroRecordGpItem> steps(persist::kMaxSharedStepsPerGroup + 1,
-                                       MacroRecordGpItem{65, 0, 1, L"A"});
-    const auto read =
-        persist::ReadSharedGroups(persist::WriteSharedGroups({Group(0, L"x", steps)}));
-    EXPECT_NE(read.error.find("110 steps"), std::string::npos) << read.error;
-    steps.pop_back();
-    EXPECT_TRUE(
-        persist::ReadSharedGroups(persist::WriteSharedGroups({Group(0, L"x", steps)})).ok());
+// What the editor holds beyond the limits is written within them, so every written file reads.
+TEST(MacroSharing, GroupsBeyondTheLimitsAreWrittenWithinThem) {
+    MacroGroupContent wide{{0, 300, std::wstring(40, L'x')}, {}};
+    wide.items.assign(110, MacroRecordGpItem{65, 7, 40000, L"A"});
+    wide.items.front() = {65, -3, -5, L"A"};
+    const auto read = persist::ReadSharedGroups(persist::WriteSharedGroups({wide}));
+    ASSERT_TRUE(read.ok()) << read.error;
+    ASSERT_EQ(read.groups.size(), 1u);
+    const MacroGroupContent& group = read.groups[0];
+    EXPECT_EQ(group.info, (MacroRecordGpInfo{0, 255, std::wstring(37, L'x')}));
+    ASSERT_EQ(group.items.size(), 109u);
+    EXPECT_EQ(group.items.front(), (MacroRecordGpItem{65, 0, 0, L"A"}));
+    EXPECT_EQ(group.items.back(), (MacroRecordGpItem{65, 1, 32767, L"A"}));
 }
 
 TEST(MacroSharing, ImportedGroupsAreRenamedAndRenumberedNeverReplacing) {

@@ -1,4 +1,4 @@
-#include "persist/FileReplacer.h"
+#include "files/FileReplacer.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -8,13 +8,17 @@
 #include <atomic>
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <string>
 #include <system_error>
 
-namespace persist {
+#include "files/LinkTarget.h"
+
+namespace files {
 namespace {
 
-constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask
+// A new file may hold what the user typed (a macro can hold a password): the user's alone.
+constexpr mode_t kNewFileMode = 0600;
 constexpr int kTemporaryNameAttempts = 16;
 
 std::atomic<unsigned> temporaryCounter{0};
@@ -56,23 +60,20 @@ bool WriterIsGone(pid_t writer) {
     return writer > 0 && writer != ::getpid() && ::kill(writer, 0) != 0 && errno == ESRCH;
 }
 
-// A link to the real file is kept: the file it points at is the one replaced.
-std::filesystem::path ResolveLink(const std::filesystem::path& target) {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(target, error)) {
-        return target;
-    }
-    std::filesystem::path resolved = std::filesystem::weakly_canonical(target, error);
-    return error ? target : resolved;
-}
-
-// The replacement keeps the permissions of the file it replaces; 0 when there is none.
+// A replaced file keeps the permissions the user gave it, which are never wider than before:
+// a file the user shares stays shared. Only the permission bits are kept, never set-id or
+// sticky bits. 0 when there is no file.
 mode_t ExistingMode(const std::filesystem::path& target) {
     struct stat info {};
     if (::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return 0;
     }
-    return info.st_mode & 07777;
+    return info.st_mode & 0777;
+}
+
+// The system's reason; a call that failed without giving one counts as an input/output error.
+Replaced Failed(int error) {
+    return {std::strerror(error != 0 ? error : EIO)};
 }
 
 }  // namespace
@@ -124,11 +125,16 @@ FileReplacer::Outcome FileReplacer::WriteTemporary(const std::filesystem::path& 
         ::fchmod(fd, mode);
     }
     const bool written = WriteAll(fd, content) && calls_->Sync(fd) == 0;
+    int error = errno;
     const bool closed = calls_->Close(fd) == 0;
     if (written && closed) {
         return Outcome::Written;
     }
+    if (written) {
+        error = errno;
+    }
     calls_->Unlink(temporary.c_str());
+    errno = error;
     return Outcome::NotCreated;
 }
 
@@ -145,8 +151,16 @@ void FileReplacer::RemoveLeftovers(const std::filesystem::path& target) const {
     }
 }
 
-bool FileReplacer::Replace(const std::filesystem::path& target, std::string_view content) const {
-    const std::filesystem::path resolved = ResolveLink(target);
+Replaced FileReplacer::Replace(const std::filesystem::path& target,
+                               std::string_view content) const {
+    const LinkTarget link = FollowLinks(target);
+    if (link.file.empty()) {
+        return {link.refusal};
+    }
+    const std::filesystem::path& resolved = link.file;
+    if (WriteProtected(resolved)) {
+        return Failed(EACCES);
+    }
     const mode_t mode = ExistingMode(resolved);
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         const std::filesystem::path temporary = TemporaryNameFor(resolved);
@@ -155,19 +169,30 @@ bool FileReplacer::Replace(const std::filesystem::path& target, std::string_view
             continue;  // left behind by an earlier run that died
         }
         if (outcome == Outcome::NotCreated) {
-            return false;
+            return Failed(errno);
         }
         if (calls_->Rename(temporary.c_str(), resolved.c_str()) != 0) {
+            const int error = errno;
             calls_->Unlink(temporary.c_str());
-            return false;
+            return Failed(error);
         }
         // The folder is not synced: until the system writes it back, a power cut brings back
         // the previous file, whole. That costs one save, not the file, and keeps a second
         // disk flush off the dispatcher thread.
         RemoveLeftovers(resolved);
-        return true;
+        return {};
     }
-    return false;
+    return Failed(EEXIST);
 }
 
-}  // namespace persist
+bool WriteProtected(const std::filesystem::path& file) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(file, error);
+    if (error || !fs::exists(status)) return false;
+    const fs::perms write =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (status.permissions() & write) == fs::perms::none || ::access(file.c_str(), W_OK) != 0;
+}
+
+}  // namespace files

@@ -1,27 +1,29 @@
-#include "persist/FileReplacer.h"
+#include "files/FileReplacer.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "persist/FailingFileCalls.h"
-#include "persist/TempFolder.h"
+#include "files/FailingFileCalls.h"
+#include "files/TempFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using persist::FileReplacer;
-using persist::FileSystemCalls;
-using persist_test::EntryCount;
-using persist_test::FailingFileCalls;
-using persist_test::ReadText;
-using persist_test::TempFolder;
-using persist_test::WriteText;
+using files::FileReplacer;
+using files::FileSystemCalls;
+using files_test::EntryCount;
+using files_test::FailingFileCalls;
+using files_test::ReadText;
+using files_test::TempFolder;
+using files_test::WriteText;
 using Step = FailingFileCalls::Step;
 
 const std::string kOld = "<record page=\"1\"/>\n";
@@ -52,22 +54,67 @@ TEST_F(FileReplacerTest, ReplacesTheOldContentAndLeavesNoTemporary) {
     EXPECT_EQ(EntryCount(folder.path()), 1u);
 }
 
-TEST_F(FileReplacerTest, KeepsThePermissionsOfTheReplacedFile) {
-    WriteText(Target(), kOld);
-    fs::permissions(Target(),
-                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    ASSERT_TRUE(FileReplacer().Replace(Target(), kNew));
-    EXPECT_EQ(fs::status(Target()).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+// A new file is the user's alone; a replaced one keeps its permission bits, never set-id bits.
+TEST_F(FileReplacerTest, NewFilesArePrivateAndReplacedOnesKeepTheirPermissions) {
+    const struct {
+        mode_t before;  // 0: no file yet
+        mode_t after;
+    } cases[] = {{0, 0600}, {0640, 0640}, {04750, 0750}};
+    for (const auto& c : cases) {
+        fs::remove(Target());
+        if (c.before != 0) {
+            WriteText(Target(), kOld);
+            ASSERT_EQ(::chmod(Target().c_str(), c.before), 0);
+        }
+        ASSERT_TRUE(FileReplacer().Replace(Target(), kNew)) << std::oct << c.before;
+        struct stat info {};
+        ASSERT_EQ(::stat(Target().c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.after) << std::oct << c.before;
+    }
 }
 
-TEST_F(FileReplacerTest, ReplacesTheFileALinkPointsAt) {
-    fs::create_directory(folder / "real");
-    WriteText(folder / "real" / "macro.xml", kOld);
-    fs::create_symlink(folder / "real" / "macro.xml", Target());
-    ASSERT_TRUE(FileReplacer().Replace(Target(), kNew));
-    EXPECT_TRUE(fs::is_symlink(Target()));
-    EXPECT_EQ(ReadText(folder / "real" / "macro.xml"), kNew);
+// A link is followed only where no other user can have planted it.
+TEST_F(FileReplacerTest, ALinkIsFollowedOnlyWhenTheUserMadeItInAFolderOfTheirOwn) {
+    const struct {
+        const char* what;
+        mode_t folderMode;
+        bool otherUsersLink;
+        bool followed;
+    } cases[] = {
+        {"own link, own folder", 0700, false, true},
+        {"own link, sticky folder open to all", 01777, false, false},
+        {"another user's link", 0700, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path links = folder / c.what;
+        const fs::path real = folder / (std::string(c.what) + ".real");
+        fs::create_directory(links);
+        ASSERT_EQ(::chmod(links.c_str(), c.folderMode), 0);
+        WriteText(real, kOld);
+        fs::create_symlink(real, links / "out.json");
+        if (c.otherUsersLink && ::lchown((links / "out.json").c_str(), 65534, 65534) != 0) {
+            continue;  // only an administrator can give a link to another user
+        }
+        const files::Replaced replaced = FileReplacer().Replace(links / "out.json", kNew);
+        EXPECT_EQ(static_cast<bool>(replaced), c.followed) << replaced.error;
+        EXPECT_EQ(ReadText(real), c.followed ? kNew : kOld);
+        EXPECT_TRUE(fs::is_symlink(links / "out.json"));
+        if (!c.followed) {
+            EXPECT_NE(replaced.error.find("link"), std::string::npos);
+        }
+    }
+}
+
+// Write protection counts even for a user the system would let write.
+TEST_F(FileReplacerTest, AWriteProtectedFileIsNeverReplaced) {
+    WriteText(Target(), kOld);
+    fs::permissions(Target(), fs::perms::owner_read | fs::perms::group_read);
+    const files::Replaced replaced = FileReplacer().Replace(Target(), kNew);
+    EXPECT_FALSE(replaced);
+    EXPECT_EQ(replaced.error, std::strerror(EACCES));
+    EXPECT_EQ(ReadText(Target()), kOld);
+    EXPECT_EQ(EntryCount(folder.path()), 1u);
 }
 
 TEST_F(FileReplacerTest, MissingFolderFailsAndCreatesNothing) {
@@ -85,8 +132,10 @@ TEST_F(FileReplacerTest, FolderInPlaceOfTheFileFailsAndCleansUp) {
 TEST_F(FileReplacerTest, EveryFailingStepLeavesTheOldFileWhole) {
     for (Step step : {Step::Open, Step::WriteHalf, Step::Sync, Step::Rename}) {
         WriteText(Target(), kOld);
-        EXPECT_FALSE(Failing(step, step == Step::Open ? EROFS : EIO).Replace(Target(), kNew))
-            << static_cast<int>(step);
+        const int error = step == Step::Open ? EROFS : EIO;
+        const files::Replaced replaced = Failing(step, error).Replace(Target(), kNew);
+        EXPECT_FALSE(replaced) << static_cast<int>(step);
+        EXPECT_EQ(replaced.error, std::strerror(error)) << static_cast<int>(step);
         EXPECT_EQ(ReadText(Target()), kOld) << static_cast<int>(step);
         EXPECT_EQ(EntryCount(folder.path()), 1u) << static_cast<int>(step);
     }

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "persist/FileReplacer.h"
+#include "files/FileReplacer.h"
 
-namespace persist_test {
+namespace files_test {
 
 // File calls that fail, or stop the process, at a chosen step of a replacement.
-class FailingFileCalls : public persist::FileSystemCalls {
+class FailingFileCalls : public files::FileSystemCalls {
 public:
     enum class Step { None, Open, WriteHalf, Sync, Rename, DieAfterHalf };
 
@@ -62,4 +62,4 @@ private:
     bool halfWritten_ = false;
 };
 
-}  // namespace persist_test
+}  // namespace files_test

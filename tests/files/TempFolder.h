@@ -8,7 +8,7 @@
 
 #include <stdlib.h>
 
-namespace persist_test {
+namespace files_test {
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
@@ -52,4 +52,4 @@ inline size_t EntryCount(const std::filesystem::path& folder) {
     return count;
 }
 
-}  // namespace persist_test
+}  // namespace files_test
