@@ -1,9 +1,11 @@
 #include "cli/BackupNamingOf.h"
 
 #include "cli/KeyNames.h"
+#include "records/MacroRequest.h"
 
 persist::BackupNaming BackupNamingOf(const KeyPositions& colourKeys, const KeyPositions& codeKeys,
                                      const std::vector<MacroFuncKey>& functions,
+                                     const std::vector<MacroCombKey>& combinations,
                                      std::size_t colourEntries, std::size_t codeEntries) {
     persist::BackupNaming naming;
     naming.colourKeys.resize(colourEntries);
@@ -18,5 +20,11 @@ persist::BackupNaming BackupNamingOf(const KeyPositions& colourKeys, const KeyPo
         if ((function.code & 0xFFFF) != 0)
             naming.functions.emplace_back(keynames::ToText(function.name),
                                           static_cast<std::uint16_t>(function.code & 0xFFFF));
+    for (const MacroCombKey& combination : combinations) {
+        if (combination.keys.empty()) continue;
+        macrokey_pack_t request;
+        macroreq::FillCombination(request, combination, 0);
+        naming.combinations.emplace_back(keynames::ToText(combination.name), request.macro);
+    }
     return naming;
 }

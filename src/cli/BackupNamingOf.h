@@ -1,6 +1,6 @@
 #pragma once
 // The names a backup file gives the keyboard's entries: the key pictures' names and the
-// program's function keys.
+// program's function keys and combinations.
 #include <cstddef>
 #include <vector>
 
@@ -10,4 +10,5 @@
 
 persist::BackupNaming BackupNamingOf(const KeyPositions& colourKeys, const KeyPositions& codeKeys,
                                      const std::vector<MacroFuncKey>& functions,
+                                     const std::vector<MacroCombKey>& combinations,
                                      std::size_t colourEntries, std::size_t codeEntries);

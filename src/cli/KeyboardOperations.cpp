@@ -128,7 +128,7 @@ Outcome KeyboardOperations::Assign(const AssignRequest& request) {
 persist::BackupNaming KeyboardOperations::Naming() const {
     const std::lock_guard lock(calling_);
     const KeyboardStatus status = client_.Status();
-    return BackupNamingOf(colourKeys_, assignKeys_, client_.FunctionKeys(),
+    return BackupNamingOf(colourKeys_, assignKeys_, client_.FunctionKeys(), client_.Combinations(),
                           status.keyColours.size(), status.keyCodes.size());
 }
 

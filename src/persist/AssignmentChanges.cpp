@@ -86,6 +86,8 @@ std::string Plays(macro_code_t code, const KeyboardSnapshot& target, const Backu
     if (code.playsMacro()) {
         const auto block = target.macros.find(code.value());
         if (block == target.macros.end()) return "a macro slot the file does not hold";
+        if (const std::string* combination = naming.CombinationOf(block->second))
+            return "combination " + *combination + ": " + SpellMacro(block->second);
         return "macro \"" + std::string(block->second.name.text()) +
                "\": " + SpellMacro(block->second);
     }

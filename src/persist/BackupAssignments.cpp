@@ -33,6 +33,17 @@ const std::string* FunctionOf(const BackupNaming& naming, unsigned code) {
     return nullptr;
 }
 
+// A macro goes to `macros` under the lowest slot number neither there nor `taken`.
+macro_code_t TakeSlot(unsigned type, const macro_block_t& block, const std::string& path,
+                      const std::set<int>& taken, std::map<int, macro_block_t>& macros) {
+    int slot = 0;
+    while (macros.count(slot) || taken.count(slot)) ++slot;
+    if (slot > static_cast<int>(macro_code_t::VALUE_MASK))
+        throw BackupRefusal{{path, "more macros than a keyboard can hold"}};
+    macros[slot] = block;
+    return macro_code_t::make(type, static_cast<unsigned>(slot));
+}
+
 Json CodeObject(macro_code_t code) {
     return {{"kind", "code"}, {"type", code.type()}, {"value", code.value()}};
 }
@@ -59,6 +70,10 @@ Json WriteAssignment(macro_code_t code, const std::map<int, macro_block_t>& macr
     if (code.playsMacro()) {
         const auto block = macros.find(code.value());
         if (block == macros.end()) return CodeObject(code);
+        // A combination is named as the settings name it, played once as they assign it.
+        const std::string* combination = naming.CombinationOf(block->second);
+        if (combination && code.type() == macro_code_t::FIRST_MACRO_TYPE)
+            return {{"kind", "combination"}, {"combination", *combination}};
         return {{"kind", "macro"},
                 {"play", PlayValue(code.type())},
                 {"macro", WriteMacroBlock(block->second)}};
@@ -96,12 +111,16 @@ macro_code_t ReadAssignment(const Json& value, const std::string& path, const Ba
     if (kind == "macro") {
         const unsigned type = PlayType(Member(value, path, "play"), path + "/play");
         const macro_block_t block = ReadMacroBlock(Member(value, path, "macro"), path + "/macro");
-        int slot = 0;
-        while (macros.count(slot) || taken.count(slot)) ++slot;
-        if (slot > static_cast<int>(macro_code_t::VALUE_MASK))
-            throw BackupRefusal{{path, "more macros than a keyboard can hold"}};
-        macros[slot] = block;
-        return macro_code_t::make(type, static_cast<unsigned>(slot));
+        return TakeSlot(type, block, path, taken, macros);
+    }
+    if (kind == "combination") {
+        const std::string& name = Text(Member(value, path, "combination"), path + "/combination");
+        const auto found =
+            std::find_if(naming.combinations.begin(), naming.combinations.end(),
+                         [&name](const auto& combination) { return combination.first == name; });
+        if (found == naming.combinations.end())
+            throw BackupRefusal{{path + "/combination", "no combination of that name"}};
+        return TakeSlot(macro_code_t::FIRST_MACRO_TYPE, found->second, path, taken, macros);
     }
     if (kind == "code") {
         const auto type = WholeNumber(Member(value, path, "type"), path + "/type", 0, 15);
@@ -109,7 +128,7 @@ macro_code_t ReadAssignment(const Json& value, const std::string& path, const Ba
             WholeNumber(Member(value, path, "value"), path + "/value", 0, macro_code_t::VALUE_MASK);
         return macro_code_t::make(static_cast<unsigned>(type), static_cast<unsigned>(number));
     }
-    throw BackupRefusal{{path + "/kind", "not key, function, macro or code"}};
+    throw BackupRefusal{{path + "/kind", "not key, function, macro, combination or code"}};
 }
 
 }  // namespace persist

@@ -20,6 +20,15 @@ struct BackupNaming {
     std::vector<std::string> codeKeys;    // the name of each key code entry; empty: no key
     // The function keys' names and the direct codes they send.
     std::vector<std::pair<std::string, std::uint16_t>> functions;
+    // The combinations' names and the macros the keyboard keeps for them.
+    std::vector<std::pair<std::string, macro_block_t>> combinations;
+
+    // The name of the combination whose macro `block` is, or null.
+    const std::string* CombinationOf(const macro_block_t& block) const {
+        for (const auto& [name, macro] : combinations)
+            if (macro == block) return &name;
+        return nullptr;
+    }
 };
 
 struct KeyboardBackup {

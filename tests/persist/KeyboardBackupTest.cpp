@@ -272,15 +272,20 @@ TEST(KeyboardBackup, EmptyAndDoubledModeNamesComeBackAsTheyWere) {
 TEST(KeyboardBackup, FunctionsAndMacrosComeBackAsTheKeysHadThem) {
     BackupNaming naming;
     naming.colourKeys = {"Esc"};
-    naming.codeKeys = {"Z", "A", "B"};
+    naming.codeKeys = {"Z", "A", "B", "C"};
     naming.functions = {{"Volume up", 0xE9}, {"Volume up", 0xEA}, {"Launch", 0x1234}};
+    naming.combinations = {{"Copy", Block("Copy", 3)}};
     KeyboardBackup backup = Odd();
     KeyboardSnapshot& k = backup.keyboard;
     k.colourSets = {{rgba_t{1, 2, 3, 4}}};
     k.activeColourSet = 0;
-    k.keyCodes = {macro_code_t::make(3, 5), macro_code_t::make(4, 6), macro_code_t::make(2, 0xEA)};
-    k.macros = {{5, Block("Z first", 1)}, {6, Block("A second", 2)}};
+    k.keyCodes = {macro_code_t::make(3, 5), macro_code_t::make(4, 6), macro_code_t::make(2, 0xEA),
+                  macro_code_t::make(3, 9)};
+    k.macros = {{5, Block("Z first", 1)}, {6, Block("A second", 2)}, {9, Block("Copy", 3)}};
     const std::string text = persist::WriteKeyboardBackup(backup, naming);
+    // A combination is written by its name.
+    EXPECT_EQ(nlohmann::json::parse(text)["keys"]["C"],
+              (nlohmann::json{{"kind", "combination"}, {"combination", "Copy"}}));
     const persist::BackupReadResult read = persist::ReadKeyboardBackup(text, naming);
     ASSERT_TRUE(read.backup) << read.error.where << ": " << read.error.what;
     const KeyboardSnapshot& back = read.backup->keyboard;
@@ -290,12 +295,17 @@ TEST(KeyboardBackup, FunctionsAndMacrosComeBackAsTheKeysHadThem) {
     EXPECT_EQ(back.keyCodes[1], macro_code_t::make(4, 1));
     EXPECT_EQ(back.macros.at(0), k.macros.at(5));
     EXPECT_EQ(back.macros.at(1), k.macros.at(6));
+    EXPECT_EQ(back.macros.at(2), k.macros.at(9));
 
     nlohmann::json launch = nlohmann::json::parse(text);
     launch["keys"]["B"] = {{"kind", "function"}, {"function", "Launch"}};
     const persist::BackupReadResult refused = persist::ReadKeyboardBackup(launch.dump(), naming);
     EXPECT_FALSE(refused.backup);
     EXPECT_EQ(refused.error.where, "/keys/B/function") << refused.error.what;
+    launch["keys"]["C"]["combination"] = "Paste";
+    launch["keys"]["B"] = {{"kind", "key"}, {"key", "B"}};
+    EXPECT_EQ(persist::ReadKeyboardBackup(launch.dump(), naming).error.where,
+              "/keys/C/combination");
 }
 
 TEST(KeyboardBackup, AGroupStepNamedOtherwiseThanItsKeyKeepsItsName) {
