@@ -44,8 +44,8 @@ bool ConfirmKeyChanges(SOUI::HWND owner, const std::vector<std::string>& changes
     for (const std::string& line : changes) lines << QString::fromStdString(line);
     const QString text =
         Translated(
-            "The file changes what %1 keys play. Check each one: a key marked (!) is a "
-            "common key or plays Win, Ctrl+Alt or Enter. Restore them?")
+            "The file changes the assignment of these keys (%1). Check each one: a key marked "
+            "(!) is a common key or plays Win, Ctrl+Alt or Enter. Restore them?")
             .arg(lines.size());
     return SOUI::SListMessageBox(owner, text, lines, Translated("Key assignments"),
                                  Translated("Restore")) == SOUI::IDOK;
