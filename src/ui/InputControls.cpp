@@ -1,5 +1,7 @@
 #include "ui/InputControls.h"
 
+#include <algorithm>
+
 #include "ui/Application.h"
 
 namespace SOUI {
@@ -114,6 +116,11 @@ std::intptr_t SComboBox::GetItemData(int index) const {
 
 SSliderBar::SSliderBar() : m_slider(new QSlider(Qt::Horizontal)) {
     SetControl(m_slider);
+    // A click on the track moves a sixteenth of the range: one step of a 0-15 speed, not the
+    // whole way.
+    QObject::connect(m_slider, &QSlider::rangeChanged, [this](int min, int max) {
+        m_slider->setPageStep(std::max(1, (max - min) / 16));
+    });
     QObject::connect(m_slider, &QSlider::valueChanged, [this](int value) {
         if (m_silent) return;
         EventSliderPos e(this);

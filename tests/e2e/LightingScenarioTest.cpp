@@ -42,6 +42,7 @@ TEST_F(LightingScenario, EachModeShowsItsOwnSettingsAndTheKeyboardsColours) {
         s.Register(0, kRain).setAutoForeground(false);
         s.Register(0, kRain).setForegroundColor(foreground);
         s.Register(0, kRain).setBackgroundColor(background);
+        s.Register(0, kRain).setSpeed(6);
     });
     ASSERT_TRUE(StartProgram());
     // The colour panels show the register's colours, foreground on the left.
@@ -54,6 +55,13 @@ TEST_F(LightingScenario, EachModeShowsItsOwnSettingsAndTheKeyboardsColours) {
               8)
         << WithScreen("the background panel does not show the keyboard's colour");
     ASSERT_FALSE(a11y_->Find("bar_mainled_speed_parent").empty());
+    // A click on the track beside the handle moves the speed one step, not a page of ten.
+    const QRect speed = WaitForControl("bar_mainled_speed").screen;
+    input_->Click(QPoint(speed.right() - 4, speed.center().y()));
+    EXPECT_TRUE(WaitUntil([&] {
+        const auto k = Keyboard();
+        return k && k->Register(0, kRain).speed() == 7;
+    })) << WithScreen("a click on the speed track did not step once");
 
     // "Off" has no settings: none of the previous mode's stay on show.
     ChooseFromList("cmb_mainled_light_mode_normal", "Off");
