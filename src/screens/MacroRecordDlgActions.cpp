@@ -4,11 +4,11 @@
 #include <cstdio>
 
 #include "records/KeyTable.h"
+#include "records/MacroRequest.h"
 #include "screens/KeyboardHook.h"
 #include "screens/MacroGroupAdapter.h"
 #include "screens/MacroItemAdapter.h"
 #include "screens/MacroRecordDlg.h"
-#include "records/MacroRequest.h"
 #include "ui/Application.h"
 #include "ui/CheckControls.h"
 #include "ui/ListView.h"
