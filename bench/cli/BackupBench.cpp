@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "cli/LocalKeyboard.h"
 #include "emulator/EmulatedBackend.h"
 #include "emulator/VirtualKeyboard.h"
+#include "ops/LocalKeyboard.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app/SettingsBackup.h"
 
-#include "cli/BackupCommand.h"
-#include "cli/GuardedOutcome.h"
+#include "ops/BackupCommand.h"
+#include "ops/GuardedOutcome.h"
 #include "screens/FileChooser.h"
 #include "ui/Application.h"
 #include "ui/BusyBox.h"

@@ -4,7 +4,7 @@
 // meanwhile), and the outcome in a message box.
 #include <QString>
 
-#include "cli/KeyboardEndpoint.h"
+#include "ops/KeyboardEndpoint.h"
 #include "ui/WinDefs.h"
 
 class SettingsBackup {

@@ -1,11 +1,11 @@
 #include "bus/BusProperties.h"
 
-#include "cli/KeyboardOperations.h"
-#include "cli/StatusReport.h"
+#include "ops/KeyboardOperations.h"
+#include "ops/StatusReport.h"
 
 namespace {
 
-QString JsonString(const QJsonObject& object) {
+QString JsonString(const nlohmann::json& object) {
     return QString::fromStdString(JsonText(object));
 }
 

@@ -1,7 +1,7 @@
 #include "bus/BusRequests.h"
 
-#include "cli/KeyboardOperations.h"
-#include "cli/SettingText.h"
+#include "ops/KeyboardOperations.h"
+#include "ops/SettingText.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QVariantMap>
 
-#include "cli/KeyboardEndpoint.h"
+#include "ops/KeyboardEndpoint.h"
 
 class KeyboardOperations;
 

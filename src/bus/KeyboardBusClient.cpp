@@ -3,11 +3,10 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVariant>
-#include <QJsonDocument>
 #include <sstream>
 
 #include "bus/BusNames.h"
-#include "cli/SettingText.h"
+#include "ops/SettingText.h"
 
 namespace {
 
@@ -44,22 +43,23 @@ QVariant KeyboardBusClient::Property(const char* name) const {
     return reply.arguments().front().value<QDBusVariant>().variant();
 }
 
-QJsonObject KeyboardBusClient::JsonProperty(const char* name) const {
-    const QJsonObject object = QJsonDocument::fromJson(Property(name).toString().toUtf8()).object();
-    if (!object.isEmpty()) return object;
-    return QJsonObject{{"connected", false},
-                       {"state", "not connected: the running Keylume window does not answer"}};
+nlohmann::json KeyboardBusClient::JsonProperty(const char* name) const {
+    nlohmann::json object =
+        nlohmann::json::parse(Property(name).toString().toStdString(), nullptr, false);
+    if (object.is_object() && !object.empty()) return object;
+    return nlohmann::json{{"connected", false},
+                          {"state", "not connected: the running Keylume window does not answer"}};
 }
 
 std::string KeyboardBusClient::Emulation() const {
     return Property("Emulation").toString().toStdString();
 }
 
-QJsonObject KeyboardBusClient::StatusReport() {
+nlohmann::json KeyboardBusClient::StatusReport() {
     return JsonProperty("Status");
 }
 
-QJsonObject KeyboardBusClient::ModesReport() {
+nlohmann::json KeyboardBusClient::ModesReport() {
     return JsonProperty("Modes");
 }
 

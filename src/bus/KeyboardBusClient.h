@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "cli/KeyboardEndpoint.h"
+#include "ops/KeyboardEndpoint.h"
 
 class KeyboardBusClient : public KeyboardEndpoint {
 public:
@@ -15,8 +15,8 @@ public:
     // "" for the real keyboard, otherwise the emulated keyboard's setup.
     std::string Emulation() const;
 
-    QJsonObject StatusReport() override;
-    QJsonObject ModesReport() override;
+    nlohmann::json StatusReport() override;
+    nlohmann::json ModesReport() override;
     Outcome Set(const SetRequest& request) override;
     Outcome Paint(const PaintRequest& request) override;
     Outcome Assign(const AssignRequest& request) override;
@@ -26,7 +26,7 @@ public:
 private:
     explicit KeyboardBusClient(QDBusConnection bus) : bus_(std::move(bus)) {}
     QVariant Property(const char* name) const;
-    QJsonObject JsonProperty(const char* name) const;
+    nlohmann::json JsonProperty(const char* name) const;
     // A reply's first argument, when it is a text, becomes the outcome's message.
     Outcome Call(const char* method, const QVariantList& arguments);
 

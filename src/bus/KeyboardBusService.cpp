@@ -7,7 +7,7 @@
 
 #include "bus/BusNames.h"
 #include "bus/BusRequests.h"
-#include "cli/GuardedOutcome.h"
+#include "ops/GuardedOutcome.h"
 #include "persist/KeyboardBackup.h"
 
 namespace {

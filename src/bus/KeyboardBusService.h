@@ -19,9 +19,9 @@
 
 #include "bus/BusProperties.h"
 #include "bus/BusWorker.h"
-#include "cli/KeyboardClient.h"
-#include "cli/KeyboardEndpoint.h"
-#include "cli/KeyboardOperations.h"
+#include "ops/KeyboardClient.h"
+#include "ops/KeyboardEndpoint.h"
+#include "ops/KeyboardOperations.h"
 
 class RefusalWatch;
 

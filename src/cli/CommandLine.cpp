@@ -5,8 +5,8 @@
 #include <optional>
 #include <string_view>
 
-#include "cli/KeyNames.h"
-#include "cli/SettingText.h"
+#include "ops/KeyNames.h"
+#include "ops/SettingText.h"
 
 namespace {
 

@@ -1,18 +1,16 @@
 #include "cli/CommandRun.h"
 
-#include <QJsonArray>
-#include <QJsonObject>
-
-#include "cli/BackupCommand.h"
 #include "cli/CommandLine.h"
-#include "cli/StatusReport.h"
+#include "cli/StatusText.h"
+#include "ops/BackupCommand.h"
+#include "ops/StatusReport.h"
 
 namespace {
 
-int Report(const CliRequest& request, const QJsonObject& report, std::ostream& out,
-           std::string (*text)(const QJsonObject&)) {
+int Report(const CliRequest& request, const nlohmann::json& report, std::ostream& out,
+           std::string (*text)(const nlohmann::json&)) {
     out << (request.json ? JsonText(report) : text(report));
-    return report["connected"].toBool() ? kExitDone : kExitKeyboard;
+    return report.value("connected", false) ? kExitDone : kExitKeyboard;
 }
 
 }  // namespace
@@ -20,15 +18,10 @@ int Report(const CliRequest& request, const QJsonObject& report, std::ostream& o
 int PrintOutcome(const CliRequest& request, const Outcome& outcome, std::ostream& out,
                  std::ostream& err, bool tell) {
     if (request.json) {
-        QJsonObject json{{"ok", outcome.code == kExitDone},
-                         {"exitCode", outcome.code},
-                         {"message", QString::fromStdString(outcome.message)}};
-        if (!outcome.keyChanges.empty()) {
-            QJsonArray changes;
-            for (const std::string& line : outcome.keyChanges)
-                changes.append(QString::fromStdString(line));
-            json["keyChanges"] = changes;
-        }
+        nlohmann::json json{{"ok", outcome.code == kExitDone},
+                            {"exitCode", outcome.code},
+                            {"message", outcome.message}};
+        if (!outcome.keyChanges.empty()) json["keyChanges"] = outcome.keyChanges;
         out << JsonText(json);
     } else if (!outcome.keyChanges.empty()) {
         std::ostream& list = outcome.code == kExitDone ? out : err;

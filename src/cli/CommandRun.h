@@ -6,7 +6,7 @@
 
 #include "cli/CliRequest.h"
 #include "cli/CommandLine.h"
-#include "cli/KeyboardEndpoint.h"
+#include "ops/KeyboardEndpoint.h"
 
 // The exit code: 0 done, 1 the keyboard is absent or refused, 2 usage error.
 int RunRequest(const CliRequest& request, KeyboardEndpoint& endpoint, std::ostream& out,

@@ -12,11 +12,11 @@
 
 #include "bus/BusNames.h"
 #include "bus/KeyboardBusService.h"
-#include "cli/RefusalWatch.h"
 #include "device/DeviceLink.h"
 #include "emulator/EmulatedBackend.h"
 #include "emulator/VirtualKeyboard.h"
 #include "logic/KeyboardLogic.h"
+#include "ops/RefusalWatch.h"
 #include "support/BusCall.h"
 #include "support/PrivateBus.h"
 

@@ -2,9 +2,9 @@
 // the window's own controls checked after a call.
 #include "AppTestSupport.h"
 #include "bus/KeyboardBusService.h"
-#include "cli/RefusalWatch.h"
 #include "emulator/EmulatedBackend.h"
 #include "emulator/VirtualKeyboard.h"
+#include "ops/RefusalWatch.h"
 #include "ui/InputControls.h"
 
 namespace {

@@ -36,7 +36,7 @@ bool SameBytes(const _reg_mode_t& a, const _reg_mode_t& b) {
 class BackupCommands : public LocalCommands {
 protected:
     std::string File(const std::string& name) const {
-        return (fs::path(folder.path().toStdString()) / name).string();
+        return (fs::path(folder.path().string()) / name).string();
     }
 
     static std::string Text(const std::string& file) {
@@ -238,7 +238,7 @@ TEST_F(BackupCommands, BadFilesAreRefusedWithThePlaceAndNothingIsSent) {
     }
     EXPECT_EQ(Run({"import", File("missing.json")}), kExitUsage);
     EXPECT_TRUE(backend->Log().empty());
-    EXPECT_EQ(Run({"import", folder.path().toStdString()}), kExitUsage);
+    EXPECT_EQ(Run({"import", folder.path().string()}), kExitUsage);
     EXPECT_TRUE(backend->Log().empty());
 }
 

@@ -95,7 +95,7 @@ TEST(CommandLine, ReadsEverySettingOfSet) {
     EXPECT_EQ(set.brightness, 0);
     EXPECT_EQ(set.backgroundBrightness, 255);
     EXPECT_EQ(set.speed, 15);
-    EXPECT_EQ(set.direction, CliDirection::Anticlockwise);
+    EXPECT_EQ(set.direction, LightDirection::Anticlockwise);
     EXPECT_EQ(set.colour, 0xA0B1C2u);
     EXPECT_FALSE(set.automaticColour);
     EXPECT_EQ(set.backgroundColour, 0x000001u);

@@ -3,17 +3,18 @@
 // a command line and keeps what it printed and what the keyboard received.
 #include <gtest/gtest.h>
 
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QTemporaryDir>
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <cerrno>
 #include <sstream>
 
-#include "cli/KeyboardEndpoint.h"
-#include "cli/LocalKeyboard.h"
+#include "cli/RunLocally.h"
 #include "emulator/EmulatedBackend.h"
 #include "emulator/VirtualKeyboard.h"
+#include "files/TempFolder.h"
+#include "ops/KeyboardEndpoint.h"
+#include "ops/LocalKeyboard.h"
 #include "persist/AppPaths.h"
 
 namespace {
@@ -66,9 +67,9 @@ private:
 class LocalCommands : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
+        ASSERT_FALSE(folder.path().empty());
         paths.dataFolder = KEYLUME_SOURCE_DIR;
-        paths.userFolder = folder.path().toStdString();
+        paths.userFolder = folder.path().string();
         paths.configFile = paths.uiFolder() / "config.xml";
         paths.shippedConfigFile = paths.configFile;
         paths.macroFile = paths.userFolder / "macro.xml";
@@ -89,9 +90,7 @@ protected:
             out, err);
     }
 
-    QJsonObject Json() const {
-        return QJsonDocument::fromJson(QByteArray::fromStdString(out.str())).object();
-    }
+    nlohmann::json Json() const { return nlohmann::json::parse(out.str(), nullptr, false); }
 
     // Commands sent to the keyboard; the requests of queries do not count.
     std::size_t Sent() const {
@@ -103,7 +102,7 @@ protected:
 
     VirtualKeyboard& Keyboard() const { return backend->Keyboard(); }
 
-    QTemporaryDir folder;
+    files_test::TempFolder folder;
     AppPaths paths;
     std::shared_ptr<EmulatedBackend> backend = std::make_shared<EmulatedBackend>();
     bool refuse = false;

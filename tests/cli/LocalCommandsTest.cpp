@@ -1,16 +1,15 @@
 // The commands end to end against the emulated keyboard, in the process that opens it.
 #include <gtest/gtest.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QTemporaryDir>
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <sstream>
 
 #include "LocalCommandsFixture.h"
+#include "files/TempFolder.h"
 #include "persist/MacroSharing.h"
 #include "persist/SmallTextFile.h"
 #include "records/KeyTable.h"
@@ -20,15 +19,15 @@ namespace {
 TEST_F(LocalCommands, StatusDescribesTheKeyboard) {
     ASSERT_EQ(Run({"status", "--json", "--emulate"}), kExitDone) << err.str();
     EXPECT_EQ(opened, "keyboard");
-    const QJsonObject status = Json();
-    EXPECT_TRUE(status["connected"].toBool());
-    EXPECT_EQ(status["productId"].toString(), "0x1514");
-    EXPECT_EQ(status["profiles"].toInt(), 3);
-    EXPECT_EQ(status["activeProfile"].toInt(), Keyboard().ActiveProfile());
-    const QJsonObject mode = status["mode"].toObject();
-    EXPECT_EQ(mode["index"].toInt(), Keyboard().ProfileMode(Keyboard().ActiveProfile()));
-    EXPECT_EQ(status["keyColours"].toArray().size(), 108);
-    EXPECT_EQ(status["keyColours"].toArray()[0].toObject()["key"].toString(), "Esc");
+    const nlohmann::json status = Json();
+    EXPECT_TRUE(status["connected"].get<bool>());
+    EXPECT_EQ(status["productId"].get<std::string>(), "0x1514");
+    EXPECT_EQ(status["profiles"].get<int>(), 3);
+    EXPECT_EQ(status["activeProfile"].get<int>(), Keyboard().ActiveProfile());
+    const nlohmann::json mode = status["mode"];
+    EXPECT_EQ(mode["index"].get<int>(), Keyboard().ProfileMode(Keyboard().ActiveProfile()));
+    EXPECT_EQ(status["keyColours"].size(), 108);
+    EXPECT_EQ(status["keyColours"][0]["key"].get<std::string>(), "Esc");
     // Reading sends nothing.
     EXPECT_EQ(Sent(), 0u);
 
@@ -45,10 +44,10 @@ TEST_F(LocalCommands, AnAbsentKeyboardEndsWithOneAndSaysWhy) {
 
     backend->PlugOldFirmware(0x1512);
     ASSERT_EQ(Run({"modes", "--json"}), kExitKeyboard);
-    EXPECT_FALSE(Json()["connected"].toBool());
-    EXPECT_NE(Json()["state"].toString().indexOf("firmware"), -1);
+    EXPECT_FALSE(Json()["connected"].get<bool>());
+    EXPECT_NE(Json()["state"].get<std::string>().find("firmware"), std::string::npos);
     ASSERT_EQ(Run({"status", "--json"}), kExitKeyboard);
-    EXPECT_EQ(Json()["productId"].toString(), "0x1512");
+    EXPECT_EQ(Json()["productId"].get<std::string>(), "0x1512");
 }
 
 TEST_F(LocalCommands, AKeyboardThatCannotBeOpenedGivesTheSystemsReason) {
@@ -58,22 +57,23 @@ TEST_F(LocalCommands, AKeyboardThatCannotBeOpenedGivesTheSystemsReason) {
               std::string::npos)
         << out.str();
     ASSERT_EQ(Run({"status", "--json"}), kExitKeyboard);
-    EXPECT_NE(Json()["state"].toString().indexOf("Permission denied"), -1);
+    EXPECT_NE(Json()["state"].get<std::string>().find("Permission denied"), std::string::npos);
     EXPECT_EQ(Run({"set", "--speed", "3"}), kExitKeyboard);
     EXPECT_NE(err.str().find("Permission denied"), std::string::npos) << err.str();
 }
 
 TEST_F(LocalCommands, ModesListEveryModeWithItsSettings) {
     ASSERT_EQ(Run({"modes", "--json"}), kExitDone) << err.str();
-    const QJsonArray modes = Json()["modes"].toArray();
+    const nlohmann::json modes = Json()["modes"];
     ASSERT_EQ(modes.size(), Keyboard().Shape().modes);
-    for (const QJsonValue& value : modes) {
-        const QJsonObject mode = value.toObject();
-        if (mode["name"].toString() == "Custom") {
-            EXPECT_TRUE(mode["settings"].toArray().contains("colour-set"));
+    for (const nlohmann::json& value : modes) {
+        const nlohmann::json mode = value;
+        if (mode["name"].get<std::string>() == "Custom") {
+            const nlohmann::json& settings = mode["settings"];
+            EXPECT_NE(std::find(settings.begin(), settings.end(), "colour-set"), settings.end());
         }
-        if (mode["name"].toString() == "Off") {
-            EXPECT_TRUE(mode["settings"].toArray().isEmpty());
+        if (mode["name"].get<std::string>() == "Off") {
+            EXPECT_TRUE(mode["settings"].empty());
         }
     }
 }
@@ -94,11 +94,11 @@ TEST_F(LocalCommands, SetChangesProfileModeAndRegister) {
 
     // The next run reads back what this one set.
     ASSERT_EQ(Run({"status", "--json"}), kExitDone);
-    const QJsonObject mode = Json()["mode"].toObject();
-    EXPECT_EQ(mode["name"].toString(), "Rain");
-    EXPECT_EQ(mode["speed"].toInt(), 7);
-    EXPECT_EQ(mode["direction"].toString(), "down");
-    EXPECT_EQ(mode["backgroundColour"].toString(), "102030");
+    const nlohmann::json mode = Json()["mode"];
+    EXPECT_EQ(mode["name"].get<std::string>(), "Rain");
+    EXPECT_EQ(mode["speed"].get<int>(), 7);
+    EXPECT_EQ(mode["direction"].get<std::string>(), "down");
+    EXPECT_EQ(mode["backgroundColour"].get<std::string>(), "102030");
 }
 
 TEST_F(LocalCommands, SetChoosesAutomaticColoursAndColourSets) {
@@ -131,13 +131,13 @@ TEST_F(LocalCommands, AssignGivesKeysWhatTheyPlay) {
     EXPECT_EQ(Keyboard().Macro(played.value()).count, 4);
 
     ASSERT_EQ(Run({"status", "--json"}), kExitDone);
-    const QJsonArray assignments = Json()["assignments"].toArray();
+    const nlohmann::json assignments = Json()["assignments"];
     ASSERT_EQ(assignments.size(), 3);
-    EXPECT_EQ(assignments[0].toObject()["key"].toString(), "F1");
-    EXPECT_EQ(assignments[0].toObject()["playsKey"].toString(), "A");
-    EXPECT_EQ(assignments[1].toObject()["playsFunction"].toString(), "Mute");
-    EXPECT_EQ(assignments[2].toObject()["kind"].toString(), "combination");
-    EXPECT_EQ(assignments[2].toObject()["combination"].toString(), "Copy");
+    EXPECT_EQ(assignments[0]["key"].get<std::string>(), "F1");
+    EXPECT_EQ(assignments[0]["playsKey"].get<std::string>(), "A");
+    EXPECT_EQ(assignments[1]["playsFunction"].get<std::string>(), "Mute");
+    EXPECT_EQ(assignments[2]["kind"].get<std::string>(), "combination");
+    EXPECT_EQ(assignments[2]["combination"].get<std::string>(), "Copy");
 
     ASSERT_EQ(Run({"assign", "F1", "--clear"}), kExitDone) << err.str();
     EXPECT_EQ(Keyboard().KeyCodes()[1].code(), 0);
@@ -201,8 +201,8 @@ TEST_F(LocalCommands, ARefusedCommandEndsWithOne) {
     EXPECT_EQ(Run({"set", "--brightness", "9"}), kExitKeyboard);
     EXPECT_NE(err.str().find("refused"), std::string::npos);
     EXPECT_EQ(Run({"paint", "Esc", "--colour", "010203", "--json"}), kExitKeyboard);
-    EXPECT_FALSE(Json()["ok"].toBool());
-    EXPECT_EQ(Json()["exitCode"].toInt(), kExitKeyboard);
+    EXPECT_FALSE(Json()["ok"].get<bool>());
+    EXPECT_EQ(Json()["exitCode"].get<int>(), kExitKeyboard);
 }
 
 TEST_F(LocalCommands, AKeyboardPulledOutDuringACommandEndsItWithOne) {

@@ -5,12 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QTemporaryDir>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
-#include "cli/KeyboardEndpoint.h"
+#include "files/TempFolder.h"
+#include "ops/KeyboardEndpoint.h"
 #include "persist/MacroSharing.h"
 
 namespace {
@@ -33,7 +33,7 @@ MacroGroupContent Group(std::wstring name, int code) {
 class MacrosCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
+        ASSERT_FALSE(folder.path().empty());
         Put(macroFile, persist::WriteSharedGroups({Group(L"Copy", 46), Group(L"Paste", 47)}));
     }
 
@@ -51,11 +51,9 @@ protected:
         return persist::ReadSharedGroups(Slurp(file)).groups;
     }
 
-    std::filesystem::path Path(const char* name) const {
-        return folder.filePath(name).toStdString();
-    }
+    std::filesystem::path Path(const char* name) const { return (folder / name).string(); }
 
-    QTemporaryDir folder;
+    files_test::TempFolder folder;
     std::filesystem::path macroFile = Path("macro.xml");
     std::ostringstream out;
     std::ostringstream err;
