@@ -1,13 +1,29 @@
 #pragma once
-// Where the commands are carried out: this process's own keyboard logic, or the running
-// window's through the session bus.
+// The contract every surface reaches the keyboard through. Two endpoints carry it out: this
+// process's own keyboard logic (KeyboardOperations, used by the commands when no window runs,
+// by the window's backup menu and by the bus service) and the running window's through the
+// session bus (KeyboardBusClient, used by the commands when a window runs).
+//
+// Results: every call answers; none throws. An Outcome's code is one of ExitCode:
+//   kExitDone      the keyboard took the request (or, for a listing, nothing was to be sent);
+//   kExitKeyboard  the keyboard is absent, refused a report, did not answer in time, or a file
+//                  could not be written; `message` says which, and what was left unchanged;
+//   kExitUsage     the request names something the keyboard or the settings lack (an unknown
+//                  key, mode or macro, a value out of range, a file that is no backup);
+//                  nothing was sent.
+// The reports answer `{"connected": false, "state": ...}` when the keyboard cannot be read.
+//
+// Threads: KeyboardOperations may be called from several threads and serialises the calls (a
+// call waits for the one running); it blocks until the keyboard logic has settled, so it is
+// never called on the store's dispatcher thread, which it waits for. KeyboardBusClient makes one
+// blocking bus call per call and belongs to the thread that made it.
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 #include "ops/KeyboardRequests.h"
 
-// Exit codes of the commands.
+// The outcomes' codes, also the commands' exit codes.
 enum ExitCode { kExitDone = 0, kExitKeyboard = 1, kExitUsage = 2 };
 
 struct Outcome {

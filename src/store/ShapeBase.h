@@ -91,8 +91,9 @@ public:
     bool isPrivate() const { return id < 0; }
 
     // From now on every delivery to a shape whose hook owner is `owner` is posted to `window`
-    // as UM_SHAPE_CHANGE (through the poster installed with ShapeDispatcher::setWindowPoster)
-    // instead of being applied on the dispatcher thread. A later call replaces the window.
+    // as the UI layer's shape message (through the poster installed with
+    // ShapeDispatcher::setWindowPoster) instead of being applied on the dispatcher thread. A later
+    // call replaces the window.
     template <class O>
     static void attachWindow(const O* owner, WindowHandle window) {
         attachWindowKey(shapeOwnerKey(owner), window);

@@ -6,7 +6,7 @@
 #include "store/ShapeBase.h"
 
 // One published change on its way to the members of a group: queued to the dispatcher, or
-// carried to a window by UM_SHAPE_CHANGE. Deleting it releases the snapshot.
+// carried to a window by the UI layer's shape message. Deleting it releases the snapshot.
 struct ShapeChange {
     ShapeBase* source;                    // the publishing shape, or the target of a window post
     std::unique_ptr<ShapeBase> snapshot;  // the value at the moment of publishing

@@ -18,10 +18,10 @@
 //
 // Window routing (for the UI layer): members whose hook owner was attached to a window with
 // ShapeBase::attachWindow get their changes on that window's thread. The UI layer installs,
-// once, a poster that carries a ShapeChange to a window as UM_SHAPE_CHANGE:
+// once, a poster that carries a ShapeChange to a window as the UI layer's shape message:
 //
 //     ShapeDispatcher::setWindowPoster([](WindowHandle window, ShapeChange* change) {
-//         return postToMyWindow(window, UM_SHAPE_CHANGE, change);  // false: window gone
+//         return postToMyWindow(window, kShapeMessage, change);  // false: window gone
 //     });
 //
 // The poster runs on the dispatcher thread and must not block. When it returns true it owns
@@ -36,8 +36,8 @@ public:
 
     static void setWindowPoster(WindowPoster poster);
 
-    // Applies a change carried by UM_SHAPE_CHANGE to its target, if the target still exists,
-    // and deletes the change. Call it on the window's thread.
+    // Applies a change carried by the UI layer's shape message to its target, if the target still
+    // exists, and deletes the change. Call it on the window's thread.
     static void deliver(ShapeChange* change);
 
     // Waits until the queue is empty and the dispatcher thread has ended (window-routed

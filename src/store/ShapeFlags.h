@@ -17,9 +17,6 @@ constexpr int SHAPE_FORCE = 8;
 // like any publication, or at once on the calling thread under the shape's mutex.
 enum class SelfDelivery { Queued = 0, Now = 1 };
 
-// Message id under which the UI layer carries a ShapeChange to a window (WM_USER + 0x1000).
-constexpr unsigned UM_SHAPE_CHANGE = 0x1400;
-
 // A window as the store sees it: an opaque value chosen by the UI layer; 0 is no window.
 using WindowHandle = std::uintptr_t;
 

@@ -30,8 +30,8 @@ public:
     void flush();
     void close();
 
-    // Routes UM_SHAPE_CHANGE to the ShapeWindowThread named by the handle; a post to a closed
-    // or unknown window fails. Installs a process-wide poster: only where no UI layer does.
+    // Routes the UI layer's shape message to the ShapeWindowThread named by the handle; a post to a
+    // closed or unknown window fails. Installs a process-wide poster: only where no UI layer does.
     static void installPoster();
     static bool postChange(WindowHandle window, ShapeChange* change);
 

@@ -33,9 +33,8 @@ constexpr UINT WM_RBUTTONUP = 0x0205;
 constexpr UINT WM_MOUSELEAVE = 0x02A3;
 constexpr UINT WM_DEVICECHANGE = 0x0219;
 constexpr UINT WM_USER = 0x0400;
-// Carries one change of the shape store to the window's thread; the store defines it.
-using ::UM_SHAPE_CHANGE;
-static_assert(UM_SHAPE_CHANGE == 0x1400);
+// Carries one change of the shape store to the window's thread.
+constexpr UINT UM_SHAPE_CHANGE = WM_USER + 0x1000;
 
 constexpr WPARAM SC_MINIMIZE = 0xF020;
 constexpr WPARAM SC_MAXIMIZE = 0xF030;
