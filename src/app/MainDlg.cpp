@@ -182,6 +182,11 @@ bool CMainDlg::OnCommand(WPARAM wParam) {
         case kCmdImportSettings:
             if (m_backup) m_backup->Import(GetHostHwnd());
             break;
+        case kCmdEnglish:
+        case kCmdChinese:
+            if (m_language)
+                m_language->Choose(GetHostHwnd(), LOWORD(wParam) == kCmdChinese ? L"cn" : L"en");
+            break;
         case kCmdExit:
             PostMessage(WM_CLOSE);
             break;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/DeviceChangeNotifier.h"
+#include "app/LanguageChoice.h"
 #include "app/MainPanel.h"
 #include "app/SettingsBackup.h"
 #include "device/DeviceLink.h"
@@ -22,6 +23,8 @@ public:
     static constexpr int kCmdExportSettings = 2;
     static constexpr int kCmdImportSettings = 3;
     static constexpr int kCmdExit = 6;
+    static constexpr int kCmdEnglish = 7;
+    static constexpr int kCmdChinese = 8;
 
     CMainDlg(QString layoutName, std::shared_ptr<HidBackend> backend);
     ~CMainDlg() override;
@@ -34,6 +37,10 @@ public:
     // Export and import of the keyboard's settings through `keyboard`, which must outlive the
     // window; without it the menu's entries do nothing.
     void UseSettingsBackup(KeyboardEndpoint& keyboard);
+    // The menu's languages are saved through `choice`; without it they do nothing.
+    void UseLanguageChoice(std::unique_ptr<LanguageChoice> choice) {
+        m_language = std::move(choice);
+    }
 
     DeviceLink& Link() { return m_link; }
     KeyboardLogic* Logic() const { return m_logic.get(); }
@@ -65,6 +72,7 @@ private:
     std::unique_ptr<MainPanel> m_panel;
     std::unique_ptr<KeyboardLogic> m_logic;
     std::unique_ptr<SettingsBackup> m_backup;
+    std::unique_ptr<LanguageChoice> m_language;
     std::unique_ptr<DeviceChangeNotifier> m_deviceChanges;
     int m_exitCode = 0;
 };

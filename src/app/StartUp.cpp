@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLocale>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/MacroFileNotices.h"
 #include "app/MainDlg.h"
@@ -12,6 +14,7 @@
 #include "app/WindowScreenshot.h"
 #include "bus/KeyboardBusService.h"
 #include "persist/AppConfig.h"
+#include "persist/DesktopLanguage.h"
 #include "persist/MacroFile.h"
 #include "store/ShapeDispatcher.h"
 #include "ui/Application.h"
@@ -26,8 +29,12 @@ namespace {
 
 constexpr auto kShutdownWait = std::chrono::seconds(5);
 
+// The language "config.xml" names, else the desktop's.
 std::wstring LanguageOf(const AppConfig& config) {
-    return config.language().count > 0 ? config.language().current() : std::wstring();
+    if (config.language().count > 0 && !config.language().current().empty())
+        return config.language().current();
+    return persist::DesktopLanguage([](const char* name) { return std::getenv(name); },
+                                    QLocale::system().name().toStdString());
 }
 
 QString Path(const std::filesystem::path& path) {
@@ -84,6 +91,8 @@ int RunStartUp(const StartUpSettings& settings) {
                                                     settings.paths.uiFolder(), settings.emulation);
     window->SendMessage(WM_INITDIALOG);
     window->UseSettingsBackup(bus->Operations());
+    window->UseLanguageChoice(std::make_unique<LanguageChoice>(
+        settings.paths.userFolder / "config.xml", settings.paths.configFile));
     // A window on its way out (the upgrade program could not start) is not shown again.
     if (window->IsWindow() && window->ExitCode() == 0) {
         window->CenterWindow();

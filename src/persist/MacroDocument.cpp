@@ -1,5 +1,7 @@
 #include "persist/MacroDocument.h"
 
+#include <cstring>
+
 #include "persist/CNumber.h"
 #include "persist/MacroLimits.h"
 #include "persist/XmlLookup.h"
@@ -32,6 +34,24 @@ MacroRecordGpItem ReadStep(pugi::xml_node element) {
     step.delay = SignedAttribute(element, "delay");
     step.name = AttributeWideText(element, "name");
     return step;
+}
+
+constexpr const char* kChoiceElement = "choice";
+// More keys than any keyboard of the family has: a longer list is no file the program wrote.
+constexpr size_t kMostChoices = 256;
+
+// A choice for no key or of another page is left out: it could only mislead the editor.
+void ReadChoice(pugi::xml_node element, std::vector<MacroEntryChoice>& choices) {
+    const MacroEntryChoice choice{SignedAttribute(element, "key"), SignedAttribute(element, "page"),
+                                  SignedAttribute(element, "entry")};
+    if (choice.key < 0 || (choice.page != 1 && choice.page != 2)) return;
+    if (choices.size() >= kMostChoices) return;
+    for (MacroEntryChoice& known : choices)
+        if (known.key == choice.key) {
+            known = choice;
+            return;
+        }
+    choices.push_back(choice);
 }
 
 MacroGroupContent ReadGroup(pugi::xml_node element) {
@@ -76,9 +96,11 @@ MacroContent ReadMacroDocument(const pugi::xml_document& document) {
         content.settings.*setting.field = SignedAttribute(record, setting.name);
     }
     for (pugi::xml_node child : record.children()) {
-        if (child.type() == pugi::node_element) {
+        if (child.type() != pugi::node_element) continue;
+        if (std::strcmp(child.name(), kChoiceElement) == 0)
+            ReadChoice(child, content.choices);
+        else
             content.groups.push_back(ReadGroup(child));
-        }
     }
     return content;
 }
@@ -112,6 +134,13 @@ void MacroDocumentWriter::AddGroup(const MacroRecordGpInfo& info,
         AddUnsigned(item, "delay", step.delay);
         AddUnsigned(item, "state", step.state);
     }
+}
+
+void MacroDocumentWriter::AddChoice(const MacroEntryChoice& choice) {
+    pugi::xml_node element = record_.append_child(kChoiceElement);
+    element.append_attribute("key").set_value(choice.key);
+    element.append_attribute("page").set_value(choice.page);
+    element.append_attribute("entry").set_value(choice.entry);
 }
 
 std::string MacroDocumentWriter::Text() const {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "records/MacroEntryChoice.h"
 #include "records/MacroRecordParam.h"
 #include "records/MacroRecordSteps.h"
 
@@ -20,6 +21,8 @@ struct MacroGroupContent {
 struct MacroContent {
     MacroRecordParam settings;
     std::vector<MacroGroupContent> groups;
+    // One per key at most, each for a key of the keyboard's tables.
+    std::vector<MacroEntryChoice> choices;
 };
 
 MacroContent ReadMacroDocument(const pugi::xml_document& document);
@@ -27,12 +30,14 @@ MacroContent ReadMacroDocument(const pugi::xml_document& document);
 // shares (persist/MacroLimits.h).
 MacroContent ReadMacroDocumentWithinLimits(const pugi::xml_document& document);
 
-// Builds the text of "macro.xml": the settings first, then the groups in order.
+// Builds the text of "macro.xml": the settings first, then the groups in order, then the
+// entries chosen for keys.
 class MacroDocumentWriter {
 public:
     explicit MacroDocumentWriter(const MacroRecordParam& settings);
 
     void AddGroup(const MacroRecordGpInfo& info, const std::list<MacroRecordGpItem>& items);
+    void AddChoice(const MacroEntryChoice& choice);
 
     // UTF-8 without a byte-order mark, with the XML declaration, one element per line and one
     // tab of indentation per level.

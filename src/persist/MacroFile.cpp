@@ -13,11 +13,12 @@ MacroFile::MacroFile(std::filesystem::path file, files::FileReplacer replacer, S
     : file_(std::move(file)), replacer_(std::move(replacer)), saving_(saving) {
     // A change that reaches the new members meanwhile waits until the file is loaded and the
     // hooks are in place; it then lands on the loaded values and is saved.
-    std::scoped_lock lock(settings_.mutex(), groups_.mutex());
+    std::scoped_lock lock(settings_.mutex(), groups_.mutex(), choices_.mutex());
     Load();
     RememberSelectedGroup();
     settings_.bind(this, &MacroFile::OnSettingsChanged);
     groups_.bind(this, &MacroFile::OnGroupsChanged);
+    choices_.bind(this, &MacroFile::OnChoicesChanged);
 }
 
 void MacroFile::OnSettingsChanged(int, const MacroRecordParam*, uint32_t, uint32_t, uint32_t,
@@ -29,6 +30,11 @@ void MacroFile::OnSettingsChanged(int, const MacroRecordParam*, uint32_t, uint32
 void MacroFile::OnGroupsChanged(int, const std::list<MacroRecordGroup>*, uint32_t, uint32_t,
                                 uint32_t, uint32_t, int) {
     FollowSelectedGroup();
+    if (saving_ == Saving::OnChange) Save();
+}
+
+void MacroFile::OnChoicesChanged(int, const std::vector<MacroEntryChoice>*, uint32_t, uint32_t,
+                                 uint32_t, uint32_t, int) {
     if (saving_ == Saving::OnChange) Save();
 }
 
@@ -81,6 +87,7 @@ MacroFile::~MacroFile() {
     // shape that is being destroyed.
     settings_.bind(static_cast<const void*>(this), SettingsShape::Hook());
     groups_.bind(static_cast<const void*>(this), GroupsShape::Hook());
+    choices_.bind(static_cast<const void*>(this), ChoicesShape::Hook());
 }
 
 void MacroFile::Load() {
@@ -95,11 +102,13 @@ void MacroFile::Load() {
     for (persist::MacroGroupContent& group : content.groups) {
         groups.push_back(persist::ToGroup(std::move(group)));
     }
-    std::scoped_lock lock(settings_.mutex(), groups_.mutex());
+    std::scoped_lock lock(settings_.mutex(), groups_.mutex(), choices_.mutex());
     settings_.store(&content.settings, 1, false);
     settings_.selection.index = 0;
     groups_.store(&groups, 1, false);
     groups_.selection.index = 0;
+    choices_.store(&content.choices, 1, false);
+    choices_.selection.index = 0;
 }
 
 namespace {
@@ -162,6 +171,8 @@ bool MacroFile::Save() const {
             writer.AddGroup(content.info, content.items);
         }
     }
+    if (choices_.index() < choices_.count)
+        for (const MacroEntryChoice& choice : choices_.current()) writer.AddChoice(choice);
     if (replacer_.Replace(file_, writer.Text())) return true;
     Tell(Notice::CannotSave, file_);
     return false;

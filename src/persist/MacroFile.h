@@ -13,13 +13,15 @@
 #include "records/SharedShapes.h"
 #include "store/Shape.h"
 
-// Keeps the macro groups and the macro editor's settings in "macro.xml". Its shapes are the
+// Keeps the macro groups, the macro editor's settings and the entries chosen for keys in
+// "macro.xml". Its shapes are the
 // first members of the shared settings and group list; every change another holder publishes
 // to either of them rewrites the whole file, on the store's dispatcher thread.
 class MacroFile {
 public:
     using SettingsShape = shapes::MacroSettings;
     using GroupsShape = shapes::MacroGroups;
+    using ChoicesShape = shapes::EntryChoices;
 
     // What the user should hear about the file, each at most once: a file that could not be
     // read was kept under another name (given) before the first save replaced it; or changes
@@ -56,12 +58,15 @@ public:
     const std::filesystem::path& path() const { return file_; }
     const SettingsShape& settings() const { return settings_; }
     const GroupsShape& groups() const { return groups_; }
+    const ChoicesShape& choices() const { return choices_; }
 
 private:
     void OnSettingsChanged(int, const MacroRecordParam*, uint32_t, uint32_t, uint32_t, uint32_t,
                            int);
     void OnGroupsChanged(int, const std::list<MacroRecordGroup>*, uint32_t, uint32_t, uint32_t,
                          uint32_t, int);
+    void OnChoicesChanged(int, const std::vector<MacroEntryChoice>*, uint32_t, uint32_t, uint32_t,
+                          uint32_t, int);
     // The editor's selection is a position in the list. Reading the keyboard's macros back
     // moves groups to the end: the selection moves with its group, found by its name.
     void RememberSelectedGroup();
@@ -75,6 +80,7 @@ private:
     Saving saving_;
     SettingsShape settings_;
     GroupsShape groups_;
+    ChoicesShape choices_{shapes::kEntryChoicesName};
     std::optional<std::wstring> selectedName_;
     mutable bool damaged_ = false;  // the file there could not be read and is not kept yet
     mutable bool cannotSaveTold_ = false;

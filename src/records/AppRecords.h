@@ -4,6 +4,7 @@
 // editor's settings and macro groups, and the keys of the keyboard picture.
 
 #include "records/CoordButtonInfo.h"
+#include "records/MacroEntryChoice.h"
 #include "records/MacroKeyLists.h"
 #include "records/MacroRecordGroup.h"
 #include "records/MacroRecordParam.h"

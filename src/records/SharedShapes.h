@@ -51,6 +51,10 @@ inline constexpr const char* kFactoryResetName = "kb.factor.reset";
 using MaskClear = ShapeType<int, -1, 1, 0>;  // a publication is one request
 inline constexpr const char* kMaskClearName = "kb.notify.mask";
 
+// The entry each key was last given on the editor's single key or function page.
+using EntryChoices = ShapeVector<MacroEntryChoice, -1>;
+inline constexpr const char* kEntryChoicesName = "macro.entry.choices";
+
 // The macro in every slot a key plays, as the keyboard holds it: what such a key plays, whether
 // or not a group names the slot.
 using SlotMacros = ShapeType<std::map<int, macro_block_t>, -1, 1, 0>;

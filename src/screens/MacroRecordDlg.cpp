@@ -1,9 +1,11 @@
 #include "screens/MacroRecordDlg.h"
 
+#include <QWidget>
 #include <chrono>
 
 #include "records/KeyTable.h"
 #include "records/MacroRequest.h"
+#include "screens/EditorKeys.h"
 #include "screens/KeyboardHook.h"
 #include "screens/MacroGroupAdapter.h"
 #include "screens/MacroItemAdapter.h"
@@ -59,6 +61,7 @@ void MacroRecordDlg::OnInitDialog() {
     if (ui_.record) ui_.record->SetCheck(false);
     ForgetHeldKey();
     KeyboardHook::AddListener(this, &MacroRecordDlg::OnKeyboardEvent);
+    editorkeys::CancelOnEscape(GetFrame(), [this] { EndDialog(SOUI::IDCANCEL); });
     groups_.bind(this, &MacroRecordDlg::OnGroupsChanged);
     params_.bind(this, &MacroRecordDlg::OnParamsChanged);
     workItems_.bind(this, &MacroRecordDlg::OnWorkItemsChanged);
@@ -68,59 +71,6 @@ void MacroRecordDlg::OnInitDialog() {
     workItems_.fireSelf(shapes::kApply, SelfDelivery::Now);
     workInfo_.fireSelf(shapes::kApply, SelfDelivery::Now);
     ShowWhatTheKeyPlays();
-}
-
-void MacroRecordDlg::ShowWhatTheKeyPlays() {
-    if (key_.index < 0 || static_cast<uint32_t>(key_.index) >= keyCodes_.count || !params_.count)
-        return;
-    const macro_code_t code = keyCodes_.data()[key_.index];
-    if (!code.hasAssignment()) return;
-    MacroRecordParam& p = Param();
-    if (code.playsMacro()) {
-        // A combination, which the keyboard keeps as a macro of its own, or a group's macro.
-        const MacroCombKey* combination = nullptr;
-        if (slotMacros_.count) {
-            const auto& onBoard = slotMacros_.data()[0];
-            if (const auto block = onBoard.find(code.value()); block != onBoard.end())
-                combination =
-                    macroreq::CombinationOf(block->second, {combKeys_.data(), combKeys_.count});
-        }
-        if (combination) {
-            p.page = 3;
-            p.cmbsel = static_cast<int>(combination - combKeys_.data());
-        } else {
-            if (!groups_.count) return;
-            int row = 0;
-            const MacroRecordGroup* group = nullptr;
-            for (const MacroRecordGroup& g : groups_.data()[0]) {
-                if (g.info.count && g.info.data()[0].id == code.value()) {
-                    group = &g;
-                    break;
-                }
-                ++row;
-            }
-            if (!group) return;
-            // The selected group is the user's own choice; a combination leaves it alone.
-            p.page = 0;
-            p.gpsel = row;
-        }
-    } else {
-        // A direct code is a key's usage or a function key's code; when both could be meant,
-        // nothing tells which.
-        int function = -1;
-        for (uint32_t i = 0; i < funcKeys_.count && function < 0; ++i)
-            if ((funcKeys_.data()[i].code & 0x0FFF) == code.value()) function = static_cast<int>(i);
-        const KeyTableEntry& key = FindKeyByUsage(code.value());
-        if ((function >= 0) == !key.isEmpty()) return;
-        if (function >= 0) {
-            p.page = 2;
-            p.funcsel = function;
-        } else {
-            p.page = 1;
-            p.singlekey = key.code();
-        }
-    }
-    params_.fireAll(shapes::kApply, false);
 }
 
 void MacroRecordDlg::BindControls() {
@@ -152,6 +102,13 @@ void MacroRecordDlg::BindControls() {
     if (ui_.items) ui_.items->SetAdapter(itemAdapter_);
     if (ui_.groups) ui_.groups->SetAdapter(groupAdapter_);
     if (ui_.keyName) ui_.keyName->SetWindowText(QString::fromStdWString(keyName_));
+    if (ui_.singleKey) editorkeys::MakeCaptureField(ui_.singleKey.data());
+    if (ui_.groups)
+        // The highlighted row is the selected group, whether a click or an arrow key moved it.
+        ui_.groups->Subscribe<SOUI::EventLVSelChanged>([this](SOUI::EventLVSelChanged* e) {
+            if (e->iNewSel >= 0) OnGroupSelected(e->iNewSel);
+            return true;
+        });
 
     if (ui_.tab)
         ui_.tab->Subscribe<SOUI::EventTabSelChanged>([this](SOUI::EventTabSelChanged*) {
@@ -350,6 +307,9 @@ void MacroRecordDlg::OnPageChanged() {
     params_.fireAll(shapes::kApply, false);
     const int page = Param().page;
     UpdateHook(page == 1 || (page == 0 && ui_.record && ui_.record->IsChecked()));
+    // Only the user's own turn to the page: an editor opening on it leaves Escape to Cancel.
+    if (page == 1 && ui_.singleKey && GetFrame() && GetFrame()->isVisible())
+        editorkeys::FocusCaptureField(ui_.singleKey.data());
 }
 
 void MacroRecordDlg::OnRecordBoxCommand() {

@@ -103,6 +103,8 @@ private:
     // Opens on the page and entry of what the key plays now, when its code and the groups
     // tell it; otherwise the editor stays on the page and entry last used.
     void ShowWhatTheKeyPlays();
+    // Keeps the entry of a single key or function page given to the key, for the next opening.
+    void RememberEntry(int page, int entry);
     // A key still held from an earlier recording is no auto-repeat of a new one.
     static void ForgetHeldKey();
     void BindControls();
@@ -168,6 +170,8 @@ private:
     Confirmation confirm_;
     FileChooser chooseFile_ = &ChooseMacroFile;
     std::int64_t lastEventTime_ = -1;
+    // The settings the editor opened with on a key whose assignment it could not show.
+    std::optional<MacroRecordParam> unshown_;
     Controls ui_;
     std::shared_ptr<MacroGroupAdapter> groupAdapter_;
     std::shared_ptr<MacroItemAdapter> itemAdapter_;
@@ -181,4 +185,5 @@ private:
     WorkItems workItems_;
     shapes::KeyCodes keyCodes_;
     shapes::SlotMacros slotMacros_{shapes::kSlotMacrosName, nullptr, 0};
+    shapes::EntryChoices choices_{shapes::kEntryChoicesName};
 };

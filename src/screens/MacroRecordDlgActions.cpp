@@ -5,6 +5,7 @@
 
 #include "records/KeyTable.h"
 #include "records/MacroRequest.h"
+#include "screens/EditorKeys.h"
 #include "screens/KeyboardHook.h"
 #include "screens/MacroGroupAdapter.h"
 #include "screens/MacroItemAdapter.h"
@@ -47,13 +48,19 @@ const typename Shape::value_type* ListEntry(const Shape& list, int saved) {
 void MacroRecordDlg::OnOk() {
     macrokey_pack_t request = request_.count ? request_.current() : macrokey_pack_t{};
     const char* reason = nullptr;
-    if (request_.count) {
+    // Nothing recorded or chosen: the key keeps what it plays.
+    const bool untouched = unshown_ && *unshown_ == Param() && lastEventTime_ < 0;
+    if (request_.count && !untouched) {
         // Nothing to assign: the editor stays open and says why.
         if (!FillRequest(request, reason)) {
             ShowReason(reason);
             return;
         }
         request_.set(&request, shapes::kApply, true, true);
+        const MacroRecordParam& p = Param();
+        if (p.page == 1) RememberEntry(1, p.singlekey);
+        if (p.page == 2)
+            RememberEntry(2, static_cast<int>(ListEntry(funcKeys_, p.funcsel) - funcKeys_.data()));
     }
     EndDialog(SOUI::IDOK);
 }
@@ -274,6 +281,10 @@ void MacroRecordDlg::RecordStep(const KBDLLHOOKSTRUCT& info, int state) {
 
 SOUI::LRESULT MacroRecordDlg::CaptureSingleKey(SOUI::UINT message, const KBDLLHOOKSTRUCT& info) {
     if (message != WM_KEYDOWN && message != WM_SYSKEYDOWN) return 0;
+    // Keys typed elsewhere work the editor; Tab leaves the field.
+    if (!ui_.singleKey || !editorkeys::HasFocus(ui_.singleKey.data()) ||
+        editorkeys::MovesFocus(info.vkCode))
+        return 0;
     const int code = KeyCode(info);
     Param().singlekey = code;
     if (ui_.singleKey) {

@@ -103,7 +103,8 @@ TEST_F(Running, MoreMenuOffersCheckBackupAndExit) {
     EXPECT_EQ(Widget("btn_more")->GetID(), CMainDlg::kMoreButtonId);
     Widget("btn_more")->FireCommand();
     EXPECT_EQ(offered, (std::vector<int>{CMainDlg::kCmdCheckDevice, CMainDlg::kCmdExportSettings,
-                                         CMainDlg::kCmdImportSettings, CMainDlg::kCmdExit}));
+                                         CMainDlg::kCmdImportSettings, CMainDlg::kCmdEnglish,
+                                         CMainDlg::kCmdChinese, CMainDlg::kCmdExit}));
     EXPECT_TRUE(WaitUntil([&] { return !window->IsWindow(); }));
 }
 

@@ -22,19 +22,6 @@ class BackupScenario : public Scenario {
 protected:
     fs::path File(const char* name) const { return program_->macroFile().parent_path() / name; }
 
-    // The "more" menu's popup does not reach the accessibility tree: its entries are chosen
-    // with the arrow keys, the n-th from the top.
-    void ChooseFromMoreMenu(int entry) {
-        const QImage closed = Screen();
-        Click("btn_more");
-        const QRect more = a11y_->First("btn_more").screen;
-        const QRect below(more.left() - 150, more.bottom() + 4, more.width() + 150, 100);
-        ASSERT_TRUE(WaitUntil([&] { return RegionChanged(closed, Screen(), below); }))
-            << WithScreen("the more menu did not open");
-        for (int i = 0; i < entry; ++i) input_->Key("Down");
-        input_->Key("Return");
-    }
-
     // Exports the keyboard from the menu to `file`, then changes the file as `edit` says.
     void ExportEdited(const fs::path& file, const std::function<void(nlohmann::json&)>& edit) {
         ChooseFromMoreMenu(kExportEntry);

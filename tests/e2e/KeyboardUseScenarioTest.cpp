@@ -1,6 +1,8 @@
 // The window without a mouse: Tab reaches the key pictures and the caption's buttons, the
 // arrow keys move a visible focus between the keys, a screen reader hears the key's name, and
-// Enter works as a click.
+// Enter works as a click; in the key's editor the arrow keys pick a group, a key is typed into
+// the single key field, and Escape cancels.
+#include "records/KeyTable.h"
 #include "support/Scenario.h"
 
 namespace e2e {
@@ -42,9 +44,35 @@ TEST_F(KeyboardUseScenario, KeysAndButtonsAreReachedAndWorkedFromTheKeyboard) {
     input_->Key("Return");
     EXPECT_FALSE(WaitForControl("macro_group").screen.isEmpty())
         << WithScreen("Enter on a key does not open its editor");
+    // The arrow keys select the group they highlight.
+    Click("groupAdd");
+    Click("groupAdd");
+    ASSERT_TRUE(WaitUntil([&] { return a11y_->Rows("macro_group").size() == 2; }));
+    input_->Click(a11y_->Rows("macro_group")[0].screen.center());
+    input_->Key("Down");
+    EXPECT_TRUE(WaitUntil([&] { return MacroFile().settings.gpsel == 1; })) << MacroFileText();
+    // The single key field takes the key typed in it; Tab leaves it and is no key to send.
+    ClickLabelled("Single key");
+    const int x = FindKeyByUsage(0x1B).code();
+    input_->Key("x");
+    EXPECT_TRUE(WaitUntil([&] { return MacroFile().settings.singlekey == x; })) << MacroFileText();
+    EXPECT_TRUE(ShowsContent(a11y_->First("edit_single_key").screen))
+        << WithScreen("the typed key does not show");
+    input_->Key("Tab");
+    EXPECT_TRUE(WaitUntil([&] { return !a11y_->First("edit_single_key").focused; }))
+        << WithScreen("Tab stays in the single key field");
+    EXPECT_EQ(MacroFile().settings.singlekey, x) << "Tab was taken as the key to send";
     ASSERT_TRUE(TabTo("btnCancel")) << WithScreen("Tab never reaches the editor's Cancel");
     input_->Key("Return");
     ASSERT_TRUE(WaitUntilGone("macro_group")) << WithScreen("Enter on Cancel leaves the editor");
+    ASSERT_TRUE(WaitUntilGone("btnOK")) << WithScreen("Enter on Cancel leaves the editor");
+    // Escape outside the field cancels the editor: the key keeps playing nothing.
+    input_->Key("Return");
+    WaitForControl("btnOK");
+    input_->Key("Escape");
+    ASSERT_TRUE(WaitUntilGone("btnOK")) << WithScreen("Escape does not close the editor");
+    const int two = KeyInfo("cbimg_macro_record", "2").index;
+    EXPECT_FALSE(Keyboard().value_or(KeyboardState::Defaults()).keyCodes.at(two).hasAssignment());
 
     // On the lighting page, in the mode of per-key colours, Space selects the focused key.
     ClickLabelled("Lighting");

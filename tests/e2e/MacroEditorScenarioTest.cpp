@@ -24,6 +24,22 @@ protected:
         return {};
     }
 
+    // F3 was given Mute, whose code is also Left Alt's: its editor opens on Mute, and OK keeps it.
+    void ExpectF3OpensOnMute() {
+        ClickKey("cbimg_macro_record", "F3");
+        WaitForControl("btnOK");
+        EXPECT_TRUE(WaitUntil([&] { return MacroFile().settings.page == 2; })) << MacroFileText();
+        EXPECT_TRUE(WaitUntil([&] { return !a11y_->FindLabelled("Mute").empty(); }))
+            << WithScreen("F3's editor does not show Mute");
+        Click("btnOK");
+        ASSERT_TRUE(WaitUntilGone("btnOK"));
+        const int f3 = KeyInfo("cbimg_macro_record", "F3").index;
+        EXPECT_TRUE(WaitUntil([&] {
+            const auto keyboard = Keyboard();
+            return keyboard && keyboard->keyCodes.at(f3).code() == 0x20E2;
+        })) << "OK changed what F3 plays";
+    }
+
     std::vector<QRect> keysBehind_;
 };
 
@@ -206,6 +222,15 @@ TEST_F(MacroEditorScenario, TheEditorOpensOnWhatTheKeyPlaysAndKeepsItsGroupAfter
     Click("btnCancel");
     ASSERT_TRUE(WaitUntilGone("btnOK"));
 
+    // F3 plays Mute.
+    ClickKey("cbimg_macro_record", "F3");
+    WaitForControl("btnOK");
+    ClickLabelled("Function keys");
+    ChooseFromList("cmb_media_keys", "Mute");
+    Click("btnOK");
+    ASSERT_TRUE(WaitUntilGone("btnOK"));
+    ExpectF3OpensOnMute();
+
     // After a restart the keyboard's macro is read back and moves to the end of the list; the
     // selection stays on the group that was selected.
     program_->Stop();
@@ -223,6 +248,15 @@ TEST_F(MacroEditorScenario, TheEditorOpensOnWhatTheKeyPlaysAndKeepsItsGroupAfter
         std::find_if(rows.begin(), rows.end(), [](const Control& r) { return r.checked; });
     EXPECT_EQ(chosen->label.toStdString(), selected.toStdString())
         << WithScreen("another group is selected after a restart");
+    Click("btnCancel");
+    ASSERT_TRUE(WaitUntilGone("btnOK"));
+    // The macro page was used last; F3 still opens on its function, kept in "macro.xml".
+    ExpectF3OpensOnMute();
+    const auto choices = MacroFile().choices;
+    const int f3 = KeyInfo("cbimg_macro_record", "F3").index;
+    EXPECT_TRUE(std::any_of(choices.begin(), choices.end(), [&](const MacroEntryChoice& c) {
+        return c.key == f3 && c.page == 2;
+    })) << MacroFileText();
 }
 
 }  // namespace

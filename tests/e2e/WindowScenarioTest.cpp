@@ -1,5 +1,7 @@
 // The main window as a whole: what its caption offers, minimising where the desktop has no
-// tray, and a factory reset that asks first and shows what the keyboard then holds.
+// tray, a factory reset that asks first and shows what the keyboard then holds, and the choice of
+// language.
+#include "persist/ConfigDocument.h"
 #include "support/Scenario.h"
 
 namespace e2e {
@@ -82,6 +84,29 @@ TEST_F(WindowScenario, FactoryResetAsksAndThenShowsWhatTheKeyboardHolds) {
         const QImage shot = Screen();
         return ColourDistance(MainColour(shot, a), MainColour(shot, s)) <= 8;
     })) << WithScreen("key A is still marked as assigned after the reset");
+}
+
+TEST_F(WindowScenario, TheLanguageChosenInTheMenuIsSavedAndShowsAtTheNextStart) {
+    // The program folder's "config.xml" is the build tree's, linked: this run gets its own.
+    const std::filesystem::path config = program_->programFolder() / "config.xml";
+    const std::filesystem::path shipped = std::filesystem::read_symlink(config);
+    std::filesystem::remove(config);
+    std::filesystem::copy_file(shipped, config);
+    ASSERT_TRUE(StartProgram());
+    ASSERT_FALSE(a11y_->FindLabelled("Keys").empty());
+    // "中文" follows Check device, Export settings…, Import settings… and English.
+    ChooseFromMoreMenu(5);
+    CloseMessageBox("Language", "starts again");
+    pugi::xml_document saved;
+    ASSERT_TRUE(saved.load_file(config.c_str()));
+    const persist::ConfigContent content = persist::ReadConfigDocument(saved);
+    EXPECT_EQ(content.language, L"cn");
+    EXPECT_FALSE(content.funcKeys.empty()) << "the key lists were lost";
+
+    program_->Stop();
+    ASSERT_TRUE(StartProgram());
+    EXPECT_TRUE(WaitUntil([&] { return !a11y_->FindLabelled("按键").empty(); }))
+        << WithScreen("the window is not in Chinese after the restart");
 }
 
 TEST_F(WindowScenario, AnUpgradeProgramThatCannotStartIsToldAndTheProgramEndsWithAnError) {

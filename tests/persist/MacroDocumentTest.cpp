@@ -52,6 +52,15 @@ TEST(MacroDocumentRead, ChildrenOfAnyNameAreGroupsAndSteps) {
     EXPECT_EQ(content.groups[1].info.id, 5);
 }
 
+TEST(MacroDocumentRead, ChoicesForNoKeyOrPageAreLeftOutAndTheLastForAKeyCounts) {
+    const MacroContent content = Read(
+        "<record><choice key=\"-1\" page=\"2\"/><choice key=\"3\" page=\"0\"/>"
+        "<choice key=\"4\" page=\"1\" entry=\"7\"/><choice key=\"4\" page=\"2\" "
+        "entry=\"1\"/></record>");
+    EXPECT_TRUE(content.groups.empty());
+    EXPECT_EQ(content.choices, (std::vector<MacroEntryChoice>{{4, 2, 1}}));
+}
+
 TEST(MacroDocumentRead, StepNumbersBeyondSignedRangeSaturate) {
     const MacroContent content = Read(
         "<record><group><item code=\"4294967295\" state=\"4294967295\" "
@@ -99,9 +108,12 @@ TEST(MacroDocumentRoundTrip, EveryValueSurvivesWritingAndReading) {
     MacroDocumentWriter writer(settings);
     writer.AddGroup(info, steps);
     writer.AddGroup({}, {});
+    const std::vector<MacroEntryChoice> choices{{12, 2, 5}, {40, 1, 0x1E}};
+    for (const MacroEntryChoice& choice : choices) writer.AddChoice(choice);
 
     const MacroContent content = Read(writer.Text());
     EXPECT_EQ(content.settings, settings);
+    EXPECT_EQ(content.choices, choices);
     ASSERT_EQ(content.groups.size(), 2u);
     EXPECT_EQ(content.groups[0].info, info);
     EXPECT_EQ(content.groups[0].items, steps);

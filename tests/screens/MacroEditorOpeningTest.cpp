@@ -1,4 +1,4 @@
-// The macro editor opens on what its key plays now.
+// The macro editor opens on what its key plays now, and OK without a change keeps it.
 #include "records/KeyTable.h"
 #include "records/MacroRequest.h"
 #include "records/SharedShapes.h"
@@ -34,29 +34,37 @@ protected:
     }
 
     shapes::SlotMacros slotMacros{shapes::kSlotMacrosName, nullptr, 0};
+    shapes::EntryChoices choices{shapes::kEntryChoicesName};
 };
 
 TEST_F(MacroEditorOpening, OnThePageAndEntryOfWhatTheKeyPlays) {
     const std::uint16_t keyA = FindKeyByUsage(0x04).code();
+    const std::uint16_t altLeft = FindKeyByUsage(0xE2).code();
     const struct {
         const char* what;
         std::uint16_t code;
         int page, gpsel, funcsel, cmbsel, singlekey;
+        std::vector<MacroEntryChoice> chosen = {};
+        bool okKeepsTheKey = false;  // OK without a change sends nothing
     } cases[] = {
         {"a recorded macro", 0x3004, 0, 1, 0, 0, 0},
         {"a macro held down", 0x4004, 0, 1, 0, 0, 0},
         {"a combination", 0x3006, 3, 0, 0, 1, 0},
         {"a function key", 0x2192, 2, 0, 1, 0, 0},
         {"another key", 0x2004, 1, 0, 0, 0, keyA},
-        // Left Alt's usage is also Mute's code: nothing tells which, so as last used.
-        {"an ambiguous code", 0x20E2, 2, 0, 0, 0, 0},
-        {"a slot no group holds", 0x3009, 2, 0, 0, 0, 0},
+        // Left Alt's usage is also Mute's code: the entry given to this key, else the first.
+        {"a code of two entries", 0x20E2, 1, 0, 0, 0, altLeft},
+        {"a code of two entries, Mute chosen", 0x20E2, 2, 0, 0, 0, 0, {{12, 2, 0}}},
+        {"a choice of another key", 0x20E2, 1, 0, 0, 0, altLeft, {{13, 2, 0}}},
+        {"a slot no group holds", 0x3009, 2, 0, 0, 0, 0, {}, true},
         {"nothing", 0x0000, 2, 0, 0, 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         shared->params.current() = MacroRecordParam{2, 0, 0, 0, 0, 0, 0, 0, 0};
         shared->params.fireOthers(shapes::kApply, false);
+        choices.store(&c.chosen, 1, false);
+        choices.fireOthers(shapes::kApply, false);
         Plays(c.code);
         Open();
         const MacroRecordParam p = shared->params.current();
@@ -66,6 +74,9 @@ TEST_F(MacroEditorOpening, OnThePageAndEntryOfWhatTheKeyPlays) {
         EXPECT_EQ(p.cmbsel, c.cmbsel);
         EXPECT_EQ(p.singlekey, c.singlekey);
         EXPECT_EQ(Find<SOUI::STabCtrl>("tab_macro_mode_selection")->GetCurSel(), c.page);
+        const size_t requests = shared->Requests().size();
+        Click("btnOK");
+        EXPECT_EQ(shared->Requests().size() == requests, c.okKeepsTheKey);
         Close();
     }
 }

@@ -62,6 +62,9 @@ void ProgramRun::Start(const QStringList& arguments) {
     // The accessibility tree is how the scenarios find the controls.
     env.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
     env.insert("QT_ACCESSIBILITY", "1");
+    // The scenarios read the English texts, whatever language the desktop running them has.
+    env.remove("LANGUAGE");
+    env.insert("LC_ALL", "C.UTF-8");
     process_->setProcessEnvironment(env);
     process_->setProcessChannelMode(QProcess::MergedChannels);
     process_->setWorkingDirectory(QString::fromStdString((folder_ / "home").string()));

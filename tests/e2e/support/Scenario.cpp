@@ -132,6 +132,17 @@ void Scenario::ClickKey(const QString& picture, const QString& keyName, int butt
     input_->Click(KeyOnScreen(picture, keyName).center(), button);
 }
 
+void Scenario::ChooseFromMoreMenu(int entry) {
+    const QImage closed = Screen();
+    Click("btn_more");
+    const QRect more = a11y_->First("btn_more").screen;
+    const QRect below(more.left() - 150, more.bottom() + 4, more.width() + 150, 100);
+    ASSERT_TRUE(WaitUntil([&] { return RegionChanged(closed, Screen(), below); }))
+        << WithScreen("the more menu did not open");
+    for (int i = 0; i < entry; ++i) input_->Key("Down");
+    input_->Key("Return");
+}
+
 void Scenario::ClickLabelled(const QString& label) {
     std::vector<Control> found;
     WaitUntil([&] {

@@ -50,6 +50,9 @@ protected:
     CoordButtonInfo KeyInfo(const QString& picture, const QString& keyName);
     // The key of the picture under a point of the screen; a key without a name when none.
     CoordButtonInfo KeyUnder(const QString& picture, QPoint screenPoint);
+    // Chooses the n-th entry from the top of the main window's "more" menu, whose popup does
+    // not reach the accessibility tree, with the arrow keys.
+    void ChooseFromMoreMenu(int entry);
     // Clicks the control a screen reader announces as `label` (a tab, a menu entry).
     void ClickLabelled(const QString& label);
     // Whether a region shows something besides its background (a row's text, an icon).
