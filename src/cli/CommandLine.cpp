@@ -153,13 +153,13 @@ private:
         if (!value) return;
         if (value->empty()) return Fail("--" + argument.name + " needs a value");
         if (*kind == AssignKind::Key && !keynames::Find(*value))
-            return Fail("unknown key \"" + *value + "\"");
+            return Fail(keynames::Unknown(*value));
         request_.assign.value = *value;
     }
 
     void Plain(const std::string& text) {
         if (request_.command == CliCommand::Paint || request_.command == CliCommand::Assign) {
-            if (!keynames::Find(text)) return Fail("unknown key \"" + text + "\"");
+            if (!keynames::Find(text)) return Fail(keynames::Unknown(text));
             keys_.push_back(text);
             return;
         }

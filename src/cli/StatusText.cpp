@@ -1,5 +1,10 @@
 #include "cli/StatusText.h"
 
+#include <string>
+#include <vector>
+
+#include "records/JoinedText.h"
+
 namespace {
 
 // A member as text; absent members and other types read as empty.
@@ -86,10 +91,10 @@ std::string ModesText(const nlohmann::json& modes) {
     if (!B(modes, "connected")) return "Keyboard: " + S(modes, "state") + "\n";
     std::string text;
     for (const nlohmann::json& mode : Member(modes, "modes")) {
-        std::string settings;
+        std::vector<std::string> names;
         for (const nlohmann::json& setting : Member(mode, "settings"))
-            if (setting.is_string())
-                settings += (settings.empty() ? "" : ", ") + setting.get<std::string>();
+            if (setting.is_string()) names.push_back(setting.get<std::string>());
+        const std::string settings = Joined(names);
         text += (B(mode, "current") ? "* " : "  ") + N(mode, "index") + " " + S(mode, "name") +
                 ": " + (settings.empty() ? "no settings" : settings) + "\n";
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ops/KeyNames.h"
+#include "records/JoinedText.h"
 #include "records/KeyTable.h"
 #include "records/MacroRequest.h"
 
@@ -24,24 +25,23 @@ const MacroRecordGroup* GroupByName(const std::list<MacroRecordGroup>& groups,
     return nullptr;
 }
 
+std::string NamesOrNone(const std::vector<std::string>& names) {
+    const std::string text = Joined(names);
+    return text.empty() ? "none" : text;
+}
+
 template <class Entry>
 std::string Names(const std::vector<Entry>& entries) {
-    std::string names;
-    for (const Entry& entry : entries) {
-        if (!names.empty()) names += ", ";
-        names += keynames::ToText(entry.name);
-    }
-    return names.empty() ? "none" : names;
+    std::vector<std::string> names;
+    for (const Entry& entry : entries) names.push_back(keynames::ToText(entry.name));
+    return NamesOrNone(names);
 }
 
 std::string GroupNames(const std::list<MacroRecordGroup>& groups) {
-    std::string names;
-    for (const MacroRecordGroup& group : groups) {
-        if (group.info.count == 0) continue;
-        if (!names.empty()) names += ", ";
-        names += keynames::ToText(group.info.data()[0].name);
-    }
-    return names.empty() ? "none" : names;
+    std::vector<std::string> names;
+    for (const MacroRecordGroup& group : groups)
+        if (group.info.count > 0) names.push_back(keynames::ToText(group.info.data()[0].name));
+    return NamesOrNone(names);
 }
 
 }  // namespace
@@ -76,7 +76,7 @@ AssignmentPlan PlanAssignment(const AssignRequest& assign, const KeyPositions& k
         case AssignKind::Key: {
             const KeyTableEntry* other = keynames::Find(assign.value);
             if (!other) {
-                plan.error = "unknown key \"" + assign.value + "\"";
+                plan.error = keynames::Unknown(assign.value);
                 break;
             }
             macroreq::FillSingleKey(request, other->code(), index);

@@ -6,14 +6,9 @@
 #include "persist/AssignmentChanges.h"
 #include "persist/MacroGroupContent.h"
 #include "persist/MacroSharing.h"
+#include "records/JoinedText.h"
 
 namespace {
-
-std::string Joined(const std::vector<std::string>& parts, const char* separator = ", ") {
-    std::string text;
-    for (const std::string& part : parts) text += (text.empty() ? "" : separator) + part;
-    return text;
-}
 
 bool SameSteps(const persist::MacroGroupContent& a, const persist::MacroGroupContent& b) {
     return a.info.name == b.info.name && a.info.repeat == b.info.repeat &&

@@ -1,5 +1,5 @@
 #pragma once
-// Key names as the key table spells them, matched without regard to case.
+// Key names as the key table spells them or by their aliases, matched without regard to case.
 #include <string>
 #include <string_view>
 
@@ -14,7 +14,11 @@ bool Same(std::wstring_view a, std::wstring_view b);
 std::wstring FromText(std::string_view text);
 std::string ToText(std::wstring_view name);
 
-// The key-table entry of that name, or null.
+// The key-table entry of that name or alias, or null.
 const KeyTableEntry* Find(std::string_view text);
+
+// "unknown key "Capz"; did you mean Caps?": the refusal of a name no key has, with the
+// closest names when some are close.
+std::string Unknown(std::string_view text);
 
 }  // namespace keynames

@@ -3,6 +3,7 @@
 #include <pugixml.hpp>
 
 #include "ops/KeyNames.h"
+#include "records/KeyAliases.h"
 
 namespace fs = std::filesystem;
 
@@ -29,7 +30,10 @@ fs::path KeyPositions::AssignKeysFile(const fs::path& uiFolder) {
 }
 
 std::vector<KeyPosition> KeyPositions::Find(std::string_view name) const {
-    const std::wstring wanted = keynames::FromText(name);
+    // An alias stands for the key table's name; a name the table lacks still finds its key.
+    const std::wstring typed = keynames::FromText(name);
+    const std::wstring_view own = KeyTableName(typed);
+    const std::wstring_view wanted = own.empty() ? std::wstring_view(typed) : own;
     std::vector<KeyPosition> found;
     for (const KeyPosition& key : keys_)
         if (!wanted.empty() && keynames::Same(key.name, wanted)) found.push_back(key);

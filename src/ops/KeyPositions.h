@@ -1,7 +1,7 @@
 #pragma once
 // Where each key sits in the keyboard's tables, read from a key picture's coordinates file:
 // the n-th key of the file is entry n of the key colours; its "index" is its entry in the key
-// codes. Names are those of the key table.
+// codes. Names are those of the key table; Find also takes their aliases.
 #include <filesystem>
 #include <string>
 #include <string_view>

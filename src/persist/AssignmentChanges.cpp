@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "persist/BackupRestorePlan.h"
+#include "records/JoinedText.h"
 #include "records/KeyTable.h"
 #include "records/SystemText.h"
 
@@ -36,11 +37,11 @@ std::string Chord(const std::array<bool, 4>& held, std::string key) {
     const bool alone = std::none_of(held.begin(), held.end(), [](bool h) { return h; });
     if (alone && key.size() == 1 && std::isalpha(static_cast<unsigned char>(key[0])))
         key[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(key[0])));
-    std::string text;
+    std::vector<std::string> parts;
     for (std::size_t m = 0; m < held.size(); ++m)
-        if (held[m]) text += (text.empty() ? "" : "+") + std::string(kModifierNames[m]);
-    if (!key.empty()) text += (text.empty() ? "" : "+") + key;
-    return text;
+        if (held[m]) parts.emplace_back(kModifierNames[m]);
+    if (!key.empty()) parts.push_back(key);
+    return Joined(parts, "+");
 }
 
 struct MacroTraits {

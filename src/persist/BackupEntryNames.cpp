@@ -4,16 +4,13 @@
 #include <cstdio>
 #include <map>
 
+#include "records/KeyAliases.h"
 #include "records/KeyTable.h"
 #include "records/SystemText.h"
 
 namespace persist {
 const KeyTableEntry* KeyByName(const std::string& text) {
-    const std::wstring name = FromSystemText(text);
-    if (name.empty()) return nullptr;
-    for (const KeyTableEntry& entry : KeyTableEntries())
-        if (entry.name == name) return &entry;
-    return nullptr;
+    return FindKeyByName(FromSystemText(text));
 }
 
 namespace {
@@ -42,6 +39,19 @@ std::optional<unsigned> HexAfter(const std::string& text, const std::string& pre
     return value;
 }
 
+// "PREFIX" and a decimal number of one to four digits.
+std::optional<std::size_t> DecimalAfter(const std::string& text, const std::string& prefix) {
+    if (text.size() <= prefix.size() || text.size() > prefix.size() + 4 ||
+        text.compare(0, prefix.size(), prefix) != 0)
+        return std::nullopt;
+    std::size_t value = 0;
+    for (std::size_t i = prefix.size(); i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return std::nullopt;
+        value = value * 10 + static_cast<std::size_t>(text[i] - '0');
+    }
+    return value;
+}
+
 }  // namespace
 
 std::vector<std::string> EntryIds(const std::vector<std::string>& names, const char* fallback) {
@@ -62,6 +72,16 @@ std::vector<std::string> EntryIds(const std::vector<std::string>& names, const c
 int FindEntry(const std::vector<std::string>& ids, const std::string& id) {
     const auto found = std::find(ids.begin(), ids.end(), id);
     return found == ids.end() ? -1 : static_cast<int>(found - ids.begin());
+}
+
+int FindKeyEntry(const std::vector<std::string>& ids, const std::string& id) {
+    if (const int entry = FindEntry(ids, id); entry >= 0) return entry;
+    // Files of earlier versions: a key's former name, or its number where the name was doubled.
+    const std::wstring_view own = KeyTableName(FromSystemText(id));
+    if (!own.empty())
+        if (const int entry = FindEntry(ids, ToSystemText(own)); entry >= 0) return entry;
+    const auto number = DecimalAfter(id, "entry ");
+    return number && *number < ids.size() ? static_cast<int>(*number) : -1;
 }
 
 std::string UsageText(std::uint8_t usage) {

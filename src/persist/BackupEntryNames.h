@@ -16,7 +16,11 @@ std::vector<std::string> EntryIds(const std::vector<std::string>& names, const c
 // The entry the id names, or -1.
 int FindEntry(const std::vector<std::string>& ids, const std::string& id);
 
-// The first key of the key table with exactly this (UTF-8) name, or null.
+// The entry a key id names: the id itself, or as earlier versions wrote it (a former key name,
+// "entry 70" for a name then doubled); -1 when none.
+int FindKeyEntry(const std::vector<std::string>& ids, const std::string& id);
+
+// The first key of the key table with this (UTF-8) name or alias, ignoring case, or null.
 const KeyTableEntry* KeyByName(const std::string& text);
 
 // A HID usage as a step of a keyboard macro holds it: the key's name, or "usage 0x2A".

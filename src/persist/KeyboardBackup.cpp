@@ -135,7 +135,7 @@ void ReadColourSets(const Json& root, const BackupNaming& naming, KeyboardSnapsh
         const std::string at = "/colourSets/sets/" + std::to_string(s);
         std::vector<rgba_t> colours(ids.size());
         for (const auto& [id, colour] : Object(sets[s], at).items()) {
-            const int entry = FindEntry(ids, id);
+            const int entry = FindKeyEntry(ids, id);
             if (entry < 0) throw BackupRefusal{{Place(at, id), "no key of that name"}};
             colours[static_cast<std::size_t>(entry)] = ColourEntry(colour, Place(at, id));
         }
@@ -150,7 +150,7 @@ void ReadKeys(const Json& root, const BackupNaming& naming, KeyboardSnapshot& ke
     // In entry order, so the file's macros are numbered as the keys stand on the keyboard.
     std::map<int, std::string> byEntry;
     for (const auto& member : keys.items()) {
-        const int entry = FindEntry(ids, member.key());
+        const int entry = FindKeyEntry(ids, member.key());
         if (entry < 0) throw BackupRefusal{{Place("/keys", member.key()), "no key of that name"}};
         byEntry.emplace(entry, member.key());
     }

@@ -8,7 +8,8 @@ namespace {
 // Rows 105-115 are the keypad with NumLock off (navigation codes without the
 // extended flag); rows 118-119 are left Shift and Ctrl under their generic
 // virtual-key codes; rows 120-122 name mouse buttons that macros read back
-// from the keyboard may contain.
+// from the keyboard may contain; row 123 is the ISO key beside Enter, which
+// sends the backslash key's codes and its own HID usage.
 constexpr std::array<KeyTableEntry, KEY_TABLE_SIZE> kKeys{{
     {0, 0xFF, 0xFF, 0x01, L"Fn"},                 // 0
     {0, 0x1B, 0x01, 0x29, L"Esc"},                // 1
@@ -80,7 +81,7 @@ constexpr std::array<KeyTableEntry, KEY_TABLE_SIZE> kKeys{{
     {0, 0x4B, 0x25, 0x0E, L"K"},                  // 67
     {0, 0x4C, 0x26, 0x0F, L"L"},                  // 68
     {0, 0xBA, 0x27, 0x33, L";"},                  // 69
-    {0, 0xDE, 0x28, 0x34, L"\u2018"},             // 70
+    {0, 0xDE, 0x28, 0x34, L"'"},                  // 70
     {0, 0x0D, 0x1C, 0x28, L"Enter"},              // 71
     {0, 0x64, 0x4B, 0x5C, L"Pad 4"},              // 72
     {0, 0x65, 0x4C, 0x5D, L"Pad 5"},              // 73
@@ -126,13 +127,14 @@ constexpr std::array<KeyTableEntry, KEY_TABLE_SIZE> kKeys{{
     {0, 0x28, 0x50, 0x5A, L"ArrowDown/Pad 2"},    // 113
     {0, 0x27, 0x4D, 0x5E, L"ArrowRight/Pad 6"},   // 114
     {0, 0x0C, 0x4C, 0x5D, L"Clear/Pad 5"},        // 115
-    {0, 0xE2, 0x56, 0x64, L"K45"},                // 116
+    {0, 0xE2, 0x56, 0x64, L"ISO\\"},              // 116
     {0, 0xC1, 0x73, 0x87, L"K56"},                // 117
     {0, 0x10, 0x2A, 0xE1, L"ShiftLeft"},          // 118
     {0, 0x11, 0x1D, 0xE0, L"CtrlLeft"},           // 119
     {1, 0xFE, 0xFE, 0xA5, L"mouse left lick"},    // 120
     {1, 0xFD, 0xFD, 0xA6, L"mouse center lick"},  // 121
     {1, 0xFC, 0xFC, 0xA7, L"mouse right lick"},   // 122
+    {0, 0xDC, 0x2B, 0x32, L"ISO#"},               // 123
 }};
 
 constexpr KeyTableEntry kEmpty{0, 0, 0, 0, L""};

@@ -24,7 +24,7 @@ struct KeyTableEntry {
     constexpr bool isEmpty() const { return vkey == 0 && scan == 0 && usage == 0 && name.empty(); }
 };
 
-inline constexpr std::size_t KEY_TABLE_SIZE = 123;
+inline constexpr std::size_t KEY_TABLE_SIZE = 124;
 
 // The keys in lookup order; some keys appear twice and the first wins.
 std::span<const KeyTableEntry, KEY_TABLE_SIZE> KeyTableEntries();

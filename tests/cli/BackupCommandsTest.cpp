@@ -120,6 +120,22 @@ TEST_F(BackupCommands, ARestoredBackupGivesBackTheKeyboardAndTheSameFile) {
     EXPECT_EQ(Text(first), Text(second));
     // The groups were there already: nothing is added twice.
     EXPECT_EQ(Text(paths.macroFile.string()), groupsBefore);
+
+    // Earlier versions named keys since renamed, and numbered the two that shared a name.
+    std::string old = Text(first);
+    for (const auto& [now, before] : {std::pair<std::string, std::string>{"\"'\":", "\"\u2018\":"},
+                                      {"\"ISO#\":", "\"entry 70\":"},
+                                      {"\"\\\\\":", "\"entry 50\":"},
+                                      {"\"ISO\\\\\":", "\"K45\":"}}) {
+        std::size_t at = old.find(now);
+        EXPECT_NE(at, std::string::npos) << now;
+        for (; at != std::string::npos; at = old.find(now, at)) old.replace(at, now.size(), before);
+    }
+    const std::string earlier = File("earlier.json");
+    Write(earlier, old);
+    Keyboard().FactoryReset();
+    ASSERT_EQ(Run({"import", earlier, "--yes"}), kExitDone) << err.str();
+    ExpectSameKeyboard(original, Keyboard().State());
 }
 
 // Every slot plays a macro, and the file brings sixteen other macros for the same keys: the

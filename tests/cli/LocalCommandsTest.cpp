@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "LocalCommandsFixture.h"
@@ -120,6 +121,18 @@ TEST_F(LocalCommands, PaintColoursKeysOfTheSelectedSet) {
     EXPECT_NE(colours[1].b, 0xC3);
 }
 
+TEST_F(LocalCommands, PaintTakesTheShortNamesAndTheAsciiApostrophe) {
+    const KeyColourSet before = Keyboard().Colours(Keyboard().SelectedColourSet());
+    ASSERT_EQ(Run({"paint", "Caps", "Del", "'", "Win", "--colour", "0A0B0C"}), kExitDone)
+        << err.str();
+    const KeyColourSet after = Keyboard().Colours(Keyboard().SelectedColourSet());
+    // CapsLock, Delete, the apostrophe key and the left Win key, in picture order.
+    const std::set<std::size_t> painted = {58, 51, 69, 95};
+    for (std::size_t i = 0; i < after.size(); ++i)
+        EXPECT_EQ(after[i].b == 0x0C && after[i].g == 0x0B, painted.count(i) == 1) << i;
+    EXPECT_NE(before[58].b, 0x0C);
+}
+
 TEST_F(LocalCommands, AssignGivesKeysWhatTheyPlay) {
     ASSERT_EQ(Run({"assign", "F1", "--key", "a"}), kExitDone) << err.str();
     EXPECT_EQ(Keyboard().KeyCodes()[1].code(), 0x2004);
@@ -185,7 +198,7 @@ TEST_F(LocalCommands, BadInputEndsWithTwoAndSendsNothing) {
         {"set", "--mode", "Custom", "--speed", "3"},
         {"set", "--profile", "3"},
         {"set", "--mode", "Wave", "--direction", "up"},
-        {"assign", "\\", "--clear"},
+        {"assign", "Fn", "--clear"},
         {"assign", "F1", "--macro", "No such macro"},
         {"assign", "F1", "--function", "Teleport"}};
     for (const auto& arguments : meaning) {

@@ -44,6 +44,8 @@ expect "--clear" keylume assign F1 --cl
 expect "ArrowDown|ArrowLeft|ArrowRight|ArrowUp" keylume paint Arrow
 expect 'Pad\ 7' keylume paint Esc 'Pad\ 7'
 expect 'Pad\ Enter' keylume paint 'Pad\ E'
+expect 'ISO#|ISO\\' keylume paint IS
+expect "\\'" keylume paint "'"
 expect 'Volume\ down|Volume\ up' keylume assign F1 --function Vol
 expect "Copy" keylume assign F1 --combination Co
 expect "" keylume set --mode ""

@@ -62,10 +62,10 @@ TEST(KeyTable, UnknownKeysGiveTheEmptyEntry) {
     EXPECT_EQ(FindKeyByCode(0xFF).name, L"Fn"sv);
 }
 
-TEST(KeyTable, ApostropheKeyIsNamedWithLeftSingleQuotationMark) {
+TEST(KeyTable, ApostropheKeyIsNamedWithTheAsciiApostrophe) {
     const auto& key = FindKeyByUsage(0x34);
     ASSERT_EQ(key.name.size(), 1u);
-    EXPECT_EQ(key.name[0], wchar_t{0x2018});
+    EXPECT_EQ(key.name[0], L'\'');
     EXPECT_EQ(&key, &KeyTableEntries()[70]);
 }
 

@@ -87,15 +87,15 @@ std::vector<KeyPlace> buildKeys() {
             {L"K", "K"},
             {L"L", "L"},
             {L";", ";"},
-            {L"\u2018", "'"},
-            {L"\\", "#"}});
+            {L"'", "'"},
+            {L"ISO#", "#"}});
     k.push_back({L"Enter", "Enter", 13.75, ROW3, 1.25});
     addRun(k, PAD, ROW3, {{L"Pad 4", "4"}, {L"Pad 5", "5"}, {L"Pad 6", "6"}});
 
     // Bottom letter row with the two international keys beside the shifts.
     k.push_back({L"ShiftLeft", "Shift", 0, ROW4, 1.25});
     addRun(k, 1.25, ROW4,
-           {{L"K45", "K45"},
+           {{L"ISO\\", "K45"},
             {L"Z", "Z"},
             {L"X", "X"},
             {L"C", "C"},

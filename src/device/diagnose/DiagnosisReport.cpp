@@ -1,10 +1,10 @@
 #include "device/diagnose/DiagnosisReport.h"
 
 #include <cstdio>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "device/HidPath.h"
-#include "device/diagnose/JsonWriter.h"
 #include "device/diagnose/NodePermission.h"
 
 namespace {
@@ -111,131 +111,94 @@ void WriteInfo(std::ostream& out, const InfoFacts& info) {
         out << "  " << HexBytes(info.bytes, i, 16) << "\n";
 }
 
-void JsonOpen(JsonWriter& json, const char* key, const OpenResult& result) {
-    json.Key(key);
-    json.BeginObject();
-    json.Key("attempted");
-    json.Bool(result.attempted);
-    json.Key("ok");
-    json.Bool(result.ok);
+// In the order a reader meets the facts, as the text report has them.
+using Json = nlohmann::ordered_json;
+
+Json JsonOpen(const OpenResult& result) {
+    Json open = {{"attempted", result.attempted}, {"ok", result.ok}};
     if (result.attempted && !result.ok) {
-        json.Key("errno");
-        json.Number(result.failure.error);
-        json.Key("reason");
-        json.String(result.failure.Describe());
+        open["errno"] = result.failure.error;
+        open["reason"] = result.failure.Describe();
     }
-    json.EndObject();
+    return open;
 }
 
-void JsonMember(JsonWriter& json, const char* key, std::string_view text) {
-    json.Key(key);
-    json.String(text);
+// One object per item, made by object(item).
+template <class Items, class Object>
+Json JsonObjects(const Items& items, Object object) {
+    Json list = Json::array();
+    for (const auto& item : items) list.push_back(object(item));
+    return list;
 }
 
-void JsonMember(JsonWriter& json, const char* key, long long value) {
-    json.Key(key);
-    json.Number(value);
-}
-
-void JsonMember(JsonWriter& json, const char* key, bool value) {
-    json.Key(key);
-    json.Bool(value);
-}
-
-// key: an array of one object per item, its members written by members(item).
-template <class Items, class Members>
-void JsonObjects(JsonWriter& json, const char* key, const Items& items, Members members) {
-    json.Key(key);
-    json.BeginArray();
-    for (const auto& item : items) {
-        json.BeginObject();
-        members(item);
-        json.EndObject();
-    }
-    json.EndArray();
-}
-
-void JsonAccess(JsonWriter& json, const HidInterfaceFacts& f, const UserFacts& user) {
-    json.Key("access");
-    json.BeginObject();
-    JsonMember(json, "known", f.access.known);
-    JsonMember(json, "owner", static_cast<long long>(f.access.owner));
-    JsonMember(json, "ownerName", f.access.ownerName);
-    JsonMember(json, "group", static_cast<long long>(f.access.group));
-    JsonMember(json, "groupName", f.access.groupName);
+void JsonAccess(Json& json, const HidInterfaceFacts& f, const UserFacts& user) {
     char mode[8];
     std::snprintf(mode, sizeof mode, "%04o", f.access.mode & 07777);
-    JsonMember(json, "mode", std::string_view(mode));
-    JsonMember(json, "aclKnown", f.access.aclKnown);
     static const char* const tags[] = {"user_obj", "user", "group_obj", "group", "mask", "other"};
-    JsonObjects(json, "acl", f.access.acl, [&](const AclEntry& e) {
-        JsonMember(json, "tag", std::string_view(tags[static_cast<int>(e.tag)]));
-        JsonMember(json, "id", static_cast<long long>(e.id));
-        JsonMember(json, "perms", static_cast<long long>(e.perms));
-    });
-    JsonMember(json, "granted", static_cast<long long>(GrantedPermissions(f.access, user)));
-    json.EndObject();
-    JsonMember(json, "udevKnown", f.udevKnown);
-    JsonMember(json, "uaccessTag", f.uaccessTag);
-    JsonMember(json, "seat", f.seat);
+    json["access"] = {{"known", f.access.known},
+                      {"owner", f.access.owner},
+                      {"ownerName", f.access.ownerName},
+                      {"group", f.access.group},
+                      {"groupName", f.access.groupName},
+                      {"mode", mode},
+                      {"aclKnown", f.access.aclKnown},
+                      {"acl", JsonObjects(f.access.acl,
+                                          [](const AclEntry& e) {
+                                              return Json{{"tag", tags[static_cast<int>(e.tag)]},
+                                                          {"id", e.id},
+                                                          {"perms", e.perms}};
+                                          })},
+                      {"granted", GrantedPermissions(f.access, user)}};
+    json["udevKnown"] = f.udevKnown;
+    json["uaccessTag"] = f.uaccessTag;
+    json["seat"] = f.seat;
 }
 
-void JsonInterfaces(JsonWriter& json, const SystemFacts& facts) {
-    JsonObjects(json, "interfaces", facts.interfaces, [&](const HidInterfaceFacts& f) {
-        JsonMember(json, "node", f.node);
-        JsonMember(json, "path", f.path);
-        JsonMember(json, "vendorId", Hex4(f.vendorId));
-        JsonMember(json, "productId", Hex4(f.productId));
-        JsonMember(json, "product", std::string_view(ProductKind(f.productId)));
-        JsonMember(json, "interface", static_cast<long long>(f.interfaceNumber));
-        JsonOpen(json, "read", f.read);
-        JsonOpen(json, "write", f.write);
+Json JsonInterfaces(const SystemFacts& facts) {
+    return JsonObjects(facts.interfaces, [&](const HidInterfaceFacts& f) {
+        Json json = {{"node", f.node},
+                     {"path", f.path},
+                     {"vendorId", Hex4(f.vendorId)},
+                     {"productId", Hex4(f.productId)},
+                     {"product", std::string(ProductKind(f.productId))},
+                     {"interface", f.interfaceNumber},
+                     {"read", JsonOpen(f.read)},
+                     {"write", JsonOpen(f.write)}};
         if (!facts.emulated) JsonAccess(json, f, facts.user);
+        return json;
     });
 }
 
-void JsonRulesAndUser(JsonWriter& json, const SystemFacts& facts) {
-    json.Key("rules");
-    json.BeginObject();
-    json.Key("searched");
-    json.BeginArray();
-    for (const std::string& folder : facts.rules.folders) json.String(folder);
-    json.EndArray();
-    JsonObjects(json, "files", facts.rules.files, [&](const RuleFileFacts& r) {
-        JsonMember(json, "path", r.path);
-        JsonMember(json, "uaccess", r.grantsUaccess);
-        JsonMember(json, "setsAccess", r.setsAccess);
-    });
-    json.EndObject();
-    json.Key("user");
-    json.BeginObject();
-    JsonMember(json, "uid", static_cast<long long>(facts.user.uid));
-    JsonMember(json, "name", facts.user.name);
-    JsonMember(json, "sessionsKnown", facts.user.sessionsKnown);
-    JsonMember(json, "currentSession", facts.user.currentSession);
-    JsonObjects(json, "sessions", facts.user.sessions, [&](const SessionFacts& s) {
-        JsonMember(json, "id", s.id);
-        JsonMember(json, "seat", s.seat);
-        JsonMember(json, "active", s.active);
-        JsonMember(json, "remote", s.remote);
-        JsonMember(json, "type", s.type);
-    });
-    json.EndObject();
+void JsonRulesAndUser(Json& json, const SystemFacts& facts) {
+    json["rules"] = {{"searched", facts.rules.folders},
+                     {"files", JsonObjects(facts.rules.files, [](const RuleFileFacts& r) {
+                          return Json{{"path", r.path},
+                                      {"uaccess", r.grantsUaccess},
+                                      {"setsAccess", r.setsAccess}};
+                      })}};
+    json["user"] = {{"uid", facts.user.uid},
+                    {"name", facts.user.name},
+                    {"sessionsKnown", facts.user.sessionsKnown},
+                    {"currentSession", facts.user.currentSession},
+                    {"sessions", JsonObjects(facts.user.sessions, [](const SessionFacts& s) {
+                         return Json{{"id", s.id},
+                                     {"seat", s.seat},
+                                     {"active", s.active},
+                                     {"remote", s.remote},
+                                     {"type", s.type}};
+                     })}};
 }
 
-void JsonInfo(JsonWriter& json, const InfoFacts& info) {
-    json.Key("information");
-    json.BeginObject();
-    JsonMember(json, "attempted", info.attempted);
-    JsonMember(json, "ok", info.ok);
-    if (info.attempted && !info.ok) JsonMember(json, "reason", info.failure.Describe());
+Json JsonInfo(const InfoFacts& info) {
+    Json json = {{"attempted", info.attempted}, {"ok", info.ok}};
+    if (info.attempted && !info.ok) json["reason"] = info.failure.Describe();
     if (info.ok) {
-        JsonMember(json, "bytes", HexBytes(info.bytes, 0, info.bytes.size()));
-        JsonMember(json, "profiles", static_cast<long long>(info.profiles));
-        JsonMember(json, "modes", static_cast<long long>(info.modes));
-        JsonMember(json, "macroSlots", static_cast<long long>(info.macroSlots));
+        json["bytes"] = HexBytes(info.bytes, 0, info.bytes.size());
+        json["profiles"] = info.profiles;
+        json["modes"] = info.modes;
+        json["macroSlots"] = info.macroSlots;
     }
-    json.EndObject();
+    return json;
 }
 
 }  // namespace
@@ -254,16 +217,13 @@ void WriteHumanReport(std::ostream& out, const SystemFacts& facts, const Diagnos
 }
 
 void WriteJsonReport(std::ostream& out, const SystemFacts& facts, const Diagnosis& diagnosis) {
-    JsonWriter json(out);
-    json.BeginObject();
-    JsonMember(json, "emulated", facts.emulated);
-    JsonInterfaces(json, facts);
+    Json json = {{"emulated", facts.emulated}, {"interfaces", JsonInterfaces(facts)}};
     if (!facts.emulated) JsonRulesAndUser(json, facts);
-    JsonInfo(json, facts.info);
-    JsonMember(json, "verdict", std::string_view(VerdictName(diagnosis.verdict)));
-    JsonMember(json, "summary", diagnosis.summary);
-    JsonMember(json, "fix", diagnosis.fix);
-    JsonMember(json, "exitCode", static_cast<long long>(diagnosis.ExitCode()));
-    json.EndObject();
-    out << "\n";
+    json["information"] = JsonInfo(facts.info);
+    json["verdict"] = std::string(VerdictName(diagnosis.verdict));
+    json["summary"] = diagnosis.summary;
+    json["fix"] = diagnosis.fix;
+    json["exitCode"] = diagnosis.ExitCode();
+    // Names and reasons come from the system and need not be UTF-8.
+    out << json.dump(-1, ' ', false, Json::error_handler_t::replace) << "\n";
 }

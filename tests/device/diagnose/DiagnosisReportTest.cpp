@@ -90,6 +90,9 @@ TEST(JsonReport, CarriesTheFactsAndTheVerdict) {
     SystemFacts facts = Refused(Healthy());
     facts.interfaces.erase(facts.interfaces.begin(), facts.interfaces.end() - 1);
     facts.interfaces.back().access.ownerName = "ro\"ot";
+    // What JSON cannot carry as is comes out escaped; text that is not UTF-8, replaced.
+    facts.interfaces.back().access.groupName = std::string("back\\slash\nline\x1b\0", 17);
+    facts.user.name = "user\xff";
     const std::string json = Json(facts);
     ExpectAll(json,
               {"{\"emulated\":false,\"interfaces\":[{\"node\":\"/dev/hidraw5\",",
@@ -97,7 +100,8 @@ TEST(JsonReport, CarriesTheFactsAndTheVerdict) {
                "\"interface\":3,",
                "\"read\":{\"attempted\":true,\"ok\":false,\"errno\":13,\"reason\":\"Permission "
                "denied (errno 13)\"}",
-               "\"ownerName\":\"ro\\\"ot\"", "\"mode\":\"0600\"", "\"acl\":[]", "\"granted\":0",
+               "\"ownerName\":\"ro\\\"ot\"", "\"groupName\":\"back\\\\slash\\nline\\u001b\\u0000\"",
+               "\"name\":\"user\xEF\xBF\xBD\"", "\"mode\":\"0600\"", "\"acl\":[]", "\"granted\":0",
                "\"uaccessTag\":true,\"seat\":\"seat0\"",
                "\"rules\":{\"searched\":[\"/etc/udev/rules.d\",",
                "\"files\":[{\"path\":\"/usr/lib/udev/rules.d/60-keylume.rules\",\"uaccess\":true,"
