@@ -1,13 +1,13 @@
 #include "ProgramRun.h"
 
-#include "Desktop.h"
+#include "Session.h"
 
 namespace fs = std::filesystem;
 
 namespace e2e {
 
-ProgramRun::ProgramRun(const Desktop& desktop, fs::path folder)
-    : desktop_(desktop), folder_(std::move(folder)) {
+ProgramRun::ProgramRun(const Session& session, fs::path folder)
+    : session_(session), folder_(std::move(folder)) {
     fs::remove_all(folder_);
     fs::create_directories(programFolder());
     fs::create_directories(configFolder());
@@ -50,9 +50,8 @@ ProgramRun::~ProgramRun() {
     if (Running()) Stop();
 }
 
-void ProgramRun::Start(const QStringList& arguments) {
-    process_ = std::make_unique<QProcess>();
-    auto env = desktop_.Environment(QProcessEnvironment::systemEnvironment());
+QProcessEnvironment ProgramRun::Environment() const {
+    auto env = session_.Environment(QProcessEnvironment::systemEnvironment());
     env.insert("HOME", QString::fromStdString((folder_ / "home").string()));
     env.insert("XDG_CONFIG_HOME", QString::fromStdString(configFolder().string()));
     // The single-instance socket and lock live in the runtime and temporary folders: each
@@ -62,7 +61,12 @@ void ProgramRun::Start(const QStringList& arguments) {
     // The accessibility tree is how the scenarios find the controls.
     env.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
     env.insert("QT_ACCESSIBILITY", "1");
-    process_->setProcessEnvironment(env);
+    return env;
+}
+
+void ProgramRun::Start(const QStringList& arguments) {
+    process_ = std::make_unique<QProcess>();
+    process_->setProcessEnvironment(Environment());
     process_->setProcessChannelMode(QProcess::MergedChannels);
     process_->setWorkingDirectory(QString::fromStdString((folder_ / "home").string()));
     process_->start(QString::fromStdString(executable().string()), arguments);
