@@ -1,6 +1,7 @@
 // The program on a Wayland compositor (sway): the window at start, painting keys with a click
 // and a band, a drop-down and a menu opening at their controls, a second start bringing the
 // window forward, and the tray menu belonging to the tray icon.
+#include <QDir>
 #include <QProcess>
 
 #include "SwaySession.h"
@@ -21,7 +22,8 @@ protected:
         Scenario::SetUp();
     }
     const Session* StartSession() override {
-        folder_ = fs::path(KEYLUME_WAYLAND_RUNS) / folder_.filename();
+        // Short, as the program's instance socket in it must be.
+        folder_ = fs::path(QDir::tempPath().toStdString()) / "keylume-wayland" / folder_.filename();
         QString error;
         sway_ = std::make_unique<SwaySession>(error);
         if (!error.isEmpty()) {
@@ -105,15 +107,16 @@ TEST_F(WaylandScenario, ADropDownAndAMenuOpenAtTheirControls) {
         return k && k->profileModes[0] == kReactive;
     })) << WithScreen("Reactive was not chosen from the list");
 
+    // Where the menu's second entry shows when the menu opens below its button.
     const Control more = WaitForControl("btn_more");
-    const QRect below(more.screen.bottomLeft() + QPoint(0, 4), QSize(60, 14));
+    const QRect menu(more.screen.bottomLeft() + QPoint(0, 45), QSize(60, 30));
     const QImage before = Screen();
     Click("btn_more");
-    ASSERT_TRUE(WaitUntil([&] { return RegionChanged(before, Screen(), below); }))
+    ASSERT_TRUE(WaitUntil([&] { return RegionChanged(before, Screen(), menu); }))
         << WithScreen("the menu does not open below its button");
-    // Its first entry is there: "Check device" closes the menu.
-    ClickAt(below.center(), 1);
-    EXPECT_TRUE(WaitUntil([&] { return !RegionChanged(before, Screen(), below); }))
+    // The first entry, "Check device", closes it.
+    ClickAt(more.screen.bottomLeft() + QPoint(30, 14), 1);
+    EXPECT_TRUE(WaitUntil([&] { return !RegionChanged(before, Screen(), menu); }))
         << WithScreen("the menu stays open");
 }
 
@@ -128,9 +131,10 @@ TEST_F(WaylandScenario, ASecondStartBringsTheWindowForward) {
     QProcessEnvironment env = program_->Environment();
     env.insert("XDG_ACTIVATION_TOKEN", QString::fromUtf8(token));
     second.setProcessEnvironment(env);
+    second.setProcessChannelMode(QProcess::MergedChannels);
     second.start(QString::fromStdString(program_->executable().string()), {"--emulate"});
     ASSERT_TRUE(second.waitForFinished(30000));
-    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(second.exitCode(), 0) << second.readAll().toStdString();
     EXPECT_TRUE(WaitUntil([&] { return MainWindowShown() && sway_->Windows()[0].focused; }))
         << WithScreen("the second start did not bring the window forward");
 }
@@ -148,14 +152,16 @@ TEST_F(WaylandScenario, TheTrayMenuBelongsToTheTrayIcon) {
     EXPECT_FALSE(WaitUntil([&] { return !sway_->Windows().empty(); }, Deadline(2000)))
         << WithScreen("the tray menu opened as a window of its own");
     // The menu is the icon's, on the bus for any tray that shows menus.
-    const QByteArray names =
-        sway_->Run("dbus-send", {"--session", "--print-reply", "--dest=org.freedesktop.DBus",
-                                 "/org/freedesktop/DBus", "org.freedesktop.DBus.ListNames"});
-    const qsizetype at = names.indexOf("org.kde.StatusNotifierItem-");
-    ASSERT_GE(at, 0) << names.toStdString();
-    const QString item = QString::fromUtf8(names.mid(at, names.indexOf('"', at) - at));
+    const QByteArray items = sway_->Run(
+        "dbus-send",
+        {"--session", "--print-reply", "--dest=org.kde.StatusNotifierWatcher",
+         "/StatusNotifierWatcher", "org.freedesktop.DBus.Properties.Get",
+         "string:org.kde.StatusNotifierWatcher", "string:RegisteredStatusNotifierItems"});
+    const qsizetype from = items.indexOf("string \"") + 8;
+    ASSERT_GE(from, 8) << items.toStdString();
+    const QString item = QString::fromUtf8(items.mid(from, items.indexOf('"', from) - from));
     const QByteArray menu = sway_->Run(
-        "dbus-send", {"--session", "--print-reply", "--dest=" + item, "/MenuBar",
+        "dbus-send", {"--session", "--print-reply", "--dest=" + item.section('/', 0, 0), "/MenuBar",
                       "com.canonical.dbusmenu.GetLayout", "int32:0", "int32:-1", "array:string:"});
     EXPECT_TRUE(menu.contains("Check device") && menu.contains("Exit")) << menu.toStdString();
     sway_->Click(icon);
