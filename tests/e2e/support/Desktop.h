@@ -33,8 +33,8 @@ private:
     QString busAddress_;
 };
 
-// Output of a short helper program run on `desktop` (xdotool, xwd, xprop); empty on failure.
-QByteArray RunOn(const Desktop& desktop, const QString& program, const QStringList& arguments,
+// Output of a short helper program run on `session` (xdotool, xwd, swaymsg); empty on failure.
+QByteArray RunOn(const Session& session, const QString& program, const QStringList& arguments,
                  int* exitCode = nullptr);
 
 }  // namespace e2e

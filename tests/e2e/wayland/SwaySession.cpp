@@ -9,7 +9,8 @@
 #include <fstream>
 #include <functional>
 
-#include "support/Wait.h"
+#include "support/Desktop.h"
+#include "support/HelperProcesses.h"
 
 namespace fs = std::filesystem;
 
@@ -27,16 +28,6 @@ bar {
   tray_output *
 }
 )";
-
-QString FirstLine(QProcess& process) {
-    QByteArray line;
-    WaitUntil([&] {
-        process.waitForReadyRead(50);
-        line += process.readAllStandardOutput();
-        return line.contains('\n') || process.state() == QProcess::NotRunning;
-    });
-    return QString::fromUtf8(line.left(line.indexOf('\n'))).trimmed();
-}
 
 // The first entry of `folder` whose name starts with `prefix` and passes `keep`.
 QString EntryStartingWith(const fs::path& folder, const QString& prefix,
@@ -118,13 +109,7 @@ SwaySession::SwaySession(QString& error) : runtime_(folder_.path().toStdString()
 }
 
 SwaySession::~SwaySession() {
-    for (auto it = processes_.rbegin(); it != processes_.rend(); ++it) {
-        (*it)->terminate();
-        if (!(*it)->waitForFinished(3000)) {
-            (*it)->kill();
-            (*it)->waitForFinished(3000);
-        }
-    }
+    EndAll(processes_);
 }
 
 QProcessEnvironment SwaySession::Environment(QProcessEnvironment base) const {
@@ -149,14 +134,7 @@ QProcess* SwaySession::Start(const QString& program, const QStringList& argument
 }
 
 QByteArray SwaySession::Run(const QString& program, const QStringList& arguments, int* exitCode) {
-    QProcess process;
-    process.setProcessEnvironment(Environment(QProcessEnvironment::systemEnvironment()));
-    process.start(program, arguments);
-    const bool finished = process.waitForFinished(20000);
-    if (exitCode)
-        *exitCode =
-            finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    return finished ? process.readAllStandardOutput() : QByteArray();
+    return RunOn(*this, program, arguments, exitCode);
 }
 
 std::vector<WaylandWindow> SwaySession::Windows() {
