@@ -1,6 +1,8 @@
 // The program on a Wayland compositor (sway): the window at start, painting keys with a click
 // and a band, a drop-down and a menu opening at their controls, a second start bringing the
 // window forward, and the tray menu belonging to the tray icon.
+#include <unistd.h>
+
 #include <QDir>
 #include <QProcess>
 
@@ -23,7 +25,8 @@ protected:
     }
     const Session* StartSession() override {
         // Short, as the program's instance socket in it must be.
-        folder_ = fs::path(QDir::tempPath().toStdString()) / "keylume-wayland" / folder_.filename();
+        folder_ = fs::path(QDir::tempPath().toStdString()) /
+                  ("keylume-wayland-" + std::to_string(getuid())) / folder_.filename();
         QString error;
         sway_ = std::make_unique<SwaySession>(error);
         if (!error.isEmpty()) {
