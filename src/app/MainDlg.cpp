@@ -1,6 +1,6 @@
 #include "app/MainDlg.h"
 
-#include <QSystemTrayIcon>
+#include <QGuiApplication>
 #include <QTimer>
 
 #include "app/BindScreens.h"
@@ -54,6 +54,21 @@ QString CMainDlg::InstanceName() const {
     return app ? app->GetString(1) : QString();
 }
 
+SShellNotifyIcon* CMainDlg::Tray() const {
+    return FindChildByID2<SShellNotifyIcon>(kTrayIconId);
+}
+
+bool CMainDlg::InTray() const {
+    const SShellNotifyIcon* tray = Tray();
+    return tray && tray->IsInTray();
+}
+
+void CMainDlg::UpdateHideButton() {
+    const bool minimiseWorks = QGuiApplication::platformName() == QLatin1String("xcb");
+    if (SWindow* hide = FindChildByName2<SImageButton>(QStringLiteral("btn_min")))
+        hide->EnableWindow(InTray() || minimiseWorks);
+}
+
 QString CMainDlg::ProgramFolder() const {
     SApplication* app = SApplication::getSingletonPtr();
     return app ? app->GetAppDir() : QString();
@@ -72,6 +87,13 @@ LRESULT CMainDlg::OnInitDialog() {
             [](EventCmd* e) { return e->sender && e->sender->IsClass(SCheckBox::GetClassName()); });
     }
     if (m_panel) m_panel->Init(GetRoot(), GetHostHwnd());
+    if (SShellNotifyIcon* tray = Tray()) {
+        m_trayWatch = std::make_unique<TrayHostWatch>([this, tray] {
+            tray->Install();
+            UpdateHideButton();
+        });
+    }
+    UpdateHideButton();
     m_logic = std::make_unique<KeyboardLogic>(&m_link);
     CheckDevicePresence();
     return 0;
@@ -134,8 +156,7 @@ void CMainDlg::TellUpgradeFailed(const QString& program) {
     SApplication* app = SApplication::getSingletonPtr();
     const QString text = QString::fromUtf8(kUpgradeFailedText);
     const QString said = (app ? app->Tr(text) : text) + QStringLiteral(":\n") + program;
-    auto* tray = FindChildByID2<SShellNotifyIcon>(kTrayIconId);
-    if (tray && QSystemTrayIcon::isSystemTrayAvailable()) {
+    if (SShellNotifyIcon* tray = Tray(); tray && tray->IsInTray()) {
         tray->ShowBalloon(said, QString(), kUpgradeFailedShownMs);
         QTimer::singleShot(kUpgradeFailedShownMs, GetFrame(), [this] { DestroyWindow(); });
         return;
@@ -231,7 +252,7 @@ bool CMainDlg::OnEvent(EventArgs* e) {
     } else if (e->nameFrom == QLatin1String("btn_min")) {
         // Hidden, the window comes back only through the tray icon: where the desktop has no
         // tray it is minimised, so the task bar or the window list brings it back.
-        ShowWindow(QSystemTrayIcon::isSystemTrayAvailable() ? SW_HIDE : SW_SHOWMINIMIZED);
+        ShowWindow(InTray() ? SW_HIDE : SW_SHOWMINIMIZED);
     } else if (e->nameFrom == QLatin1String("btn_max")) {
         SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE);
     } else {

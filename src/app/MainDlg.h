@@ -9,10 +9,15 @@
 #include "app/LanguageChoice.h"
 #include "app/MainPanel.h"
 #include "app/SettingsBackup.h"
+#include "app/TrayHostWatch.h"
 #include "device/DeviceLink.h"
 #include "logic/KeyboardLogic.h"
 #include "ui/HostWnd.h"
 #include "ui/WidgetIds.h"
+
+namespace SOUI {
+class SShellNotifyIcon;
+}
 
 class CMainDlg : public SOUI::SHostWnd {
 public:
@@ -66,6 +71,11 @@ private:
     // ends the window once the user could read it.
     void TellUpgradeFailed(const QString& program);
     QString InstanceName() const;
+    SOUI::SShellNotifyIcon* Tray() const;
+    bool InTray() const;
+    // "Hide" hides to the tray; without one it minimises, which a Wayland compositor may
+    // ignore (tiling ones do) without Qt knowing: there the button is off until a tray comes.
+    void UpdateHideButton();
 
     std::shared_ptr<HidBackend> m_backend;
     DeviceLink m_link;
@@ -74,5 +84,6 @@ private:
     std::unique_ptr<SettingsBackup> m_backup;
     std::unique_ptr<LanguageChoice> m_language;
     std::unique_ptr<DeviceChangeNotifier> m_deviceChanges;
+    std::unique_ptr<TrayHostWatch> m_trayWatch;
     int m_exitCode = 0;
 };

@@ -71,7 +71,7 @@ int RunStartUp(const StartUpSettings& settings) {
     RegisterExtensionWidgets(app->Factory(), PictureWidgetClasses());
 
     auto instance = std::make_unique<SingleInstance>(app->GetString(1));
-    if (!instance->Acquire()) return 0;
+    if (!instance->Acquire(settings.activationToken)) return 0;
 
     std::unique_ptr<ScopedModalAnswerer> unattended;
     if (!settings.screenshot.isEmpty()) {

@@ -1,6 +1,7 @@
 #pragma once
 // The program from its toolkit set-up to its teardown, on the UI thread of a running
 // QApplication.
+#include <QByteArray>
 #include <QString>
 #include <memory>
 #include <string>
@@ -19,6 +20,8 @@ struct StartUpSettings {
     // be null) and the emulated setup's name (empty for the real keyboard).
     std::shared_ptr<RefusalWatch> refusals;
     QString emulation;
+    // What this start was launched with to bring a window forward; a second start hands it on.
+    QByteArray activationToken;
 };
 
 // The translation document for the configured language: only "cn" selects Chinese.

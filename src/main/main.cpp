@@ -3,6 +3,7 @@
 
 #include "app/DeviceBackends.h"
 #include "app/LaunchOptions.h"
+#include "app/ShowRequest.h"
 #include "app/StartUp.h"
 #include "main/CliMain.h"
 #include "ops/RefusalWatch.h"
@@ -30,6 +31,7 @@ int main(int argc, char* argv[]) {
             break;
     }
 
+    const QByteArray activationToken = showrequest::TokenFromEnvironment();
     QApplication application(argc, argv);
     // Ties the window to the desktop entry (its icon and name on Wayland).
     QGuiApplication::setDesktopFileName(QStringLiteral("keylume"));
@@ -41,5 +43,6 @@ int main(int argc, char* argv[]) {
     settings.backend = settings.refusals;
     settings.emulation = EmulationName(request.options.emulation);
     settings.screenshot = request.options.screenshot;
+    settings.activationToken = activationToken;
     return RunStartUp(settings);
 }

@@ -1,6 +1,5 @@
 #include "widgets/ShellNotifyIcon.h"
 
-#include <QCursor>
 #include <QPixmap>
 
 #include "ui/Application.h"
@@ -56,9 +55,14 @@ bool SShellNotifyIcon::SetAttribute(const QString& name, const QString& value) {
 
 void SShellNotifyIcon::OnCreated() {
     if (m_defIconIndex < 0 || m_defIconIndex >= IconCount()) m_defIconIndex = 0;
+    ShowIcon(IconCount() > 0 ? m_defIconIndex : -1);
+}
+
+void SShellNotifyIcon::Install() {
+    if (m_tray) return;
     m_tray = std::make_unique<QSystemTrayIcon>();
     m_tray->setToolTip(m_tip);
-    ShowIcon(IconCount() > 0 ? m_defIconIndex : -1);
+    ShowIcon(m_shownIndex);
     QObject::connect(m_tray.get(), &QSystemTrayIcon::activated,
                      [this](QSystemTrayIcon::ActivationReason reason) {
                          if (reason == QSystemTrayIcon::Trigger)
@@ -66,7 +70,25 @@ void SShellNotifyIcon::OnCreated() {
                          else if (reason == QSystemTrayIcon::Context)
                              OnTrayCallback(WM_RBUTTONDOWN);
                      });
+    LoadMenu();
     if (QSystemTrayIcon::isSystemTrayAvailable()) m_tray->show();
+}
+
+void SShellNotifyIcon::LoadMenu() {
+    if (m_menuKind == MenuKind::Classic)
+        m_menu = std::make_unique<SMenu>();
+    else if (m_menuKind == MenuKind::Extended)
+        m_menu = std::make_unique<SMenuEx>();
+    if (!m_menu || !m_menu->LoadMenu(m_menuName)) {
+        m_menu.reset();
+        return;
+    }
+    QObject::connect(m_menu->GetQMenu(), &QMenu::triggered, [this](QAction* action) {
+        SHostWnd* host = GetHost();
+        const int id = action->data().toInt();
+        if (host && id != 0) host->PostMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    });
+    m_tray->setContextMenu(m_menu->GetQMenu());
 }
 
 void SShellNotifyIcon::ShowIcon(int index) {
@@ -88,22 +110,8 @@ void SShellNotifyIcon::OnTrayCallback(LPARAM mouseMessage) {
             host->ShowWindow(host->IsIconic() ? SW_RESTORE : SW_SHOW);
             host->SetForeground();
         }
-    } else if (mouseMessage == WM_RBUTTONDOWN) {
-        host->SetForeground();
-        OpenMenu();
     }
-}
-
-void SShellNotifyIcon::OpenMenu() {
-    SHostWnd* host = GetHost();
-    std::unique_ptr<SMenuBase> menu;
-    if (m_menuKind == MenuKind::Classic)
-        menu = std::make_unique<SMenu>();
-    else if (m_menuKind == MenuKind::Extended)
-        menu = std::make_unique<SMenuEx>();
-    if (!menu || !host || !menu->LoadMenu(m_menuName)) return;
-    const QPoint at = QCursor::pos();
-    menu->TrackPopupMenu(0, at.x(), at.y(), host->GetHostHwnd());
+    // A right click is the tray's: it opens the menu given to the icon.
 }
 
 void SShellNotifyIcon::ShowBalloon(const QString& text, const QString& title, int timeoutMs) {

@@ -1,8 +1,11 @@
 #pragma once
-// "shellnotifyicon": the program's icon in the system tray. Clicks on it are first offered
-// to the host window's message handler as the tray callback message; unhandled, a left
-// click hides or shows the host window and a right click opens the "menu" resource.
-// Where the desktop has no tray nothing is shown and nothing fails.
+// "shellnotifyicon": the program's icon in the system tray, put there by Install() once the
+// host knows a tray is there. Clicks on it are first offered to the host window's message
+// handler as the tray callback message; unhandled, a left click hides or shows the host
+// window. The "menu" resource belongs to the icon: the tray opens it at the icon (a menu the
+// program opened itself would land wherever the pointer was last seen, or on Wayland as a
+// window of its own), and its commands reach the host as WM_COMMAND. Where the desktop has no
+// tray nothing is shown and nothing fails.
 #include <QIcon>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -25,6 +28,8 @@ public:
     ~SShellNotifyIcon() override;
     bool SetAttribute(const QString& name, const QString& value) override;
     void OnCreated() override;
+    // Makes the icon with its menu and shows it when the desktop has a tray. Once is enough.
+    void Install();
 
     // The tray callback: lParam carries the mouse message (WM_LBUTTONDOWN, WM_RBUTTONDOWN).
     void OnTrayCallback(LPARAM mouseMessage);
@@ -44,10 +49,12 @@ public:
     QString MenuName() const { return m_menuName; }
     MenuKind GetMenuKind() const { return m_menuKind; }
     bool IsInTray() const { return m_tray && m_tray->isVisible(); }
+    // The menu given to the tray; null before Install() or without a menu resource.
+    QMenu* ContextMenu() const { return m_menu ? m_menu->GetQMenu() : nullptr; }
 
 private:
     void ShowIcon(int index);
-    void OpenMenu();
+    void LoadMenu();
 
     std::vector<QIcon> m_icons;
     QString m_tip;
@@ -58,6 +65,7 @@ private:
     int m_duration = 200;
     int m_nextFrame = 0;
     int m_shownIndex = -1;
+    std::unique_ptr<SMenuBase> m_menu;
     std::unique_ptr<QSystemTrayIcon> m_tray;
     QTimer m_animTimer;
 };

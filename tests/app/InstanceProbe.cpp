@@ -46,7 +46,7 @@ bool WaitForTheMoment() {
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     const QString name = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("probe");
-    SingleInstance instance(name, [] { Say("shown"); });
+    SingleInstance instance(name, [](const QByteArray&) { Say("shown"); });
     Say("ready");
     if (!WaitForTheMoment()) return 1;
     if (!instance.Acquire()) {

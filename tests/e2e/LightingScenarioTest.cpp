@@ -14,25 +14,6 @@ QColor RegisterColour(std::uint32_t rgba) {
 
 class LightingScenario : public Scenario {
 protected:
-    // The colour of a key in the keyboard's selected colour set.
-    QColor KeyColour(const QString& name) {
-        const auto keyboard = Keyboard();
-        if (!keyboard) return {};
-        const rgba_t c = keyboard->colourSets.at(keyboard->selectedColourSet)
-                             .at(static_cast<std::size_t>(KeyInfo("cbimg_led_effect", name).index));
-        return QColor(c.r, c.g, c.b);
-    }
-    bool KeysAre(const std::vector<QString>& keys, const QColor& colour) {
-        return std::all_of(keys.begin(), keys.end(),
-                           [&](const QString& k) { return KeyColour(k) == colour; });
-    }
-    // The colour set's keys start out blue, so a painted key shows.
-    void AllProfilesPerKey() {
-        PrepareKeyboard([](KeyboardState& s) {
-            for (auto& mode : s.profileModes) mode = kCustom;
-            for (auto& set : s.colourSets) set.fill(rgba_t{0, 0, 255, 0});
-        });
-    }
 };
 
 TEST_F(LightingScenario, EachModeShowsItsOwnSettingsAndTheKeyboardsColours) {

@@ -108,11 +108,18 @@ TEST_F(Tray, LeftClickHidesOrShowsTheHostWindow) {
     EXPECT_TRUE(host->IsVisible());
 }
 
-TEST_F(Tray, RightClickOpensTheMenuWhoseCommandsReachTheHost) {
+TEST_F(Tray, TheTrayOpensTheMenuOfTheIconWhoseCommandsReachTheHost) {
     auto* t = Create<SShellNotifyIcon>("<shellnotifyicon menu='SMENU:menu_test'/>");
     ASSERT_NE(t, nullptr);
-    SMenuBase::SetMenuAnswerer([](const std::vector<int>&) { return 6; });
+    int opened = 0;
+    SMenuBase::SetMenuAnswerer([&](const std::vector<int>&) { return ++opened, 6; });
     t->OnTrayCallback(WM_RBUTTONDOWN);
+    EXPECT_EQ(opened, 0) << "the program opened a menu of its own";
+    SMenuBase::SetMenuAnswerer({});
+    t->Install();
+    ASSERT_NE(t->ContextMenu(), nullptr);
+    for (QAction* action : t->ContextMenu()->actions())
+        if (action->data().toInt() == 6) action->trigger();
     uitest::ProcessEvents();
     bool gotClose = false;
     for (const auto& [msg, w] : Host().messages) gotClose |= msg == WM_COMMAND && LOWORD(w) == 6;

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <atomic>
 
-#include "Desktop.h"
+#include "Session.h"
 
 namespace e2e {
 namespace {
@@ -33,7 +33,7 @@ bool Has(quint64 states, int bit) {
 
 }  // namespace
 
-Accessibility::Accessibility(const Desktop& desktop) : sessionAddress_(desktop.busAddress()) {
+Accessibility::Accessibility(const Session& session) : sessionAddress_(session.busAddress()) {
     static std::atomic<int> counter{0};
     connectionName_ = QString("e2e-a11y-%1").arg(counter++);
 }

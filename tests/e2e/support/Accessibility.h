@@ -8,7 +8,7 @@
 
 namespace e2e {
 
-class Desktop;
+class Session;
 
 struct Control {
     QString name;   // the layout name
@@ -21,7 +21,7 @@ struct Control {
 
 class Accessibility {
 public:
-    explicit Accessibility(const Desktop& desktop);
+    explicit Accessibility(const Session& session);
     ~Accessibility();
 
     // The controls of the program's shown windows with this layout name, top to bottom then

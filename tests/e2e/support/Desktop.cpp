@@ -1,22 +1,8 @@
 #include "Desktop.h"
 
-#include "Wait.h"
+#include "HelperProcesses.h"
 
 namespace e2e {
-namespace {
-
-// Reads one line a helper writes on start-up (Xvfb's display number, the bus address).
-QString FirstLine(QProcess& process) {
-    QByteArray line;
-    WaitUntil([&] {
-        process.waitForReadyRead(50);
-        line += process.readAllStandardOutput();
-        return line.contains('\n') || process.state() == QProcess::NotRunning;
-    });
-    return QString::fromUtf8(line.left(line.indexOf('\n'))).trimmed();
-}
-
-}  // namespace
 
 Desktop::Desktop(int width, int height, QString& error) {
     // -displayfd picks a free display and names it on standard output, so parallel
@@ -42,14 +28,7 @@ Desktop::Desktop(int width, int height, QString& error) {
 }
 
 Desktop::~Desktop() {
-    // The window manager and the bus before the X server they talk to.
-    for (auto it = processes_.rbegin(); it != processes_.rend(); ++it) {
-        (*it)->terminate();
-        if (!(*it)->waitForFinished(3000)) {
-            (*it)->kill();
-            (*it)->waitForFinished(3000);
-        }
-    }
+    EndAll(processes_);
 }
 
 QProcessEnvironment Desktop::Environment(QProcessEnvironment base) const {
@@ -74,10 +53,10 @@ bool Desktop::WindowManagerRunning() const {
     return RunOn(*this, "xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
 }
 
-QByteArray RunOn(const Desktop& desktop, const QString& program, const QStringList& arguments,
+QByteArray RunOn(const Session& session, const QString& program, const QStringList& arguments,
                  int* exitCode) {
     QProcess process;
-    process.setProcessEnvironment(desktop.Environment(QProcessEnvironment::systemEnvironment()));
+    process.setProcessEnvironment(session.Environment(QProcessEnvironment::systemEnvironment()));
     process.start(program, arguments);
     if (!process.waitForFinished(20000)) {
         process.kill();

@@ -7,20 +7,22 @@
 #include <memory>
 #include <vector>
 
+#include "Session.h"
+
 namespace e2e {
 
-class Desktop {
+class Desktop : public Session {
 public:
     // Starts everything; an empty `error` on success.
     Desktop(int width, int height, QString& error);
-    ~Desktop();
+    ~Desktop() override;
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;
 
     QString display() const { return display_; }
-    QString busAddress() const { return busAddress_; }
+    QString busAddress() const override { return busAddress_; }
     // DISPLAY and the session bus on top of `base`.
-    QProcessEnvironment Environment(QProcessEnvironment base) const;
+    QProcessEnvironment Environment(QProcessEnvironment base) const override;
 
 private:
     QProcess* Start(const QString& program, const QStringList& arguments);
@@ -31,8 +33,8 @@ private:
     QString busAddress_;
 };
 
-// Output of a short helper program run on `desktop` (xdotool, xwd, xprop); empty on failure.
-QByteArray RunOn(const Desktop& desktop, const QString& program, const QStringList& arguments,
+// Output of a short helper program run on `session` (xdotool, xwd, swaymsg); empty on failure.
+QByteArray RunOn(const Session& session, const QString& program, const QStringList& arguments,
                  int* exitCode = nullptr);
 
 }  // namespace e2e

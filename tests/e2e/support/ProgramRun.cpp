@@ -1,13 +1,13 @@
 #include "ProgramRun.h"
 
-#include "Desktop.h"
+#include "Session.h"
 
 namespace fs = std::filesystem;
 
 namespace e2e {
 
-ProgramRun::ProgramRun(const Desktop& desktop, fs::path folder)
-    : desktop_(desktop), folder_(std::move(folder)) {
+ProgramRun::ProgramRun(const Session& session, fs::path folder)
+    : session_(session), folder_(std::move(folder)) {
     fs::remove_all(folder_);
     fs::create_directories(programFolder());
     fs::create_directories(configFolder());
@@ -50,9 +50,8 @@ ProgramRun::~ProgramRun() {
     if (Running()) Stop();
 }
 
-void ProgramRun::Start(const QStringList& arguments) {
-    process_ = std::make_unique<QProcess>();
-    auto env = desktop_.Environment(QProcessEnvironment::systemEnvironment());
+QProcessEnvironment ProgramRun::Environment() const {
+    auto env = session_.Environment(QProcessEnvironment::systemEnvironment());
     env.insert("HOME", QString::fromStdString((folder_ / "home").string()));
     env.insert("XDG_CONFIG_HOME", QString::fromStdString(configFolder().string()));
     // The single-instance socket and lock live in the runtime and temporary folders: each
@@ -65,7 +64,12 @@ void ProgramRun::Start(const QStringList& arguments) {
     // The scenarios read the English texts, whatever language the desktop running them has.
     env.remove("LANGUAGE");
     env.insert("LC_ALL", "C.UTF-8");
-    process_->setProcessEnvironment(env);
+    return env;
+}
+
+void ProgramRun::Start(const QStringList& arguments) {
+    process_ = std::make_unique<QProcess>();
+    process_->setProcessEnvironment(Environment());
     process_->setProcessChannelMode(QProcess::MergedChannels);
     process_->setWorkingDirectory(QString::fromStdString((folder_ / "home").string()));
     process_->start(QString::fromStdString(executable().string()), arguments);

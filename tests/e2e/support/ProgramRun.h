@@ -3,18 +3,19 @@
 // copy of the build tree's: the executable beside links to its data) with its own home and
 // config folder, so scenarios never share "macro.xml" or the emulated keyboard.
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <filesystem>
 #include <memory>
 
 namespace e2e {
 
-class Desktop;
+class Session;
 
 class ProgramRun {
 public:
     // `folder` is emptied and filled; nothing is started yet.
-    ProgramRun(const Desktop& desktop, std::filesystem::path folder);
+    ProgramRun(const Session& session, std::filesystem::path folder);
     // The build tree installed into `folder`/prefix, as a package puts it: the installed
     // program runs instead of the build tree's. False with `error` when the install failed.
     bool Install(std::string& error);
@@ -27,6 +28,9 @@ public:
     bool Running() const;
     // Standard output and error so far.
     QString Output();
+    // What the program is started with: its executable and its environment.
+    std::filesystem::path executable() const;
+    QProcessEnvironment Environment() const;
 
     std::filesystem::path programFolder() const { return folder_ / "program"; }
     std::filesystem::path configFolder() const { return folder_ / "config"; }
@@ -45,8 +49,7 @@ public:
     }
 
 private:
-    const Desktop& desktop_;
-    std::filesystem::path executable() const;
+    const Session& session_;
 
     std::filesystem::path folder_;
     bool installed_ = false;

@@ -1,6 +1,7 @@
 #include "Scenario.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -22,16 +23,33 @@ void Scenario::SetUp() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     folder_ =
         fs::path(KEYLUME_E2E_RUNS) / (std::string(info->test_suite_name()) + "." + info->name());
+    const Session* session = StartSession();
+    ASSERT_NE(session, nullptr);
+    program_ = std::make_unique<ProgramRun>(*session, folder_);
+    a11y_ = std::make_unique<Accessibility>(*session);
+}
+
+const Session* Scenario::StartSession() {
     QString error;
     desktop_ = std::make_unique<Desktop>(ScreenSize().width(), ScreenSize().height(), error);
-    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
-    program_ = std::make_unique<ProgramRun>(*desktop_, folder_);
-    a11y_ = std::make_unique<Accessibility>(*desktop_);
+    if (!error.isEmpty()) {
+        ADD_FAILURE() << error.toStdString();
+        return nullptr;
+    }
     input_ = std::make_unique<XInput>(*desktop_);
+    return desktop_.get();
+}
+
+QImage Scenario::Screen() {
+    return Capture(*desktop_);
+}
+
+void Scenario::ClickAt(QPoint point, int button) {
+    input_->Click(point, button);
 }
 
 void Scenario::TearDown() {
-    if (HasFailure() && desktop_) KeepScreen("at-failure");
+    if (HasFailure() && program_) KeepScreen("at-failure");
     if (program_) {
         program_->Stop();
         if (HasFailure())
@@ -55,6 +73,27 @@ void Scenario::PrepareKeyboard(const std::function<void(KeyboardState&)>& change
     ASSERT_TRUE(SaveKeyboardState(state, program_->keyboardStateFile()));
 }
 
+void Scenario::AllProfilesPerKey() {
+    constexpr int kCustom = 8;
+    PrepareKeyboard([](KeyboardState& s) {
+        for (auto& mode : s.profileModes) mode = kCustom;
+        for (auto& set : s.colourSets) set.fill(rgba_t{0, 0, 255, 0});
+    });
+}
+
+QColor Scenario::KeyColour(const QString& name) {
+    const auto keyboard = Keyboard();
+    if (!keyboard) return {};
+    const rgba_t c = keyboard->colourSets.at(keyboard->selectedColourSet)
+                         .at(static_cast<std::size_t>(KeyInfo("cbimg_led_effect", name).index));
+    return QColor(c.r, c.g, c.b);
+}
+
+bool Scenario::KeysAre(const std::vector<QString>& keys, const QColor& colour) {
+    return std::all_of(keys.begin(), keys.end(),
+                       [&](const QString& k) { return KeyColour(k) == colour; });
+}
+
 void Scenario::ChooseFromList(const QString& combo, const QString& entry) {
     Click(combo);
     // A row of the opened list, not the box that may already show the same text.
@@ -65,7 +104,7 @@ void Scenario::ChooseFromList(const QString& combo, const QString& entry) {
     });
     ASSERT_TRUE(listed) << WithScreen("the list of " + combo.toStdString() + " shows no \"" +
                                       entry.toStdString() + "\"");
-    input_->Click(rows.front().screen.center());
+    ClickAt(rows.front().screen.center());
 }
 
 Control Scenario::WaitForControl(const QString& name, Deadline limit) {
@@ -92,7 +131,7 @@ void Scenario::Click(const QString& name, int index) {
     });
     ASSERT_GT(static_cast<int>(all.size()), index) << WithScreen(
         "no control \"" + name.toStdString() + "\" number " + std::to_string(index) + " to click");
-    input_->Click(all[index].screen.center());
+    ClickAt(all[index].screen.center());
 }
 
 namespace {
@@ -129,7 +168,7 @@ QRect Scenario::KeyOnScreen(const QString& picture, const QString& keyName) {
 }
 
 void Scenario::ClickKey(const QString& picture, const QString& keyName, int button) {
-    input_->Click(KeyOnScreen(picture, keyName).center(), button);
+    ClickAt(KeyOnScreen(picture, keyName).center(), button);
 }
 
 void Scenario::ChooseFromMoreMenu(int entry) {
@@ -150,7 +189,7 @@ void Scenario::ClickLabelled(const QString& label) {
         return !found.empty();
     });
     ASSERT_FALSE(found.empty()) << WithScreen("nothing labelled \"" + label.toStdString() + "\"");
-    input_->Click(found.front().screen.center());
+    ClickAt(found.front().screen.center());
 }
 
 // The threshold is low enough for the faint text of a disabled field.

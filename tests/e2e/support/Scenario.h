@@ -26,6 +26,9 @@ class Scenario : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // The scenario's desktop: an X server with a window manager unless a scenario brings its
+    // own, which may move folder_. Null after a failure, which it reports.
+    virtual const Session* StartSession();
     // The size of the scenario's screen.
     virtual QSize ScreenSize() const { return {1280, 900}; }
 
@@ -58,11 +61,19 @@ protected:
     // Whether a region shows something besides its background (a row's text, an icon).
     bool ShowsContent(const QRect& region);
 
-    QImage Screen() { return Capture(*desktop_); }
+    // The screen, and a click at a point of it, in the places the accessibility tree gives.
+    virtual QImage Screen();
+    virtual void ClickAt(QPoint point, int button = 1);
     // Saves the screen as NAME.png in the scenario folder and returns its path.
     std::string KeepScreen(const std::string& name);
     // A failure message that names the kept picture of the screen.
     std::string WithScreen(const std::string& what);
+
+    // Every profile shows per-key colours, every key blue, so a painted key shows.
+    void AllProfilesPerKey();
+    // The colour of a key of the lighting picture in the keyboard's selected colour set.
+    QColor KeyColour(const QString& name);
+    bool KeysAre(const std::vector<QString>& keys, const QColor& colour);
 
     // The emulated keyboard's memory as last saved.
     std::optional<KeyboardState> Keyboard() const;
