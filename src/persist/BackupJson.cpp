@@ -6,6 +6,8 @@
 #include <cstring>
 #include <limits>
 
+#include "records/LightingSettings.h"
+
 namespace persist::backup_json {
 
 const Json& Member(const Json& object, const std::string& path, const char* name) {
@@ -85,9 +87,8 @@ Rgb Colour(const Json& value, const std::string& path) {
 }
 
 std::string ColourText(const Rgb& colour) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02X%02X%02X", colour[0], colour[1], colour[2]);
-    return text;
+    return lighting::ColourText(static_cast<std::uint32_t>(colour[0]) << 16 |
+                                static_cast<std::uint32_t>(colour[1]) << 8 | colour[2]);
 }
 
 }  // namespace persist::backup_json
