@@ -18,6 +18,18 @@ const Json& Member(const Json& object, const std::string& path, const char* name
     return *it;
 }
 
+const Json& Renamed(const Json& object, const std::string& path, const std::string& name,
+                    std::string_view former, std::string& place) {
+    place = Place(path, name);
+    const auto old = former.empty() ? object.end() : object.find(std::string(former));
+    if (old == object.end()) return Member(object, path, name.c_str());
+    if (object.contains(name))
+        throw BackupRefusal{{path.empty() ? "/" : path, "\"" + name + "\" given twice, also as \"" +
+                                                            std::string(former) + "\""}};
+    place = Place(path, std::string(former));
+    return *old;
+}
+
 std::int64_t WholeNumber(const Json& value, const std::string& path, std::int64_t low,
                          std::int64_t high) {
     if (!value.is_number_integer()) {

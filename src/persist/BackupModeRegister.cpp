@@ -13,19 +13,6 @@ constexpr const char* kAutoColour = "autoColour";
 constexpr const char* kFormerAutoColour = "autoForeground";
 constexpr const char* kReservedBit = "reservedBit";
 
-// The member by its name, or by the name older files gave it; refused when both are there.
-const Json& Field(const Json& object, const std::string& path, const std::string& name,
-                  std::string_view former, std::string& place) {
-    place = Place(path, name);
-    if (former.empty() || !object.contains(std::string(former)))
-        return Member(object, path, name.c_str());
-    if (object.contains(name))
-        throw BackupRefusal{
-            {path, "\"" + name + "\" given twice, also as \"" + std::string(former) + "\""}};
-    place = Place(path, std::string(former));
-    return object[std::string(former)];
-}
-
 lighting::Value ReadSetting(const lighting::SettingRow& row, const Json& value,
                             const std::string& place) {
     switch (row.kind) {
@@ -65,11 +52,11 @@ _reg_mode_t ReadModeRegister(const Json& value, const std::string& path) {
     std::string place;
     _reg_mode_t reg;
     for (const lighting::SettingRow& row : lighting::Rows()) {
-        const Json& field = Field(value, path, std::string(row.key), row.formerKey, place);
+        const Json& field = Renamed(value, path, std::string(row.key), row.formerKey, place);
         row.write(reg, ReadSetting(row, field, place));
     }
     reg.setAutoForeground(
-        Boolean(Field(value, path, kAutoColour, kFormerAutoColour, place), place));
+        Boolean(Renamed(value, path, kAutoColour, kFormerAutoColour, place), place));
     reg.setReservedBit(Boolean(Member(value, path, kReservedBit), Place(path, kReservedBit)));
     return reg;
 }
