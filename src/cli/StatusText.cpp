@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "records/JoinedText.h"
+#include "records/LightingSettings.h"
 
 namespace {
 
@@ -56,21 +57,18 @@ std::string StatusText(const nlohmann::json& status) {
     if (status.contains("productId")) text += " (product id " + S(status, "productId") + ")";
     text += "\n";
     if (!B(status, "connected")) return text;
-    text += "Profile: " + N(status, "activeProfile") + " of " + N(status, "profiles") +
+    text += "Profile: " + N(status, "activeProfile") + " of " + N(status, "profileCount") +
             " (numbered from 0)\n";
     const nlohmann::json& mode = Member(status, "mode");
     // A read that failed half-way leaves no mode to show.
     text += !mode.is_object() || mode.empty()
                 ? std::string("Mode: unknown\n")
                 : "Mode: " + N(mode, "index") + " " + S(mode, "name") + "\n";
-    const std::pair<const char*, const char*> fields[] = {
-        {"brightness", "Brightness"}, {"backgroundBrightness", "Background brightness"},
-        {"speed", "Speed"},           {"direction", "Direction"},
-        {"colour", "Colour"},         {"backgroundColour", "Background colour"}};
-    for (const auto& [key, label] : fields) {
+    for (const lighting::SettingRow& row : lighting::Rows()) {
+        const std::string key(row.key);
         if (!mode.is_object() || !mode.contains(key)) continue;
-        text += std::string("  ") + label + ": " +
-                (mode[key].is_string() ? S(mode, key) : N(mode, key)) + "\n";
+        text += "  " + lighting::Label(row) + ": " +
+                (mode[key].is_string() ? S(mode, key.c_str()) : N(mode, key.c_str())) + "\n";
     }
     text += "Custom colour set: " + N(status, "colourSet") + "\n";
     text += "Key colours:";

@@ -1,30 +1,33 @@
 #pragma once
 // What a caller asks of the keyboard, after its syntax has been checked. Names of keys and modes
 // are still text: they are resolved against the key pictures and the keyboard's own modes.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-// Lighting directions as the command line names them.
-enum class LightDirection { Right, Left, Up, Down, Clockwise, Anticlockwise };
+#include "records/LightingSettings.h"
 
 struct SetRequest {
     std::optional<int> profile;
     std::optional<std::string> mode;  // a name, or a number for the mode's position
-    std::optional<int> brightness;
-    std::optional<int> backgroundBrightness;
-    std::optional<int> speed;
-    std::optional<LightDirection> direction;
-    std::optional<std::uint32_t> colour;  // 0xRRGGBB
-    bool automaticColour = false;         // --colour auto
-    std::optional<std::uint32_t> backgroundColour;
-    std::optional<int> colourSet;  // as the window numbers them, from 1
+    std::optional<int> colourSet;     // as the window numbers them, from 1
+    // The mode's register settings by row of lighting::Rows().
+    std::array<std::optional<lighting::Value>, lighting::kSettingCount> settings;
 
-    bool Empty() const {
-        return !profile && !mode && !brightness && !backgroundBrightness && !speed && !direction &&
-               !colour && !automaticColour && !backgroundColour && !colourSet;
+    std::optional<lighting::Value>& operator[](lighting::Setting setting) {
+        return settings[static_cast<std::size_t>(setting)];
     }
+    const std::optional<lighting::Value>& operator[](lighting::Setting setting) const {
+        return settings[static_cast<std::size_t>(setting)];
+    }
+    bool HasModeSettings() const {
+        for (const auto& value : settings)
+            if (value) return true;
+        return false;
+    }
+    bool Empty() const { return !profile && !mode && !colourSet && !HasModeSettings(); }
 };
 
 struct PaintRequest {

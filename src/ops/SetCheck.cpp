@@ -5,8 +5,8 @@
 #include "ops/KeyNames.h"
 #include "ops/ModeSettings.h"
 #include "ops/SettingText.h"
+#include "records/LightingSettings.h"
 #include "records/ModeAttr.h"
-#include "records/RegMode.h"
 
 namespace {
 
@@ -24,73 +24,26 @@ std::string ModeList(const KeyboardStatus& status) {
     return list;
 }
 
-std::uint8_t DirectionValue(LightDirection direction) {
-    switch (direction) {
-        case LightDirection::Right:
-            return MODE_DIR_RIGHT;
-        case LightDirection::Left:
-            return MODE_DIR_LEFT;
-        case LightDirection::Up:
-            return MODE_DIR_UP;
-        case LightDirection::Down:
-            return MODE_DIR_DOWN;
-        // The turning modes use the first two values, as the window writes them.
-        case LightDirection::Clockwise:
-            return 0;
-        case LightDirection::Anticlockwise:
-            return 1;
-    }
-    return 0;
-}
-
 // The first setting of the request the mode does not take, by its option name.
 std::optional<std::string> Missing(const SetRequest& request, std::uint16_t flags) {
-    auto lacks = [flags](std::uint16_t cap) { return (flags & cap) == 0; };
-    if (request.brightness && lacks(MODE_CAP_FOREGROUND_BRIGHTNESS)) return "brightness";
-    if (request.backgroundBrightness && lacks(MODE_CAP_BACKGROUND_BRIGHTNESS))
-        return "background-brightness";
-    if (request.speed && lacks(MODE_CAP_SPEED)) return "speed";
-    if (request.direction && !modesettings::Takes(flags, *request.direction))
-        return "direction " + std::string(settingtext::DirectionName(*request.direction));
-    if (request.colour && lacks(MODE_CAP_FOREGROUND)) return "colour";
-    if (request.automaticColour && (lacks(MODE_CAP_FOREGROUND) || lacks(MODE_CAP_AUTO_FOREGROUND)))
-        return "colour auto";
-    if (request.backgroundColour && lacks(MODE_CAP_BACKGROUND)) return "background-colour";
-    if (request.colourSet && lacks(MODE_CAP_PER_KEY)) return "colour-set";
+    for (const lighting::SettingRow& row : lighting::Rows()) {
+        const auto& value = request[row.id];
+        if (!value || lighting::Takes(row, *value, flags)) continue;
+        // A value the setting has but the mode does not is named with it: "direction up".
+        return row.kind == lighting::Kind::Choice || *value == lighting::kAutomatic
+                   ? lighting::Option(row) + " " + lighting::Text(row, *value)
+                   : lighting::Option(row);
+    }
+    if (request.colourSet && (flags & MODE_CAP_PER_KEY) == 0) return "colour-set";
     return std::nullopt;
-}
-
-bool HasModeSettings(const SetRequest& request) {
-    return request.brightness || request.backgroundBrightness || request.speed ||
-           request.direction || request.colour || request.automaticColour ||
-           request.backgroundColour;
-}
-
-}  // namespace
-
-namespace {
-
-void SetRgb(std::uint8_t (&field)[3], std::uint32_t rgb) {
-    field[0] = static_cast<std::uint8_t>(rgb >> 16);
-    field[1] = static_cast<std::uint8_t>(rgb >> 8);
-    field[2] = static_cast<std::uint8_t>(rgb);
 }
 
 }  // namespace
 
 bool SetPlan::ApplyTo(_reg_mode_t& reg) const {
-    if (edits.brightness) reg.foregroundBrightness = static_cast<std::uint8_t>(*edits.brightness);
-    if (edits.backgroundBrightness)
-        reg.backgroundBrightness = static_cast<std::uint8_t>(*edits.backgroundBrightness);
-    if (edits.speed) reg.setSpeed(static_cast<unsigned>(*edits.speed));
-    if (edits.direction) reg.setDirection(DirectionValue(*edits.direction));
-    if (edits.automaticColour) reg.setAutoForeground(true);
-    if (edits.colour) {
-        reg.setAutoForeground(false);
-        SetRgb(reg.foreground, *edits.colour);
-    }
-    if (edits.backgroundColour) SetRgb(reg.background, *edits.backgroundColour);
-    return HasModeSettings(edits);
+    for (const lighting::SettingRow& row : lighting::Rows())
+        if (const auto& value = edits[row.id]) lighting::Write(row, reg, *value);
+    return edits.HasModeSettings();
 }
 
 std::optional<int> FindMode(const std::string& text, const KeyboardStatus& status,
@@ -131,7 +84,7 @@ SetCheckResult CheckSet(const SetRequest& request, const KeyboardStatus& status)
     // Each profile has a current mode of its own, which the keyboard tells only once the
     // profile is active: the mode's settings cannot be checked without naming the mode.
     const bool otherProfile = plan.profile && *plan.profile != status.activeProfile;
-    if (otherProfile && !plan.modeIndex && (HasModeSettings(request) || request.colourSet)) {
+    if (otherProfile && !plan.modeIndex && (request.HasModeSettings() || request.colourSet)) {
         result.error =
             "give --mode together with --profile and the mode's settings: each "
             "profile has its own current mode";

@@ -1,13 +1,12 @@
 #include "ops/StatusReport.h"
 
-#include <cstdio>
-
 #include "ops/KeyNames.h"
 #include "ops/ModeSettings.h"
-#include "ops/SettingText.h"
+#include "persist/BackupHeader.h"
+#include "persist/LightingJson.h"
 #include "records/KeyTable.h"
+#include "records/LightingSettings.h"
 #include "records/MacroRequest.h"
-#include "records/ModeAttr.h"
 #include "records/SystemText.h"
 
 namespace {
@@ -16,44 +15,21 @@ std::string Q(std::wstring_view text) {
     return keynames::ToText(text);
 }
 
-std::string Rgb(const std::uint8_t (&field)[3]) {
-    return settingtext::ColourText(static_cast<std::uint32_t>(field[0]) << 16 |
-                                   static_cast<std::uint32_t>(field[1]) << 8 | field[2]);
-}
-
-const char* DirectionName(std::uint16_t flags, std::uint8_t value) {
-    if (flags & MODE_CAP_ROTATION) return value == 0 ? "clockwise" : "anticlockwise";
-    switch (value) {
-        case MODE_DIR_LEFT:
-            return "left";
-        case MODE_DIR_UP:
-            return "up";
-        case MODE_DIR_DOWN:
-            return "down";
-        default:
-            return "right";
-    }
+std::string Rgb(const rgba_t& c) {
+    return lighting::ColourText(static_cast<std::uint32_t>(c.r) << 16 |
+                                static_cast<std::uint32_t>(c.g) << 8 | c.b);
 }
 
 nlohmann::json ModeJson(const KeyboardStatus& status) {
     nlohmann::json mode = nlohmann::json::object();
     const ModeInfo* current = status.currentMode();
     if (!current) return mode;
-    const std::uint16_t flags = current->flags;
-    const _reg_mode_t& reg = status.reg;
     mode["index"] = status.modeIndex;
     mode["name"] = current->name;
-    if (flags & MODE_CAP_FOREGROUND_BRIGHTNESS) mode["brightness"] = reg.foregroundBrightness;
-    if (flags & MODE_CAP_BACKGROUND_BRIGHTNESS)
-        mode["backgroundBrightness"] = reg.backgroundBrightness;
-    if (flags & MODE_CAP_SPEED) mode["speed"] = reg.speed();
-    if (flags & (MODE_CAP_ROTATION | MODE_CAP_DIRECTION_LEFT_RIGHT | MODE_CAP_DIRECTION_UP_DOWN))
-        mode["direction"] = DirectionName(flags, reg.direction());
-    if (flags & MODE_CAP_FOREGROUND)
-        mode["colour"] = (flags & MODE_CAP_AUTO_FOREGROUND) && reg.autoForeground()
-                             ? std::string("auto")
-                             : Rgb(reg.foreground);
-    if (flags & MODE_CAP_BACKGROUND) mode["backgroundColour"] = Rgb(reg.background);
+    for (const lighting::SettingRow& row : lighting::Rows())
+        if (lighting::Offers(row, current->flags))
+            mode[std::string(row.key)] =
+                persist::SettingJson(row, lighting::Read(row, status.reg, current->flags));
     return mode;
 }
 
@@ -109,22 +85,26 @@ nlohmann::json DescribeAssignment(macro_code_t code, const AssignmentChoices& ch
     }
     const unsigned value = code.value();
     const KeyTableEntry& key = FindKeyByUsage(value);
-    plays["kind"] = "direct";
     plays["code"] = static_cast<int>(value);
-    // A key and a function may share a code; both are named.
+    // A key and a function may share a code; both are named, the key first as the backup does.
     if (!key.isEmpty()) plays["playsKey"] = Q(key.name);
     for (const MacroFuncKey& function : choices.functions)
         if ((function.code & 0x0FFF) == value) plays["playsFunction"] = Q(function.name);
+    plays["kind"] = plays.contains("playsKey")        ? "key"
+                    : plays.contains("playsFunction") ? "function"
+                                                      : "code";
     return plays;
 }
 
 nlohmann::json StatusJson(const KeyboardStatus& status, const StatusContext& context) {
     nlohmann::json json = nlohmann::json::object();
+    json["version"] = kStatusVersion;
     json["connected"] = status.connected();
     json["state"] = PresenceText(status);
-    if (status.productId) json["productId"] = ProductIdText(status.productId);
+    if (status.productId)
+        json["productId"] = persist::ProductIdText(static_cast<std::uint16_t>(status.productId));
     if (!status.connected()) return json;
-    json["profiles"] = status.profileCount;
+    json["profileCount"] = status.profileCount;
     json["activeProfile"] = status.activeProfile;
     json["mode"] = ModeJson(status);
     json["colourSet"] = status.colourSet + 1;
@@ -132,9 +112,7 @@ nlohmann::json StatusJson(const KeyboardStatus& status, const StatusContext& con
     for (std::size_t i = 0; i < status.keyColours.size(); ++i) {
         const rgba_t c = status.keyColours[i];
         colours.push_back(
-            {{"key", KeyName(context.colourKeys, static_cast<int>(i), true)},
-             {"colour", settingtext::ColourText(static_cast<std::uint32_t>(c.r) << 16 |
-                                                static_cast<std::uint32_t>(c.g) << 8 | c.b)}});
+            {{"key", KeyName(context.colourKeys, static_cast<int>(i), true)}, {"colour", Rgb(c)}});
     }
     json["keyColours"] = colours;
     nlohmann::json assignments = nlohmann::json::array();
@@ -151,6 +129,7 @@ nlohmann::json StatusJson(const KeyboardStatus& status, const StatusContext& con
 
 nlohmann::json ModesJson(const KeyboardStatus& status) {
     nlohmann::json json = nlohmann::json::object();
+    json["version"] = kStatusVersion;
     json["connected"] = status.connected();
     json["state"] = PresenceText(status);
     nlohmann::json modes = nlohmann::json::array();
@@ -163,12 +142,6 @@ nlohmann::json ModesJson(const KeyboardStatus& status) {
     }
     json["modes"] = modes;
     return json;
-}
-
-std::string ProductIdText(int productId) {
-    char text[8];
-    std::snprintf(text, sizeof text, "0x%04x", static_cast<unsigned>(productId) & 0xFFFFu);
-    return text;
 }
 
 std::string JsonText(const nlohmann::json& object) {

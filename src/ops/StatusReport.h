@@ -8,6 +8,9 @@
 #include "ops/KeyPositions.h"
 #include "ops/KeyboardStatus.h"
 
+// The `version` of both documents; docs/status-format.md says what a new one means.
+inline constexpr int kStatusVersion = 1;
+
 struct StatusContext {
     KeyPositions colourKeys;  // names of the key colour entries
     KeyPositions assignKeys;  // names of the key code entries
@@ -24,9 +27,6 @@ nlohmann::json ModesJson(const KeyboardStatus& status);
 // Copy"; `slotMacros` holds the keyboard's macros by slot.
 nlohmann::json DescribeAssignment(macro_code_t code, const AssignmentChoices& choices,
                                   const std::map<int, macro_block_t>& slotMacros);
-
-// "0x1514": a USB product id as every surface writes it.
-std::string ProductIdText(int productId);
 
 // Indented, ending in a new line.
 std::string JsonText(const nlohmann::json& object);

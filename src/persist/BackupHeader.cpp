@@ -40,7 +40,8 @@ BackupHeader ReadHeader(const Json& root) {
         throw Refusal{{"/version", "unknown version " + std::to_string(version)}};
     }
     BackupHeader header;
-    header.productId = ProductId(Member(root, "", "product"), "/product");
+    std::string place;
+    header.productId = ProductId(Renamed(root, "", "productId", "product", place), place);
     const Json& profiles = Object(Member(root, "", "profiles"), "/profiles");
     header.profileCount = static_cast<std::uint16_t>(
         WholeNumber(Member(profiles, "/profiles", "count"), "/profiles/count", 1,
@@ -70,7 +71,7 @@ std::string WriteBackupHeader(const BackupHeader& header) {
     const Json root = {
         {"format", std::string(kBackupFormat)},
         {"version", kBackupVersion},
-        {"product", ProductIdText(header.productId)},
+        {"productId", ProductIdText(header.productId)},
         {"profiles", {{"count", header.profileCount}, {"active", header.activeProfile}}}};
     return root.dump(2) + "\n";
 }

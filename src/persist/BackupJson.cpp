@@ -6,6 +6,8 @@
 #include <cstring>
 #include <limits>
 
+#include "records/LightingSettings.h"
+
 namespace persist::backup_json {
 
 const Json& Member(const Json& object, const std::string& path, const char* name) {
@@ -14,6 +16,18 @@ const Json& Member(const Json& object, const std::string& path, const char* name
         throw BackupRefusal{{path.empty() ? "/" : path, std::string("missing \"") + name + "\""}};
     }
     return *it;
+}
+
+const Json& Renamed(const Json& object, const std::string& path, const std::string& name,
+                    std::string_view former, std::string& place) {
+    place = Place(path, name);
+    const auto old = former.empty() ? object.end() : object.find(std::string(former));
+    if (old == object.end()) return Member(object, path, name.c_str());
+    if (object.contains(name))
+        throw BackupRefusal{{path.empty() ? "/" : path, "\"" + name + "\" given twice, also as \"" +
+                                                            std::string(former) + "\""}};
+    place = Place(path, std::string(former));
+    return *old;
 }
 
 std::int64_t WholeNumber(const Json& value, const std::string& path, std::int64_t low,
@@ -85,9 +99,8 @@ Rgb Colour(const Json& value, const std::string& path) {
 }
 
 std::string ColourText(const Rgb& colour) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02X%02X%02X", colour[0], colour[1], colour[2]);
-    return text;
+    return lighting::ColourText(static_cast<std::uint32_t>(colour[0]) << 16 |
+                                static_cast<std::uint32_t>(colour[1]) << 8 | colour[2]);
 }
 
 }  // namespace persist::backup_json

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 
 #include "persist/BackupHeader.h"
 
@@ -18,6 +19,10 @@ struct BackupRefusal {
 };
 
 const Json& Member(const Json& object, const std::string& path, const char* name);
+// The member NAME, or FORMER, the name older files gave it; refused when both are there. PLACE
+// becomes the pointer of the one found.
+const Json& Renamed(const Json& object, const std::string& path, const std::string& name,
+                    std::string_view former, std::string& place);
 const Json& Object(const Json& value, const std::string& path);
 std::int64_t WholeNumber(const Json& value, const std::string& path, std::int64_t low,
                          std::int64_t high);

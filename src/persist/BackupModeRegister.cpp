@@ -1,65 +1,63 @@
 #include "persist/BackupModeRegister.h"
 
-#include <algorithm>
-#include <array>
-#include <iterator>
+#include "persist/LightingJson.h"
+#include "records/LightingSettings.h"
 
 namespace persist {
 namespace {
 
 using namespace backup_json;
 
-// In the order of the register's direction values.
-constexpr std::array<const char*, 4> kDirections = {"right", "left", "up", "down"};
+// The register's own bits beside the settings; older files named the first "autoForeground".
+constexpr const char* kAutoColour = "autoColour";
+constexpr const char* kFormerAutoColour = "autoForeground";
+constexpr const char* kReservedBit = "reservedBit";
 
-unsigned Direction(const Json& value, const std::string& path) {
-    const std::string* text = value.get_ptr<const std::string*>();
-    const auto it = text == nullptr ? kDirections.end()
-                                    : std::find_if(kDirections.begin(), kDirections.end(),
-                                                   [&](const char* name) { return *text == name; });
-    if (it == kDirections.end()) {
-        throw BackupRefusal{{path, "not one of right, left, up, down"}};
+lighting::Value ReadSetting(const lighting::SettingRow& row, const Json& value,
+                            const std::string& place) {
+    switch (row.kind) {
+        case lighting::Kind::Number:
+            return static_cast<lighting::Value>(WholeNumber(value, place, row.low, row.high));
+        case lighting::Kind::Colour: {
+            const Rgb rgb = Colour(value, place);
+            return rgb[0] << 16 | rgb[1] << 8 | rgb[2];
+        }
+        case lighting::Kind::Choice:
+            break;
     }
-    return static_cast<unsigned>(std::distance(kDirections.begin(), it));
-}
-
-Rgb ToRgb(const std::uint8_t (&bytes)[3]) {
-    return {bytes[0], bytes[1], bytes[2]};
-}
-
-void FromRgb(const Rgb& colour, std::uint8_t (&bytes)[3]) {
-    std::copy(colour.begin(), colour.end(), bytes);
+    const std::string* text = value.get_ptr<const std::string*>();
+    const auto choice = text ? lighting::Parse(row, *text) : std::nullopt;
+    if (!choice || *choice == lighting::kAutomatic)
+        throw BackupRefusal{{place, "not " + lighting::Expects(row)}};
+    return row.choices[static_cast<std::size_t>(*choice)].value;
 }
 
 }  // namespace
 
 Json WriteModeRegister(const _reg_mode_t& reg) {
-    return {{"foregroundBrightness", reg.foregroundBrightness},
-            {"backgroundBrightness", reg.backgroundBrightness},
-            {"speed", reg.speed()},
-            {"direction", kDirections[reg.direction()]},
-            {"autoForeground", reg.autoForeground()},
-            {"reservedBit", reg.reservedBit()},
-            {"foreground", ColourText(ToRgb(reg.foreground))},
-            {"background", ColourText(ToRgb(reg.background))}};
+    Json written = {{kAutoColour, reg.autoForeground()}, {kReservedBit, reg.reservedBit()}};
+    for (const lighting::SettingRow& row : lighting::Rows()) {
+        // Every register value, whatever the modes offer, so the file gives back every bit.
+        const lighting::Value value = row.read(reg);
+        written[std::string(row.key)] =
+            SettingJson(row, row.kind == lighting::Kind::Choice
+                                 ? lighting::ChoiceOfRegister(row, value).value_or(0)
+                                 : value);
+    }
+    return written;
 }
 
 _reg_mode_t ReadModeRegister(const Json& value, const std::string& path) {
     Object(value, path);
-    const auto field = [&](const char* name) -> const Json& { return Member(value, path, name); };
-    const auto place = [&](const char* name) { return path + "/" + name; };
+    std::string place;
     _reg_mode_t reg;
-    reg.foregroundBrightness = static_cast<std::uint8_t>(
-        WholeNumber(field("foregroundBrightness"), place("foregroundBrightness"), 0, 255));
-    reg.backgroundBrightness = static_cast<std::uint8_t>(
-        WholeNumber(field("backgroundBrightness"), place("backgroundBrightness"), 0, 255));
-    reg.setSpeed(static_cast<unsigned>(
-        WholeNumber(field("speed"), place("speed"), 0, _reg_mode_t::MAX_SPEED)));
-    reg.setDirection(Direction(field("direction"), place("direction")));
-    reg.setAutoForeground(Boolean(field("autoForeground"), place("autoForeground")));
-    reg.setReservedBit(Boolean(field("reservedBit"), place("reservedBit")));
-    FromRgb(Colour(field("foreground"), place("foreground")), reg.foreground);
-    FromRgb(Colour(field("background"), place("background")), reg.background);
+    for (const lighting::SettingRow& row : lighting::Rows()) {
+        const Json& field = Renamed(value, path, std::string(row.key), row.formerKey, place);
+        row.write(reg, ReadSetting(row, field, place));
+    }
+    reg.setAutoForeground(
+        Boolean(Renamed(value, path, kAutoColour, kFormerAutoColour, place), place));
+    reg.setReservedBit(Boolean(Member(value, path, kReservedBit), Place(path, kReservedBit)));
     return reg;
 }
 

@@ -88,12 +88,19 @@ TEST_F(BusService, OffersTheKeyboardsStateAsProperties) {
 
 TEST_F(BusService, CallsChangeTheKeyboardAndAnnounceIt) {
     bustest::ChangeCounter changes;
-    const QDBusMessage reply = Set({{"mode", "Rain"}, {"speed", "6"}, {"colour", "102030"}});
+    // The status JSON's key and the option's name are both taken.
+    const QDBusMessage reply = Set({{"mode", "Rain"},
+                                    {"speed", "6"},
+                                    {"colour", "102030"},
+                                    {"backgroundBrightness", "9"},
+                                    {"background-colour", "#0A0B0C"}});
     ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
     VirtualKeyboard& keyboard = backend->Keyboard();
     const int profile = keyboard.ActiveProfile();
     EXPECT_EQ(keyboard.ProfileMode(profile), 3);
     EXPECT_EQ(keyboard.State().Register(profile, 3).speed(), 6);
+    EXPECT_EQ(keyboard.State().Register(profile, 3).backgroundBrightness, 9);
+    EXPECT_EQ(keyboard.State().Register(profile, 3).background[2], 0x0C);
     EXPECT_EQ(Property("ModeName").toString(), "Rain");
     EXPECT_TRUE(bustest::WaitFor([&] { return changes.count > 0; }));
 

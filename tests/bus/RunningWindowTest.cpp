@@ -106,7 +106,7 @@ TEST_F(RunningWindow, ModesPaintAndAssignGoThroughTheWindow) {
     ASSERT_EQ(Run({"assign", "--emulate", "F2", "--key", "Tab"}), 0) << err.toStdString();
     const QJsonObject status =
         QJsonDocument::fromJson(Property("Status").toString().toUtf8()).object();
-    EXPECT_EQ(status["keyColours"].toArray()[0].toObject()["colour"].toString(), "0A0B0C");
+    EXPECT_EQ(status["keyColours"].toArray()[0].toObject()["colour"].toString(), "#0A0B0C");
     const QJsonArray assignments = status["assignments"].toArray();
     ASSERT_EQ(assignments.size(), 1);
     EXPECT_EQ(assignments[0].toObject()["key"].toString(), "F2");

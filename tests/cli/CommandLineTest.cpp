@@ -92,13 +92,15 @@ TEST(CommandLine, ReadsEverySettingOfSet) {
     const SetRequest& set = request.set;
     EXPECT_EQ(set.profile, 2);
     EXPECT_EQ(set.mode, "Wave");
-    EXPECT_EQ(set.brightness, 0);
-    EXPECT_EQ(set.backgroundBrightness, 255);
-    EXPECT_EQ(set.speed, 15);
-    EXPECT_EQ(set.direction, LightDirection::Anticlockwise);
-    EXPECT_EQ(set.colour, 0xA0B1C2u);
-    EXPECT_FALSE(set.automaticColour);
-    EXPECT_EQ(set.backgroundColour, 0x000001u);
+    using lighting::Setting;
+    EXPECT_EQ(set[Setting::Brightness], 0);
+    EXPECT_EQ(set[Setting::BackgroundBrightness], 255);
+    EXPECT_EQ(set[Setting::Speed], 15);
+    EXPECT_EQ(lighting::Text(lighting::Row(Setting::Direction), *set[Setting::Direction]),
+              "anticlockwise");
+    EXPECT_EQ(set[Setting::Colour], 0xA0B1C2);
+    EXPECT_NE(set[Setting::Colour], lighting::kAutomatic);
+    EXPECT_EQ(set[Setting::BackgroundColour], 0x000001);
     EXPECT_EQ(set.colourSet, 4);
 }
 
@@ -133,8 +135,8 @@ TEST(CommandLine, ReadsPaintAndAssign) {
 TEST(CommandLine, AutomaticColourAndHelp) {
     ParsedCommandLine automatic = ParseCommandLine({"set", "--colour", "auto"});
     ASSERT_TRUE(automatic.ok());
-    EXPECT_TRUE(automatic.request.set.automaticColour);
-    EXPECT_FALSE(automatic.request.set.colour);
+    EXPECT_EQ(automatic.request.set[lighting::Setting::Colour], lighting::kAutomatic);
+    EXPECT_FALSE(automatic.request.set[lighting::Setting::BackgroundColour]);
     // Help wins over a line that is not complete yet.
     EXPECT_EQ(ParseCommandLine({"assign", "--help"}).request.command, CliCommand::Help);
     EXPECT_EQ(ParseCommandLine({"set", "-h"}).request.command, CliCommand::Help);

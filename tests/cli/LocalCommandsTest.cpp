@@ -23,7 +23,7 @@ TEST_F(LocalCommands, StatusDescribesTheKeyboard) {
     const nlohmann::json status = Json();
     EXPECT_TRUE(status["connected"].get<bool>());
     EXPECT_EQ(status["productId"].get<std::string>(), "0x1514");
-    EXPECT_EQ(status["profiles"].get<int>(), 3);
+    EXPECT_EQ(status["profileCount"].get<int>(), 3);
     EXPECT_EQ(status["activeProfile"].get<int>(), Keyboard().ActiveProfile());
     const nlohmann::json mode = status["mode"];
     EXPECT_EQ(mode["index"].get<int>(), Keyboard().ProfileMode(Keyboard().ActiveProfile()));
@@ -99,7 +99,7 @@ TEST_F(LocalCommands, SetChangesProfileModeAndRegister) {
     EXPECT_EQ(mode["name"].get<std::string>(), "Rain");
     EXPECT_EQ(mode["speed"].get<int>(), 7);
     EXPECT_EQ(mode["direction"].get<std::string>(), "down");
-    EXPECT_EQ(mode["backgroundColour"].get<std::string>(), "102030");
+    EXPECT_EQ(mode["backgroundColour"].get<std::string>(), "#102030");
 }
 
 TEST_F(LocalCommands, SetChoosesAutomaticColoursAndColourSets) {

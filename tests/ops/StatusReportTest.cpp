@@ -27,7 +27,7 @@ TEST(StatusReport, ShowsOnlyTheSettingsTheModeHas) {
         Connected(MODE_CAP_SPEED | MODE_CAP_ROTATION | MODE_CAP_FOREGROUND, reg), {})["mode"];
     EXPECT_EQ(rotating["speed"].get<int>(), 4);
     EXPECT_EQ(rotating["direction"].get<std::string>(), "anticlockwise");
-    EXPECT_EQ(rotating["colour"].get<std::string>(), "AB0000");
+    EXPECT_EQ(rotating["colour"].get<std::string>(), "#AB0000");
     EXPECT_FALSE(rotating.contains("brightness"));
 
     reg.setAutoForeground(true);
@@ -66,12 +66,14 @@ TEST(StatusReport, NamesWhatAssignedKeysPlay) {
 
     const nlohmann::json key = describe(2, 0x04);
     EXPECT_EQ(key["playsKey"].get<std::string>(), "A");
+    EXPECT_EQ(key["kind"].get<std::string>(), "key");
     EXPECT_FALSE(key.contains("playsFunction"));
     // 226 is both a key's usage and the code of Mute: both are named.
     const nlohmann::json shared = describe(2, 226);
     EXPECT_EQ(shared["playsKey"].get<std::string>(), "AltLeft");
     EXPECT_EQ(shared["playsFunction"].get<std::string>(), "Mute");
     EXPECT_EQ(describe(2, 394)["playsFunction"].get<std::string>(), "Mail");
+    EXPECT_EQ(describe(2, 394)["kind"].get<std::string>(), "function");
     const nlohmann::json macro = describe(3, 5);
     EXPECT_EQ(macro["kind"].get<std::string>(), "macro");
     EXPECT_EQ(macro["name"].get<std::string>(), "Hello");

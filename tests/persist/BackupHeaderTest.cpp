@@ -21,7 +21,8 @@ TEST(BackupHeaderTest, WrittenHeaderReadsBackEqual) {
 }
 
 TEST(BackupHeaderTest, WritesProductIdAsHex) {
-    EXPECT_NE(WriteBackupHeader({0x1514, 3, 1}).find("\"product\": \"0x1514\""), std::string::npos);
+    EXPECT_NE(WriteBackupHeader({0x1514, 3, 1}).find("\"productId\": \"0x1514\""),
+              std::string::npos);
 }
 
 struct BadFile {

@@ -37,10 +37,24 @@ TEST(BackupModeRegisterTest, WritesReadableValues) {
     const Json written = WriteModeRegister(Register(0x80 | 0x20 | 9));
     EXPECT_EQ(written["direction"], "up");
     EXPECT_EQ(written["speed"], 9);
-    EXPECT_EQ(written["autoForeground"], true);
+    EXPECT_EQ(written["autoColour"], true);
     EXPECT_EQ(written["reservedBit"], false);
-    EXPECT_EQ(written["foreground"], "#FF8001");
-    EXPECT_EQ(written["background"], "#0000AB");
+    EXPECT_EQ(written["colour"], "#FF8001");
+    EXPECT_EQ(written["backgroundColour"], "#0000AB");
+    EXPECT_EQ(written["brightness"], 200);
+}
+
+// Files written before the settings had one name each still restore.
+TEST(BackupModeRegisterTest, ReadsTheNamesOlderFilesWrote) {
+    const Json old = Json::parse(R"({"foregroundBrightness": 200, "backgroundBrightness": 7,
+        "speed": 9, "direction": "up", "autoForeground": true, "reservedBit": false,
+        "foreground": "#ff8001", "background": "#0000AB"})");
+    const _reg_mode_t expected = Register(0x80 | 0x20 | 9);
+    const _reg_mode_t read = ReadModeRegister(old, "/m");
+    EXPECT_EQ(std::memcmp(&read, &expected, sizeof read), 0);
+    Json both = old;
+    both["brightness"] = 1;
+    EXPECT_THROW(ReadModeRegister(both, "/m"), BackupRefusal);
 }
 
 struct BadField {
@@ -51,20 +65,20 @@ struct BadField {
 
 TEST(BackupModeRegisterTest, BadFieldsAreRefusedNamingThePlace) {
     const BadField cases[] = {
-        {"foregroundBrightness", 256, "out of range 0..255"},
+        {"brightness", 256, "out of range 0..255"},
         {"backgroundBrightness", -1, "out of range"},
         {"backgroundBrightness", "7", "not a whole number"},
         {"speed", 16, "out of range 0..15"},
         {"direction", "sideways", "not one of"},
         {"direction", 2, "not one of"},
-        {"autoForeground", 1, "not true or false"},
+        {"autoColour", 1, "not true or false"},
         {"reservedBit", "false", "not true or false"},
-        {"foreground", "#FF80", "not a colour"},
-        {"foreground", "FF8001", "not a colour"},
-        {"background", "#GG0000", "not a colour"},
-        {"background", "#-1-1-1", "not a colour"},
-        {"background", "# 1 2 3", "not a colour"},
-        {"background", 0xFF0000, "not a colour"},
+        {"colour", "#FF80", "not a colour"},
+        {"colour", "FF8001", "not a colour"},
+        {"backgroundColour", "#GG0000", "not a colour"},
+        {"backgroundColour", "#-1-1-1", "not a colour"},
+        {"backgroundColour", "# 1 2 3", "not a colour"},
+        {"backgroundColour", 0xFF0000, "not a colour"},
     };
     for (const BadField& bad : cases) {
         SCOPED_TRACE(std::string(bad.field) + " = " + bad.value.dump());

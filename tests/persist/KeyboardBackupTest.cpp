@@ -121,7 +121,7 @@ TEST(KeyboardBackup, EveryMeaningfulByteComesBackAndTheTextIsStable) {
 TEST(KeyboardBackup, ValuesReadAsNamesAndWords) {
     const std::string text = persist::WriteKeyboardBackup(Odd(), Naming());
     for (const char* expected :
-         {"\"format\": \"keylume-keyboard\"", "\"version\": 1", "\"product\": \"0x1514\"",
+         {"\"format\": \"keylume-keyboard\"", "\"version\": 1", "\"productId\": \"0x1514\"",
           "\"activeMode\": \"Rain\"", "\"Esc\": \"#102030\"", "\"entry 5\": \"#010203AB\"",
           "\"F1\": {\n      \"key\": \"B\"", "\"function\": \"Calculator\"", "\"play\": \"held\"",
           "\"play\": 7", "\"key\": \"CtrlLeft\"", "\"key\": \"usage 0x99\"", "\"state\": \"up\"",
@@ -209,7 +209,7 @@ TEST(KeyboardBackup, ANameGivenTwiceInOneObjectIsRefusedAtTheSecond) {
         std::string text;
         const char* where;
     } cases[] = {
-        {doubled("\"product\": "), "/product"},
+        {doubled("\"productId\": "), "/productId"},
         {doubled("\"direction\": "), "/profiles/list/0/registers/Rain/direction"},
         {R"({"a": [0, {"b": [{}, {"c~/": 1, "c~/": 2}]}]})", "/a/1/b/1/c~0~1"},
     };
