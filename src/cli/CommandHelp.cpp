@@ -36,8 +36,9 @@ std::string ProgramHelp() {
            "command the window starts.\n\nCommands:\n";
     for (const CommandSpec& command : Commands()) {
         const std::string head = "  " + std::string(command.name);
-        out << head << std::string(kOptionColumn - head.size(), ' ')
-            << command.description.substr(0, command.description.find('\n')) << "\n";
+        std::string_view summary = command.description.substr(0, command.description.find('\n'));
+        if (summary.ends_with(';')) summary.remove_suffix(1);
+        out << head << std::string(kOptionColumn - head.size(), ' ') << summary << "\n";
     }
     out << "\"keylume COMMAND --help\" or \"keylume help COMMAND\" describes one.\n\n"
            "Options of every command and of the window:\n";

@@ -86,7 +86,8 @@ std::vector<CommandSpec> Table() {
              return Report(request, host, out, err, &KeyboardEndpoint::ModesReport, ModesText);
          }},
         {"set", "SETTING...",
-         "changes the lighting: --profile N, --mode NAME|NUMBER, --brightness 0-255,\n"
+         "changes the lighting;\n"
+         "--profile N, --mode NAME|NUMBER, --brightness 0-255,\n"
          "--background-brightness 0-255, --speed 0-15,\n"
          "--direction right|left|up|down|clockwise|anticlockwise, --colour RRGGBB|auto,\n"
          "--background-colour RRGGBB, --colour-set 1-4",
@@ -186,7 +187,7 @@ std::vector<CommandSpec> Table() {
          }},
         {"import",
          "FILE [--partial] [--yes | --dry-run]",
-         "restores FILE; a file that changes what keys play lists them and needs --yes",
+         "restores FILE;\na file that changes what keys play lists them and needs --yes",
          "import keyboard.json --dry-run",
          {{"partial", "", "restores what matches a keyboard of another shape"},
           {"yes", "", "restores the key assignments the file changes"},
@@ -227,7 +228,7 @@ std::vector<CommandSpec> Table() {
          }},
         {"macros",
          "export FILE [GROUP...] | import FILE",
-         "shares macro groups as files: export writes the named groups (all without names) in\n"
+         "shares macro groups as files;\nexport writes the named groups (all without names) in\n"
          "the format of \"macro.xml\"; import adds the groups of such a file, a name already\n"
          "taken gets a number, \"Name (2)\", and no group is replaced. A bad file changes nothing",
          "macros export shared.xml Copy",
