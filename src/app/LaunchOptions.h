@@ -1,13 +1,14 @@
 #pragma once
-// The command line: options for the demo and for tests; the program needs none.
+// The window's options, read by the program's one reader of its arguments (cli/CommandLine).
 #include <QString>
 #include <QStringList>
 
-enum class Emulation { None, Keyboard, OldFirmware, Absent };
+#include "emulator/Emulation.h"
 
 struct LaunchOptions {
     Emulation emulation = Emulation::None;
     QString screenshot;  // empty: no picture
+    int verbosity = 0;   // -v given this often
 };
 
 struct LaunchRequest {
@@ -17,9 +18,8 @@ struct LaunchRequest {
     QString text;  // help, version or error text for the terminal
 };
 
-// The names --emulate takes; the real keyboard has the empty name.
-bool EmulationFromText(const QString& text, Emulation& emulation);
-QString EmulationName(Emulation emulation);
+// The name --emulate gives the emulation; the real keyboard has the empty name.
+QString EmulationText(Emulation emulation);
 
 // Reads the arguments (program name first). Never exits.
 LaunchRequest ParseLaunchArguments(const QStringList& arguments);

@@ -1,260 +1,149 @@
 #include "cli/CommandLine.h"
 
 #include <algorithm>
-#include <array>
-#include <optional>
-#include <string_view>
 
-#include "ops/KeyNames.h"
-#include "ops/SettingText.h"
+#include "emulator/Emulation.h"
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, CliCommand>, 8> kCommands{{
-    {"status", CliCommand::Status},
-    {"modes", CliCommand::Modes},
-    {"set", CliCommand::Set},
-    {"paint", CliCommand::Paint},
-    {"assign", CliCommand::Assign},
-    {"diagnose", CliCommand::Diagnose},
-    {"export", CliCommand::Export},
-    {"import", CliCommand::Import},
-}};
-
-constexpr std::array<std::string_view, 3> kEmulations{"keyboard", "old-firmware", "absent"};
-
-// One "--name value" or "--name=value" option, or a plain argument.
-struct Argument {
-    bool option = false;
+// One "--name", "--name=value" or "-x" option.
+struct Option {
     std::string name;  // without the dashes
     std::optional<std::string> inlineValue;
     std::string text;  // the whole argument
 };
 
-Argument Split(const std::string& text) {
-    Argument argument;
-    argument.text = text;
-    if (text.size() < 3 || text.compare(0, 2, "--") != 0) {
-        argument.option = text == "-h";
-        if (argument.option) argument.name = "help";
-        return argument;
+bool IsOption(const std::string& text) {
+    return text.size() > 1 && text[0] == '-';
+}
+
+Option Split(const std::string& text) {
+    Option option{{}, std::nullopt, text};
+    if (text.compare(0, 2, "--") != 0) {
+        option.name = text.substr(1);
+        return option;
     }
-    argument.option = true;
     const auto equals = text.find('=');
-    argument.name = text.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-    if (equals != std::string::npos) argument.inlineValue = text.substr(equals + 1);
-    return argument;
+    option.name = text.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
+    if (equals != std::string::npos) option.inlineValue = text.substr(equals + 1);
+    return option;
+}
+
+bool IsEmulationName(const std::string& text) {
+    return EmulationByName(text).has_value();
 }
 
 class Parser {
 public:
     Parser(const std::vector<std::string>& arguments, ParsedCommandLine& result)
-        : arguments_(arguments), result_(result), request_(result.request) {}
+        : arguments_(arguments), result_(result) {
+        // Scripts read the answer, a usage error too, as JSON wherever the flag stands.
+        line_.request.json =
+            std::find(arguments.begin(), arguments.end(), "--json") != arguments.end();
+    }
 
     void Run() {
-        if (arguments_.empty()) return Fail("no command given");
-        const auto command =
-            std::find_if(kCommands.begin(), kCommands.end(),
-                         [&](const auto& entry) { return entry.first == arguments_.front(); });
-        if (command == kCommands.end())
-            return Fail("unknown command \"" + arguments_.front() + "\"");
-        request_.command = command->second;
-        for (next_ = 1; next_ < arguments_.size() && result_.ok();) {
-            const Argument argument = Split(arguments_[next_++]);
-            if (argument.option)
-                Option(argument);
+        while (next_ < arguments_.size() && line_.error.empty()) {
+            const std::string& argument = arguments_[next_++];
+            if (IsOption(argument))
+                TakeOption(Split(argument));
             else
-                Plain(argument.text);
+                Plain(argument);
         }
-        if (result_.ok()) Finish();
+        if (line_.error.empty() && line_.request.json && result_.StartsWindow())
+            line_.Fail("no command given for --json");
+        if (line_.error.empty() && result_.command && !result_.help) result_.command->finish(line_);
+        result_.request = std::move(line_.request);
+        result_.error = std::move(line_.error);
     }
 
 private:
-    void Fail(std::string error) {
-        if (result_.ok()) result_.error = std::move(error);
-    }
-
-    // The value of an option: after '=' or the next argument.
-    std::optional<std::string> Value(const Argument& argument) {
-        if (argument.inlineValue) return argument.inlineValue;
+    std::optional<std::string> Value(const Option& option) {
+        if (option.inlineValue) return option.inlineValue;
         if (next_ < arguments_.size()) return arguments_[next_++];
-        Fail("--" + argument.name + " needs a value");
+        line_.Fail("--" + option.name + " needs a value");
         return std::nullopt;
     }
 
-    void Option(const Argument& argument) {
-        if (argument.name == "help") {
-            helpAsked_ = true;
-        } else if (argument.name == "json" && !argument.inlineValue) {
-            request_.json = true;
-        } else if (argument.name == "emulate") {
-            const std::string value = argument.inlineValue.value_or("keyboard");
-            if (std::find(kEmulations.begin(), kEmulations.end(), value) == kEmulations.end())
-                return Fail("--emulate takes keyboard, old-firmware or absent, not \"" + value +
-                            "\"");
-            request_.emulation = value;
-        } else if (request_.command == CliCommand::Set) {
-            SetOption(argument);
-        } else if (request_.command == CliCommand::Paint && argument.name == "colour") {
-            if (auto value = Value(argument)) PaintColour(*value);
-        } else if (request_.command == CliCommand::Assign) {
-            AssignOption(argument);
-        } else if (request_.command == CliCommand::Import && !argument.inlineValue &&
-                   ImportFlag(argument.name)) {
-            *ImportFlag(argument.name) = true;
+    // The options of every command and of the window; false when the option is none of them.
+    bool Common(const Option& option) {
+        const std::string& name = option.name;
+        if (name == "json" || name == "help" || name == "h" || name == "version" || name == "V" ||
+            name == "verbose" || name == "list-commands") {
+            if (option.inlineValue) line_.Fail("--" + name + " takes no value");
+            result_.help |= name == "help" || name == "h";
+            result_.version |= name == "version" || name == "V";
+            result_.verbosity += name == "verbose";
+            result_.listCommands |= name == "list-commands";
+        } else if (!name.empty() && name.find_first_not_of('v') == std::string::npos &&
+                   option.text[1] != '-') {
+            result_.verbosity += static_cast<int>(name.size());  // -v, -vv
+        } else if (name == "emulate") {
+            // An emulation name is never a command name: a bare --emulate before the command
+            // means the working keyboard.
+            std::string value = option.inlineValue.value_or("keyboard");
+            if (!option.inlineValue && next_ < arguments_.size() &&
+                IsEmulationName(arguments_[next_]))
+                value = arguments_[next_++];
+            if (!IsEmulationName(value))
+                line_.Fail("--emulate takes " + EmulationChoice() + ", not \"" + value + "\"");
+            line_.request.emulation = value;
+        } else if (name == "list-options") {
+            std::string command = option.inlineValue.value_or("");
+            if (!option.inlineValue && next_ < arguments_.size() && FindCommand(arguments_[next_]))
+                command = arguments_[next_++];
+            result_.listOptions = command;
+        } else if (name == "screenshot" && !result_.command) {
+            if (auto value = Value(option)) {
+                if (value->empty()) line_.Fail("--screenshot needs a file name");
+                result_.screenshot = *value;
+            }
         } else {
-            Fail("unknown option \"" + argument.text + "\"");
+            return false;
         }
+        return true;
     }
 
-    bool* ImportFlag(const std::string& name) {
-        BackupRequest& backup = request_.backup;
-        if (name == "partial") return &backup.partial;
-        if (name == "yes") return &backup.yes;
-        if (name == "dry-run") return &backup.dryRun;
-        return nullptr;
-    }
-
-    void SetOption(const Argument& argument) {
-        const auto& names = settingtext::SettingNames();
-        if (std::find(names.begin(), names.end(), argument.name) == names.end())
-            return Fail("unknown option \"" + argument.text + "\"");
-        if (std::find(given_.begin(), given_.end(), argument.name) != given_.end())
-            return Fail("--" + argument.name + " is given twice");
-        given_.push_back(argument.name);
-        if (auto value = Value(argument)) {
-            if (auto error = settingtext::Apply(request_.set, argument.name, *value)) Fail(*error);
+    void TakeOption(const Option& option) {
+        if (Common(option)) return;
+        const CommandSpec* command = result_.command;
+        const auto& options = command ? command->options : std::vector<CommandOption>{};
+        const auto known = std::find_if(options.begin(), options.end(),
+                                        [&](const auto& o) { return o.name == option.name; });
+        if (known == options.end()) return line_.Fail("unknown option \"" + option.text + "\"");
+        if (line_.Given(option.name)) return line_.Fail("--" + option.name + " is given twice");
+        line_.given.push_back(option.name);
+        if (known->value.empty()) {
+            if (option.inlineValue) return line_.Fail("--" + option.name + " takes no value");
+            return command->option(line_, option.name, {});
         }
-    }
-
-    void PaintColour(const std::string& value) {
-        if (paintColour_) return Fail("--colour is given twice");
-        paintColour_ = settingtext::Colour(value);
-        if (!paintColour_)
-            Fail("--colour takes a colour as RRGGBB in hexadecimal, not \"" + value + "\"");
-        else
-            request_.paint.colour = *paintColour_;
-    }
-
-    void AssignOption(const Argument& argument) {
-        const auto kind = settingtext::AssignKindByName(argument.name);
-        if (!kind) return Fail("unknown option \"" + argument.text + "\"");
-        if (assignKind_)
-            return Fail(
-                "assign takes one of --key, --function, --combination, --macro "
-                "and --clear");
-        assignKind_ = kind;
-        request_.assign.kind = *kind;
-        if (*kind == AssignKind::Clear) {
-            if (argument.inlineValue) Fail("--clear takes no value");
-            return;
-        }
-        auto value = Value(argument);
-        if (!value) return;
-        if (value->empty()) return Fail("--" + argument.name + " needs a value");
-        if (*kind == AssignKind::Key && !keynames::Find(*value))
-            return Fail(keynames::Unknown(*value));
-        request_.assign.value = *value;
+        if (auto value = Value(option)) command->option(line_, option.name, *value);
     }
 
     void Plain(const std::string& text) {
-        if (request_.command == CliCommand::Paint || request_.command == CliCommand::Assign) {
-            if (!keynames::Find(text)) return Fail(keynames::Unknown(text));
-            keys_.push_back(text);
+        if (result_.command) return line_.plain.push_back(text);
+        if (text == "help" && !result_.help) {
+            result_.help = true;  // "keylume help [COMMAND]"
             return;
         }
-        if ((request_.command == CliCommand::Export || request_.command == CliCommand::Import) &&
-            request_.backup.file.empty() && !text.empty()) {
-            request_.backup.file = text;
-            return;
-        }
-        Fail("unexpected argument \"" + text + "\"");
-    }
-
-    void Finish() {
-        if (helpAsked_) {
-            request_.command = CliCommand::Help;
-            return;
-        }
-        switch (request_.command) {
-            case CliCommand::Set:
-                if (request_.set.Empty()) Fail("set needs at least one setting");
-                break;
-            case CliCommand::Paint:
-                if (keys_.empty()) return Fail("paint needs at least one key");
-                if (!paintColour_) return Fail("paint needs --colour RRGGBB");
-                request_.paint.keys = keys_;
-                break;
-            case CliCommand::Assign:
-                if (keys_.size() != 1) return Fail("assign takes exactly one key");
-                if (!assignKind_)
-                    return Fail(
-                        "assign needs one of --key, --function, --combination, --macro "
-                        "and --clear");
-                request_.assign.key = keys_.front();
-                break;
-            case CliCommand::Export:
-            case CliCommand::Import:
-                if (request_.backup.file.empty())
-                    return Fail(std::string(arguments_.front()) + " needs a FILE");
-                if (request_.backup.yes && request_.backup.dryRun)
-                    return Fail("--yes and --dry-run exclude each other");
-                break;
-            default:
-                break;
-        }
+        result_.command = FindCommand(text);
+        if (!result_.command) line_.Fail("unknown command \"" + text + "\"");
     }
 
     const std::vector<std::string>& arguments_;
     ParsedCommandLine& result_;
-    CliRequest& request_;
-    std::size_t next_ = 1;
-    bool helpAsked_ = false;
-    std::vector<std::string> given_;
-    std::vector<std::string> keys_;
-    std::optional<std::uint32_t> paintColour_;
-    std::optional<AssignKind> assignKind_;
+    CommandLine line_;
+    std::size_t next_ = 0;
 };
 
 }  // namespace
+
+bool ParsedCommandLine::StartsWindow() const {
+    return ok() && !command && !help && !version && !listCommands && !listOptions;
+}
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     ParsedCommandLine result;
     Parser(arguments, result).Run();
     return result;
-}
-
-std::string CommandUsage() {
-    return "Usage: keylume [COMMAND] [options]\n"
-           "Without a command the window starts.\n"
-           "\n"
-           "Commands:\n"
-           "  status                      connection, profile, mode, colours and key assignments\n"
-           "  modes                       the keyboard's lighting modes and their settings\n"
-           "  set [settings]              --profile N, --mode NAME|NUMBER, --brightness 0-255,\n"
-           "                              --background-brightness 0-255, --speed 0-15,\n"
-           "                              --direction right|left|up|down|clockwise|anticlockwise,\n"
-           "                              --colour RRGGBB|auto, --background-colour RRGGBB,\n"
-           "                              --colour-set 1-4\n"
-           "  paint KEY... --colour RRGGBB\n"
-           "                              colours keys of the custom colour set\n"
-           "  assign KEY --key OTHER | --function NAME | --combination NAME | --macro GROUP |"
-           " --clear\n"
-           "  diagnose                    why the keyboard is not found or cannot be opened, and\n"
-           "                              the fix\n"
-           "  export FILE                 saves the whole keyboard and the macro groups to FILE\n"
-           "  import FILE [--partial] [--yes | --dry-run]\n"
-           "                              restores FILE; --partial restores what matches a\n"
-           "                              keyboard of another shape; a file that changes what\n"
-           "                              keys play lists them and needs --yes; --dry-run only\n"
-           "                              lists them\n"
-           "  macros export FILE [GROUP...] | macros import FILE\n"
-           "                              share macro groups as files (see macros --help)\n"
-           "\n"
-           "Options of every command:\n"
-           "  --emulate[=keyboard|old-firmware|absent]   use the emulated keyboard\n"
-           "  --json                      output for scripts\n"
-           "  -h, --help                  this text\n"
-           "\n"
-           "Exit status: 0 done, 1 the keyboard is absent or refused the command, 2 usage error.\n";
 }

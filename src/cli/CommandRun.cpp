@@ -1,19 +1,65 @@
 #include "cli/CommandRun.h"
 
-#include "cli/CommandLine.h"
-#include "cli/StatusText.h"
-#include "ops/BackupCommand.h"
+#include <sstream>
+
+#include "cli/CommandHelp.h"
 #include "ops/StatusReport.h"
 
 namespace {
 
-int Report(const CliRequest& request, const nlohmann::json& report, std::ostream& out,
-           std::string (*text)(const nlohmann::json&)) {
-    out << (request.json ? JsonText(report) : text(report));
-    return report.value("connected", false) ? kExitDone : kExitKeyboard;
+constexpr std::string_view kPrefix = "keylume: ";
+
+// The first line of what went wrong, without the program's name.
+std::string FirstProblem(const std::string& problems) {
+    std::string line = problems.substr(0, problems.find('\n'));
+    if (line.compare(0, kPrefix.size(), kPrefix) == 0) line.erase(0, kPrefix.size());
+    return line;
+}
+
+// What a command printed, as the one object of --json: its own object, or its text as the
+// message.
+std::string Envelope(int code, const std::string& text, const std::string& problems) {
+    nlohmann::json answer = nlohmann::json::parse(text, nullptr, false);
+    const bool printedObject = answer.is_object();
+    if (!printedObject) answer = nlohmann::json::object();
+    if (!answer.contains("message")) {
+        std::string message = code != kExitDone ? FirstProblem(problems)
+                              : printedObject   ? ""
+                                                : text;
+        while (!message.empty() && message.back() == '\n') message.pop_back();
+        answer["message"] = message;
+    }
+    answer["ok"] = code == kExitDone;
+    answer["exitCode"] = code;
+    return JsonText(answer);
+}
+
+int Answer(const ParsedCommandLine& line, CommandHost& host, std::ostream& out, std::ostream& err) {
+    if (!line.ok()) return UsageError(line.error, err);
+    if (line.listCommands) {
+        out << CommandList();
+    } else if (line.listOptions) {
+        out << OptionList(FindCommand(*line.listOptions));
+    } else if (line.help) {
+        out << (line.command ? CommandHelp(*line.command) : ProgramHelp());
+    } else if (line.command) {
+        return line.command->run(line.request, host, out, err);
+    }
+    return kExitDone;
 }
 
 }  // namespace
+
+int RunCommand(const ParsedCommandLine& line, CommandHost& host, std::ostream& out,
+               std::ostream& err) {
+    if (!line.request.json) return Answer(line, host, out, err);
+    std::ostringstream text;
+    std::ostringstream problems;
+    const int code = Answer(line, host, text, problems);
+    err << problems.str();
+    out << Envelope(code, text.str(), problems.str());
+    return code;
+}
 
 int PrintOutcome(const CliRequest& request, const Outcome& outcome, std::ostream& out,
                  std::ostream& err, bool tell) {
@@ -29,52 +75,14 @@ int PrintOutcome(const CliRequest& request, const Outcome& outcome, std::ostream
         for (const std::string& line : outcome.keyChanges) list << "  " << line << "\n";
     }
     if (outcome.code != kExitDone)
-        err << "keylume: " << outcome.message << "\n";
+        err << kPrefix << outcome.message << "\n";
     else if (tell && !request.json)
         out << outcome.message << "\n";
     return outcome.code;
 }
 
 int UsageError(const std::string& message, std::ostream& err) {
-    err << "keylume: " << message << "\n"
+    err << kPrefix << message << "\n"
         << "Try \"keylume --help\".\n";
-    return kExitUsage;
-}
-
-std::optional<int> AnswerWithoutKeyboard(const ParsedCommandLine& parsed, std::ostream& out,
-                                         std::ostream& err) {
-    if (!parsed.ok()) return UsageError(parsed.error, err);
-    if (parsed.request.command != CliCommand::Help) return std::nullopt;
-    out << CommandUsage();
-    return kExitDone;
-}
-
-int RunRequest(const CliRequest& request, KeyboardEndpoint& endpoint, std::ostream& out,
-               std::ostream& err) {
-    switch (request.command) {
-        case CliCommand::Help:
-            out << CommandUsage();
-            return kExitDone;
-        case CliCommand::Status:
-            return Report(request, endpoint.StatusReport(), out, StatusText);
-        case CliCommand::Modes:
-            return Report(request, endpoint.ModesReport(), out, ModesText);
-        case CliCommand::Set:
-            return PrintOutcome(request, endpoint.Set(request.set), out, err);
-        case CliCommand::Paint:
-            return PrintOutcome(request, endpoint.Paint(request.paint), out, err);
-        case CliCommand::Assign:
-            return PrintOutcome(request, endpoint.Assign(request.assign), out, err);
-        case CliCommand::Export:
-            return PrintOutcome(request, ExportBackup(request.backup, endpoint), out, err, true);
-        case CliCommand::Import: {
-            Outcome outcome = ImportBackup(request.backup, endpoint);
-            if (outcome.code != kExitDone && !outcome.keyChanges.empty())
-                outcome.message += "; check the list, then run again with --yes to restore it";
-            return PrintOutcome(request, outcome, out, err, true);
-        }
-        case CliCommand::Diagnose:
-            break;  // examines the system rather than an endpoint
-    }
     return kExitUsage;
 }

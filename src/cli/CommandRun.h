@@ -1,21 +1,18 @@
 #pragma once
-// Carries out one checked command line on an endpoint and prints the result.
-#include <optional>
+// Answers one read command line: a usage error, the help, a listing, or the command run on the
+// host; with --json every answer is one object {"ok", "exitCode", "message", ...} on standard
+// output.
 #include <ostream>
 #include <string>
 
 #include "cli/CliRequest.h"
+#include "cli/CommandHost.h"
 #include "cli/CommandLine.h"
 #include "ops/KeyboardEndpoint.h"
 
 // The exit code: 0 done, 1 the keyboard is absent or refused, 2 usage error.
-int RunRequest(const CliRequest& request, KeyboardEndpoint& endpoint, std::ostream& out,
+int RunCommand(const ParsedCommandLine& line, CommandHost& host, std::ostream& out,
                std::ostream& err);
-
-// Answers what needs no keyboard: a usage error (2) or a request for help (0). Nothing when the
-// command is to be carried out.
-std::optional<int> AnswerWithoutKeyboard(const ParsedCommandLine& parsed, std::ostream& out,
-                                         std::ostream& err);
 
 // Prints an outcome (as JSON with --json) and returns its exit code; `tell` prints what was
 // done on success too.

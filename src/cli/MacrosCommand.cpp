@@ -43,51 +43,6 @@ private:
 
 }  // namespace
 
-MacrosRequest ParseMacrosCommand(const std::vector<std::string>& arguments) {
-    MacrosRequest request;
-    std::vector<std::string> plain;
-    for (std::size_t i = 1; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "--help" || argument == "-h") return request;
-        // Accepted by every command; the macro file is the same for the emulated keyboard.
-        if (argument.rfind("--emulate", 0) == 0) continue;
-        if (argument.size() > 1 && argument[0] == '-') {
-            request.error = "unknown option \"" + argument + "\"";
-            return request;
-        }
-        plain.push_back(argument);
-    }
-    if (plain.empty()) {
-        request.error = "macros needs export or import";
-        return request;
-    }
-    if (plain[0] == "export") {
-        request.action = MacrosRequest::Action::Export;
-    } else if (plain[0] == "import") {
-        request.action = MacrosRequest::Action::Import;
-    } else {
-        request.error = "macros takes export or import, not \"" + plain[0] + "\"";
-        return request;
-    }
-    if (plain.size() < 2 || plain[1].empty()) {
-        request.error = "macros " + plain[0] + " needs a FILE";
-        return request;
-    }
-    request.file = plain[1];
-    request.groups.assign(plain.begin() + 2, plain.end());
-    if (request.action == MacrosRequest::Action::Import && !request.groups.empty())
-        request.error = "macros import takes one FILE";
-    return request;
-}
-
-std::string MacrosUsage() {
-    return "Usage: keylume macros export FILE [GROUP...]\n"
-           "       keylume macros import FILE\n"
-           "Export writes the named macro groups (all without names) to FILE in the format of\n"
-           "\"macro.xml\". Import adds the groups of such a file; a name already taken gets a\n"
-           "number, \"Name (2)\", and no group is replaced. A bad file changes nothing.\n";
-}
-
 int ExportMacros(const MacrosRequest& request, const std::filesystem::path& macroFile,
                  std::ostream& out, std::ostream& err) {
     pugi::xml_document document;

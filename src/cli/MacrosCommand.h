@@ -6,18 +6,7 @@
 #include <string>
 #include <vector>
 
-struct MacrosRequest {
-    enum class Action { Help, Export, Import };
-    Action action = Action::Help;
-    std::string file;
-    std::vector<std::string> groups;  // export: the groups by name; none means all
-    std::string error;                // empty when the line is good
-};
-
-// The arguments with the command's name first.
-MacrosRequest ParseMacrosCommand(const std::vector<std::string>& arguments);
-
-std::string MacrosUsage();
+#include "cli/CliRequest.h"
 
 // Writes the chosen groups of the macro file to request.file, replacing it in one step.
 int ExportMacros(const MacrosRequest& request, const std::filesystem::path& macroFile,

@@ -1,8 +1,7 @@
 #include "device/DeviceLink.h"
 
-#include <cstdio>
-
 #include "device/HidTrace.h"
+#include "trace/Trace.h"
 
 DeviceLink::DeviceLink(std::shared_ptr<HidBackend> backend, bool printOpens)
     : backend_(std::move(backend)), printOpens_(printOpens) {}
@@ -46,10 +45,8 @@ std::optional<HidFailure> DeviceLink::Reopen(std::atomic<HidHandle>& handle,
     std::optional<HidFailure> failure;
     if (opened == kInvalidHidHandle) failure = backend_->LastFailure();
     handle = opened;
-    if (printOpens_) {
-        std::printf("open dev: %08x\n", static_cast<unsigned>(opened));
-        std::fflush(stdout);
-    }
+    if (printOpens_)
+        trace::Printf(trace::Level::Info, "open dev: %08x", static_cast<unsigned>(opened));
     TraceHidOpen(access == HidAccess::Write, path, !failure, failure.value_or(HidFailure{}));
     return failure;
 }

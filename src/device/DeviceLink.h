@@ -15,8 +15,7 @@
 // exchange). The two locks are never held together.
 class DeviceLink {
 public:
-    // printOpens false keeps standard output free of the open lines, for output that programs
-    // read.
+    // printOpens false leaves the open lines out of the trace, for a link opened only to look.
     explicit DeviceLink(std::shared_ptr<HidBackend> backend, bool printOpens = true);
     ~DeviceLink();
     DeviceLink(const DeviceLink&) = delete;

@@ -1,9 +1,9 @@
 #include "device/HidDiscovery.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "device/HidPath.h"
+#include "trace/Trace.h"
 
 namespace {
 
@@ -20,17 +20,16 @@ std::vector<std::string> FindHidInterfaces(HidBackend& backend, const int* produ
     if (productIds == nullptr || count < 0) count = 0;
     std::vector<std::string> found;
     std::vector<std::string> paths = backend.Enumerate();
-    std::printf("got classs: guid={%s}\n", kHidInterfaceClassGuid);
+    trace::Printf(trace::Level::Info, "got classs: guid={%s}", kHidInterfaceClassGuid);
     for (std::size_t index = 0; index < paths.size(); ++index) {
-        std::printf("enum interface: guid={%s} index=%d\n", kHidInterfaceClassGuid,
-                    static_cast<int>(index));
+        trace::Printf(trace::Level::Info, "enum interface: guid={%s} index=%d",
+                      kHidInterfaceClassGuid, static_cast<int>(index));
         const std::string& path = paths[index];
         if (path.empty()) {
-            std::printf("获取接口信息失败\n");
+            trace::Line(trace::Level::Info, "获取接口信息失败");
             continue;
         }
         if (Wanted(path, productIds, count)) found.push_back(path);
     }
-    std::fflush(stdout);
     return found;
 }

@@ -1,15 +1,12 @@
 #include "device/HidTrace.h"
 
 #include <algorithm>
-#include <atomic>
-#include <cctype>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <iterator>
-#include <mutex>
 
 #include "device/DeviceCommand.h"
+#include "trace/Trace.h"
 
 namespace {
 
@@ -49,48 +46,10 @@ std::string Hex(const std::uint8_t* bytes, std::size_t count) {
     return text;
 }
 
-// The trace's switch and its writer, shared by every thread that reports.
-struct TraceState {
-    std::once_flag fromEnvironment;
-    std::atomic<bool> environmentAsks{false};
-    std::atomic<bool> writerInstalled{false};
-    std::mutex mutex;  // one line at a time, and the writer
-    HidTraceWriter writer;
-};
-
-TraceState& State() {
-    static TraceState state;
-    std::call_once(state.fromEnvironment,
-                   [] { state.environmentAsks = HidTraceRequested(std::getenv("KEYLUME_DEBUG")); });
-    return state;
-}
-
-void Write(const std::string& line) {
-    TraceState& state = State();
-    std::lock_guard lock(state.mutex);
-    if (state.writer) {
-        state.writer(line);
-        return;
-    }
-    std::fputs((line + "\n").c_str(), stderr);
-}
-
 }  // namespace
 
 bool HidTraceRequested(const char* value) {
-    if (value == nullptr) return false;
-    std::string_view text(value);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find_first_of(", ", start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string topic;
-        for (char c : text.substr(start, end - start))
-            topic += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (topic == "hid" || topic == "all") return true;
-        start = end + 1;
-    }
-    return false;
+    return trace::LevelRequested(value) == trace::Level::Hid;
 }
 
 std::string FormatHidTraceLine(const HidTraceEntry& entry) {
@@ -118,24 +77,29 @@ std::string FormatHidOpenLine(std::chrono::system_clock::time_point time, bool w
 }
 
 bool HidTraceOn() {
-    TraceState& state = State();
-    return state.environmentAsks || state.writerInstalled;
+    return trace::On(trace::Level::Hid);
 }
 
 void SetHidTraceWriter(HidTraceWriter writer) {
-    TraceState& state = State();
-    std::lock_guard lock(state.mutex);
-    state.writerInstalled = static_cast<bool>(writer);
-    state.writer = std::move(writer);
+    const bool installed = static_cast<bool>(writer);
+    if (installed)
+        trace::SetWriter([writer = std::move(writer)](trace::Level level, std::string_view line) {
+            if (level == trace::Level::Hid) writer(std::string(line));
+        });
+    else
+        trace::SetWriter({});
+    trace::SetLevel(installed ? trace::Level::Hid : trace::Level::Info);
 }
 
 void TraceHidReport(HidTraceDirection direction, const FeaturePacket* packet, bool ok,
                     const HidFailure& failure) {
     if (!HidTraceOn()) return;
-    Write(FormatHidTraceLine({std::chrono::system_clock::now(), direction, packet, ok, failure}));
+    trace::Line(trace::Level::Hid, FormatHidTraceLine({std::chrono::system_clock::now(), direction,
+                                                       packet, ok, failure}));
 }
 
 void TraceHidOpen(bool write, std::string_view path, bool ok, const HidFailure& failure) {
     if (!HidTraceOn()) return;
-    Write(FormatHidOpenLine(std::chrono::system_clock::now(), write, path, ok, failure));
+    trace::Line(trace::Level::Hid,
+                FormatHidOpenLine(std::chrono::system_clock::now(), write, path, ok, failure));
 }

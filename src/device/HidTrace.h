@@ -8,9 +8,9 @@
 #include "device/FeaturePacket.h"
 #include "device/HidFailure.h"
 
-// The report trace switched on with KEYLUME_DEBUG=hid: one line per feature report on standard
-// error, so a user can show what went to the keyboard and what came back. The trace lines the
-// program prints on standard output are a different thing and stay as they are.
+// The report trace, the Hid level of the trace sink (KEYLUME_DEBUG=hid or -v -v): one line per
+// feature report on standard error, so a user can show what went to the keyboard and what came
+// back.
 
 enum class HidTraceDirection { Set, Get };
 
@@ -38,10 +38,10 @@ std::string FormatHidOpenLine(std::chrono::system_clock::time_point time, bool w
 
 using HidTraceWriter = std::function<void(const std::string& line)>;
 
-// Whether the trace runs: KEYLUME_DEBUG as the process started, or a writer a test installed.
+// Whether the trace runs: the sink's level, or a writer a test installed.
 bool HidTraceOn();
 // Sends lines to writer instead of standard error, and switches the trace on; an empty writer
-// goes back to what the environment asked for.
+// goes back to the sink's default writer and level.
 void SetHidTraceWriter(HidTraceWriter writer);
 
 // Write one line each when the trace runs; cheap when it does not.

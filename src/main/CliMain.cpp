@@ -1,14 +1,8 @@
 #include "main/CliMain.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <algorithm>
-#include <cstdio>
 #include <iostream>
-#include <sstream>
-#include <string_view>
 
 #include "app/DeviceBackends.h"
 #include "app/DiagnoseCommand.h"
@@ -17,148 +11,88 @@
 #include "bus/KeyboardBusClient.h"
 #include "cli/CommandLine.h"
 #include "cli/CommandRun.h"
-#include "cli/MacrosCommand.h"
 #include "cli/RunLocally.h"
+#include "trace/Trace.h"
 
 namespace {
 
 // The single-instance name the window takes its lock under (entry 1 of its string table).
 constexpr const char* kInstanceName = "keylume.instance";
 
-using CommandFunction = int (*)(const std::vector<std::string>& arguments);
-
-int RunKeyboardCommand(const std::vector<std::string>& arguments);
-int RunDiagnose(const std::vector<std::string>& arguments);
-int RunMacros(const std::vector<std::string>& arguments);
-
-struct CommandEntry {
-    std::string_view name;
-    CommandFunction run;  // gets the command's name and its arguments
-};
-
-// Every command of the program, in one place: a command added here is found by the window's
-// entry point and by `--help`.
-constexpr CommandEntry kCommandTable[] = {
-    {"status", RunKeyboardCommand}, {"modes", RunKeyboardCommand},  {"set", RunKeyboardCommand},
-    {"paint", RunKeyboardCommand},  {"assign", RunKeyboardCommand}, {"diagnose", RunDiagnose},
-    {"macros", RunMacros},          {"export", RunKeyboardCommand}, {"import", RunKeyboardCommand},
-};
-
-Emulation EmulationOf(const std::string& text) {
-    Emulation emulation = Emulation::None;
-    EmulationFromText(QString::fromStdString(text), emulation);
-    return emulation;
+Emulation EmulationOf(const std::string& name) {
+    return EmulationByName(name).value_or(Emulation::None);
 }
 
-// The device layer's trace lines would mix with what scripts read from standard output: while a
-// command runs they go nowhere, and its own output goes to the real standard output at the end.
-class QuietTrace {
+bool WindowLockTaken() {
+    InstanceLock lock(InstanceLock::FileFor(
+        SingleInstance::SocketNameFor(QString::fromLatin1(kInstanceName)).toStdString()));
+    return lock.TryTake() == InstanceLock::State::Taken;
+}
+
+// The user's folder is made only for a command that may use it, not for help or a usage error.
+AppPaths UserPaths(bool prepare) {
+    AppPaths paths = AppPaths::ForThisProcess();
+    if (prepare) paths.PrepareUserFolder();
+    return paths;
+}
+
+// The commands in the program: through the running window when there is one.
+class ProgramHost : public LocalHost {
 public:
-    QuietTrace() : output_(dup(STDOUT_FILENO)) {
-        std::fflush(stdout);
-        const int sink = open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (sink >= 0) {
-            dup2(sink, STDOUT_FILENO);
-            close(sink);
-        }
-    }
-    ~QuietTrace() {
-        std::fflush(stdout);
-        if (output_ < 0) return;
-        dup2(output_, STDOUT_FILENO);
-        close(output_);
-        std::cout << text.str() << std::flush;
-    }
-    QuietTrace(const QuietTrace&) = delete;
-    QuietTrace& operator=(const QuietTrace&) = delete;
-
-    std::ostringstream text;
-
-private:
-    int output_;
-};
-
-int RunKeyboardCommand(const std::vector<std::string>& arguments) {
-    const ParsedCommandLine parsed = ParseCommandLine(arguments);
-    if (auto answer = AnswerWithoutKeyboard(parsed, std::cout, std::cerr)) return *answer;
+    explicit ProgramHost(bool prepare)
+        : LocalHost(UserPaths(prepare), [](const std::string& emulation) {
+              return MakeHidBackend(EmulationOf(emulation), EmulatedKeyboardStateFile());
+          }) {}
 
     // A running window carries the command out, so it shows the change and no two programs
     // write to the keyboard at once.
-    if (auto window = KeyboardBusClient::Find()) {
-        if (window->Emulation() != parsed.request.emulation) {
-            std::cerr << "keylume: the running Keylume window uses "
-                      << (window->Emulation().empty() ? "the real keyboard"
-                                                      : "the emulated keyboard")
-                      << "; give the command the same --emulate as the window\n";
+    int OnKeyboard(const CliRequest& request, bool readsOnly, const Use& use, const Check& check,
+                   std::ostream& err) override {
+        if (auto window = KeyboardBusClient::Find()) {
+            if (window->Emulation() != request.emulation) {
+                err << "keylume: the running Keylume window uses "
+                    << (window->Emulation().empty() ? "the real keyboard" : "the emulated keyboard")
+                    << "; give the command the same --emulate as the window\n";
+                return kExitKeyboard;
+            }
+            return use(*window);
+        }
+        if (WindowLockTaken()) {
+            err << "keylume: a Keylume window is running but cannot be reached on the session "
+                   "bus; close it, or run the command in the window's session\n";
             return kExitKeyboard;
         }
-        return RunRequest(parsed.request, *window, std::cout, std::cerr);
+        return LocalHost::OnKeyboard(request, readsOnly, use, check, err);
     }
-    InstanceLock lock(InstanceLock::FileFor(
-        SingleInstance::SocketNameFor(QString::fromLatin1(kInstanceName)).toStdString()));
-    if (lock.TryTake() == InstanceLock::State::Taken) {
-        std::cerr << "keylume: a Keylume window is running but cannot be reached on the session "
-                     "bus; close it, or run the command in the window's session\n";
-        return kExitKeyboard;
-    }
-    AppPaths paths = AppPaths::ForThisProcess();
-    paths.PrepareUserFolder();
-    QuietTrace quiet;
-    return RunLocally(
-        arguments, paths,
-        [](const std::string& emulation) {
-            return MakeHidBackend(EmulationOf(emulation), EmulatedKeyboardStateFile());
-        },
-        quiet.text, std::cerr);
-}
 
-// Diagnosis looks at the system around the keyboard, so it runs here even while a window is open.
-int RunDiagnose(const std::vector<std::string>& arguments) {
-    const ParsedCommandLine parsed = ParseCommandLine(arguments);
-    if (auto answer = AnswerWithoutKeyboard(parsed, std::cout, std::cerr)) return *answer;
-    QuietTrace quiet;
-    return RunDiagnoseCommand(quiet.text, parsed.request.json,
-                              EmulationOf(parsed.request.emulation));
-}
+    // Diagnosis looks at the system around the keyboard, so it runs here even beside a window.
+    int Diagnose(const CliRequest& request, std::ostream& out, std::ostream&) override {
+        return RunDiagnoseCommand(out, request.json, EmulationOf(request.emulation));
+    }
 
-// Import changes "macro.xml", which a running window keeps in memory and saves on every change:
-// the window's editor imports instead, so nothing is lost to its next save.
-int RunMacros(const std::vector<std::string>& arguments) {
-    const MacrosRequest request = ParseMacrosCommand(arguments);
-    if (!request.error.empty()) return UsageError(request.error, std::cerr);
-    if (request.action == MacrosRequest::Action::Help) {
-        std::cout << MacrosUsage();
-        return kExitDone;
+    bool MacroFileHeld(std::ostream& err) override {
+        if (!KeyboardBusClient::Find() && !WindowLockTaken()) return false;
+        err << "keylume: a Keylume window is running; import the file with the Import button of "
+               "its macro editor, or close the window first\n";
+        return true;
     }
-    AppPaths paths = AppPaths::ForThisProcess();
-    paths.PrepareUserFolder();
-    if (request.action == MacrosRequest::Action::Export)
-        return ExportMacros(request, paths.macroFile, std::cout, std::cerr);
-    InstanceLock lock(InstanceLock::FileFor(
-        SingleInstance::SocketNameFor(QString::fromLatin1(kInstanceName)).toStdString()));
-    if (KeyboardBusClient::Find() || lock.TryTake() == InstanceLock::State::Taken) {
-        std::cerr << "keylume: a Keylume window is running; import the file with the Import "
-                     "button of its macro editor, or close the window first\n";
-        return kExitKeyboard;
-    }
-    return ImportMacros(request, paths.macroFile, std::cout, std::cerr);
-}
+};
 
 }  // namespace
 
 std::optional<int> RunCommandLine(int argc, char* argv[]) {
-    std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
-    if (arguments.empty()) return std::nullopt;
-    const auto entry = std::find_if(std::begin(kCommandTable), std::end(kCommandTable),
-                                    [&](const CommandEntry& e) { return e.name == arguments[0]; });
-    if (entry == std::end(kCommandTable)) return std::nullopt;
+    const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
+    const ParsedCommandLine line = ParseCommandLine(arguments);
+    if (line.StartsWindow()) return std::nullopt;
+    if (line.version && line.ok() && !line.command) {
+        std::cout << "keylume " << QCoreApplication::applicationVersion().toStdString() << "\n";
+        return kExitDone;
+    }
+    // Standard output is the command's answer: its trace goes to standard error, and only
+    // when -v or KEYLUME_DEBUG asks.
+    trace::SetLevel(static_cast<trace::Level>(std::min(line.verbosity, 2)));
+    trace::SetWriter([](trace::Level, std::string_view text) { std::cerr << text << std::endl; });
     QCoreApplication application(argc, argv);
-    return entry->run(arguments);
-}
-
-std::string CommandsHelp() {
-    std::string names;
-    for (const CommandEntry& entry : kCommandTable)
-        names += (names.empty() ? "" : ", ") + std::string(entry.name);
-    return "\nCommands: " + names + ". \"keylume COMMAND --help\" describes them.\n";
+    ProgramHost host(line.ok() && line.command && !line.help);
+    return RunCommand(line, host, std::cout, std::cerr);
 }

@@ -7,6 +7,7 @@
 #include "app/StartUp.h"
 #include "main/CliMain.h"
 #include "ops/RefusalWatch.h"
+#include "trace/Trace.h"
 
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("keylume"));
@@ -19,7 +20,7 @@ int main(int argc, char* argv[]) {
     const LaunchRequest request = ParseLaunchArguments(arguments);
     switch (request.action) {
         case LaunchRequest::Action::Help:
-            std::fputs((request.text.toStdString() + CommandsHelp()).c_str(), stdout);
+            std::fputs(request.text.toLocal8Bit().constData(), stdout);
             return 0;
         case LaunchRequest::Action::Version:
             std::fputs(request.text.toLocal8Bit().constData(), stdout);
@@ -32,6 +33,8 @@ int main(int argc, char* argv[]) {
     }
 
     const QByteArray activationToken = showrequest::TokenFromEnvironment();
+    // The window shows its usual trace lines; -v adds the report traffic.
+    trace::SetLevel(request.options.verbosity > 0 ? trace::Level::Hid : trace::Level::Info);
     QApplication application(argc, argv);
     // Ties the window to the desktop entry (its icon and name on Wayland).
     QGuiApplication::setDesktopFileName(QStringLiteral("keylume"));
@@ -41,7 +44,7 @@ int main(int argc, char* argv[]) {
     settings.refusals = std::make_shared<RefusalWatch>(
         MakeHidBackend(request.options.emulation, EmulatedKeyboardStateFile()));
     settings.backend = settings.refusals;
-    settings.emulation = EmulationName(request.options.emulation);
+    settings.emulation = EmulationText(request.options.emulation);
     settings.screenshot = request.options.screenshot;
     settings.activationToken = activationToken;
     return RunStartUp(settings);

@@ -1,12 +1,12 @@
 #include "screens/KeyboardUi.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "records/SharedShapes.h"
 #include "records/SystemText.h"
 #include "screens/ColorPanel.h"
 #include "screens/KeyboardUiNames.h"
+#include "trace/Trace.h"
 #include "ui/Application.h"
 #include "ui/BasicControls.h"
 #include "ui/CheckControls.h"
@@ -148,8 +148,7 @@ void KeyboardUi::OnConnected(int, const int* data, uint32_t count, uint32_t, uin
                              int) {
     const bool connected = count > 0 && data[0] != 0;
     if (ui_.status) ui_.status->SetWindowText(Translated(connected ? "Connected" : "Disconnected"));
-    std::printf("OnDataHidInserted\n");
-    std::fflush(stdout);
+    trace::Line(trace::Level::Info, "OnDataHidInserted");
 }
 
 void KeyboardUi::OnRegister(int, const _reg_mode_t* data, uint32_t count, uint32_t, uint32_t,
@@ -165,8 +164,7 @@ void KeyboardUi::OnRegister(int, const _reg_mode_t* data, uint32_t count, uint32
     if (background_) background_->Display(reg.backgroundColor());
     std::uint32_t firstBytes = 0;
     std::memcpy(&firstBytes, &reg, sizeof firstBytes);
-    std::printf("LedMainModeDataChanged:%d\n", static_cast<int>(firstBytes));
-    std::fflush(stdout);
+    trace::Printf(trace::Level::Info, "LedMainModeDataChanged:%d", static_cast<int>(firstBytes));
 }
 
 void KeyboardUi::OnModes(int, const _mode_attr_t* data, uint32_t count, uint32_t oldCount,

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "trace/Trace.h"
 #include "ui/Application.h"
 #include "ui/HostWnd.h"
 #include "ui/Painting.h"
@@ -105,8 +106,8 @@ void CoordButtonImage::OnCreated() {
     // Reached with Tab like any control.
     if (!m_keys.empty()) setFocusPolicy(Qt::StrongFocus);
     if (window()->testAttribute(Qt::WA_TranslucentBackground)) {
-        std::printf("warning!!! create iectrl failed bacause of host is translucent!\n");
-        std::fflush(stdout);
+        trace::Line(trace::Level::Info,
+                    "warning!!! create iectrl failed bacause of host is translucent!");
         return;
     }
     if (SApplication* app = SApplication::getSingletonPtr()) {

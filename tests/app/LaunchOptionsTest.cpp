@@ -20,6 +20,7 @@ TEST(LaunchOptions, EmulateTakesItsThreeForms) {
     EXPECT_EQ(Parse({"--emulate"}).options.emulation, Emulation::Keyboard);
     EXPECT_EQ(Parse({"--emulate=old-firmware"}).options.emulation, Emulation::OldFirmware);
     EXPECT_EQ(Parse({"--emulate=absent"}).options.emulation, Emulation::Absent);
+    EXPECT_EQ(Parse({"--emulate", "old-firmware"}).options.emulation, Emulation::OldFirmware);
     const LaunchRequest bad = Parse({"--emulate=broken"});
     EXPECT_EQ(bad.action, LaunchRequest::Action::Error);
     EXPECT_TRUE(bad.text.contains("broken"));
@@ -39,6 +40,10 @@ TEST(LaunchOptions, HelpAndVersionAreAnsweredWithText) {
     EXPECT_TRUE(help.text.contains("--emulate"));
     EXPECT_TRUE(help.text.contains("--screenshot"));
     EXPECT_EQ(Parse({"--version"}).action, LaunchRequest::Action::Version);
+    EXPECT_EQ(Parse({"-V"}).action, LaunchRequest::Action::Version);
+    // -v raises the trace, as for the commands.
+    EXPECT_EQ(Parse({"-v"}).action, LaunchRequest::Action::Run);
+    EXPECT_EQ(Parse({"-v", "--verbose"}).options.verbosity, 2);
 }
 
 TEST(LaunchOptions, UnknownOptionsAndStrayArgumentsAreErrors) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "cli/CommandHelp.h"
 #include "cli/CommandLine.h"
 
 namespace {
@@ -20,10 +21,12 @@ TEST_P(BadCommandLine, IsAUsageErrorThatSaysWhy) {
 INSTANTIATE_TEST_SUITE_P(
     Table, BadCommandLine,
     ::testing::Values(
-        BadLine{{}, "no command"}, BadLine{{"stats"}, "unknown command \"stats\""},
+        BadLine{{"--json"}, "no command"}, BadLine{{"stats"}, "unknown command \"stats\""},
         BadLine{{"Status"}, "unknown command"}, BadLine{{"status", "extra"}, "unexpected argument"},
         BadLine{{"status", "--speed", "3"}, "unknown option"},
-        BadLine{{"modes", "--verbose"}, "unknown option \"--verbose\""},
+        BadLine{{"modes", "--loud"}, "unknown option \"--loud\""},
+        BadLine{{"--speed", "3", "set"}, "unknown option"},
+        BadLine{{"status", "--json=yes"}, "takes no value"},
         BadLine{{"status", "--emulate=broken"}, "--emulate takes"},
         BadLine{{"set"}, "at least one setting"},
         BadLine{{"set", "--speed"}, "--speed needs a value"},
@@ -86,7 +89,7 @@ TEST(CommandLine, ReadsEverySettingOfSet) {
                                                        "--emulate"});
     ASSERT_TRUE(parsed.ok()) << parsed.error;
     const CliRequest& request = parsed.request;
-    EXPECT_EQ(request.command, CliCommand::Set);
+    EXPECT_EQ(parsed.command, FindCommand("set"));
     EXPECT_TRUE(request.json);
     EXPECT_EQ(request.emulation, "keyboard");
     const SetRequest& set = request.set;
@@ -138,14 +141,48 @@ TEST(CommandLine, AutomaticColourAndHelp) {
     EXPECT_EQ(automatic.request.set[lighting::Setting::Colour], lighting::kAutomatic);
     EXPECT_FALSE(automatic.request.set[lighting::Setting::BackgroundColour]);
     // Help wins over a line that is not complete yet.
-    EXPECT_EQ(ParseCommandLine({"assign", "--help"}).request.command, CliCommand::Help);
-    EXPECT_EQ(ParseCommandLine({"set", "-h"}).request.command, CliCommand::Help);
+    EXPECT_TRUE(ParseCommandLine({"assign", "--help"}).help);
+    EXPECT_TRUE(ParseCommandLine({"set", "-h"}).help);
 }
 
 TEST(CommandLine, UsageNamesEveryCommand) {
-    for (const char* command :
-         {"status", "modes", "set [settings]", "paint KEY", "assign KEY", "diagnose"})
-        EXPECT_NE(CommandUsage().find(command), std::string::npos) << command;
+    const std::pair<const char*, const char*> commands[] = {
+        {"status", "status"},   {"modes", "modes"},       {"set", "set SETTING"},
+        {"paint", "paint KEY"}, {"assign", "assign KEY"}, {"diagnose", "diagnose"}};
+    for (const auto& [name, synopsis] : commands) {
+        EXPECT_NE(ProgramHelp().find(name), std::string::npos) << name;
+        EXPECT_NE(CommandHelp(*FindCommand(name)).find(synopsis), std::string::npos) << name;
+    }
+}
+
+// The options of every command stand before or after it; a bare --emulate never eats a command.
+TEST(CommandLine, CommonOptionsStandAnywhere) {
+    struct Line {
+        std::vector<std::string> arguments;
+        const char* emulation;
+        bool json;
+        int verbosity;
+    };
+    const Line lines[] = {
+        {{"--emulate", "keyboard", "status"}, "keyboard", false, 0},
+        {{"--emulate=old-firmware", "status"}, "old-firmware", false, 0},
+        {{"--emulate", "status"}, "keyboard", false, 0},
+        {{"status", "--emulate", "absent", "--json"}, "absent", true, 0},
+        {{"--json", "-v", "status", "-v"}, "", true, 2},
+        {{"-vv", "status", "--verbose"}, "", false, 3},
+    };
+    for (const Line& line : lines) {
+        const ParsedCommandLine parsed = ParseCommandLine(line.arguments);
+        ASSERT_TRUE(parsed.ok()) << parsed.error;
+        EXPECT_EQ(parsed.command, FindCommand("status"));
+        EXPECT_EQ(parsed.request.emulation, line.emulation);
+        EXPECT_EQ(parsed.request.json, line.json);
+        EXPECT_EQ(parsed.verbosity, line.verbosity);
+    }
+    const ParsedCommandLine help = ParseCommandLine({"help", "paint"});
+    EXPECT_TRUE(help.help && help.command == FindCommand("paint"));
+    EXPECT_TRUE(ParseCommandLine({"--version"}).version);
+    EXPECT_TRUE(ParseCommandLine({"--emulate"}).StartsWindow());
 }
 
 }  // namespace

@@ -240,7 +240,9 @@ TEST_F(LocalCommands, AKeyboardPulledOutDuringACommandEndsItWithOne) {
 
 TEST_F(LocalCommands, HelpOpensNothing) {
     EXPECT_EQ(Run({"paint", "--help"}), kExitDone);
-    EXPECT_NE(out.str().find("Usage: keylume"), std::string::npos);
+    EXPECT_NE(out.str().find("Usage: keylume paint KEY"), std::string::npos);
+    EXPECT_EQ(Run({"help", "assign"}), kExitDone);
+    EXPECT_NE(out.str().find("Usage: keylume assign KEY"), std::string::npos);
     EXPECT_EQ(opened, "-");
 }
 

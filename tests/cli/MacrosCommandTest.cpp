@@ -1,6 +1,8 @@
 // Sharing macro groups from the command line: files in, files out, "macro.xml" never damaged.
 #include "cli/MacrosCommand.h"
 
+#include "cli/CommandLine.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,11 +42,11 @@ protected:
     int Run(const std::vector<std::string>& arguments) {
         out.str({});
         err.str({});
-        const MacrosRequest request = ParseMacrosCommand(arguments);
-        EXPECT_TRUE(request.error.empty()) << request.error;
-        return request.action == MacrosRequest::Action::Export
-                   ? ExportMacros(request, macroFile, out, err)
-                   : ImportMacros(request, macroFile, out, err);
+        const ParsedCommandLine line = ParseCommandLine(arguments);
+        EXPECT_TRUE(line.ok()) << line.error;
+        const MacrosRequest& request = line.request.macros;
+        return request.exporting ? ExportMacros(request, macroFile, out, err)
+                                 : ImportMacros(request, macroFile, out, err);
     }
 
     std::vector<MacroGroupContent> GroupsIn(const std::filesystem::path& file) {
@@ -69,13 +71,13 @@ TEST(MacrosCommandLine, BadLinesAreUsageErrors) {
         {{"macros", "export", "f", "--all"}, "unknown option \"--all\""},
     };
     for (const auto& [line, error] : lines)
-        EXPECT_NE(ParseMacrosCommand(line).error.find(error), std::string::npos) << error;
+        EXPECT_NE(ParseCommandLine(line).error.find(error), std::string::npos) << error;
     const MacrosRequest chosen =
-        ParseMacrosCommand({"macros", "export", "f", "A", "B c", "--emulate"});
-    EXPECT_EQ(chosen.action, MacrosRequest::Action::Export);
+        ParseCommandLine({"macros", "export", "f", "A", "B c", "--emulate", "--json"})
+            .request.macros;
+    EXPECT_TRUE(chosen.exporting);
     EXPECT_EQ(chosen.groups, (std::vector<std::string>{"A", "B c"}));
-    EXPECT_EQ(ParseMacrosCommand({"macros", "import", "--help"}).action,
-              MacrosRequest::Action::Help);
+    EXPECT_TRUE(ParseCommandLine({"macros", "import", "--help"}).help);
 }
 
 TEST_F(MacrosCommand, ExportedGroupsImportUnderNewNamesBesideTheOldOnes) {

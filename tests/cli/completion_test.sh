@@ -32,7 +32,7 @@ expect "--partial" keylume import keyboard.json --pa
 expect "--dry-run" keylume import keyboard.json --dr
 expect "--emulate" keylume export keyboard.json --em
 expect "export" keylume macros ex
-expect "--emulate|--help|--json" keylume diagnose --
+expect "--emulate|--help|--json|--verbose" keylume diagnose --
 expect "--direction" keylume set --dir
 expect "anticlockwise" keylume set --direction a
 expect "auto" keylume set --colour a
@@ -48,7 +48,16 @@ expect 'ISO#|ISO\\' keylume paint IS
 expect "\\'" keylume paint "'"
 expect 'Volume\ down|Volume\ up' keylume assign F1 --function Vol
 expect "Copy" keylume assign F1 --combination Co
-expect "" keylume set --mode ""
+expect "" keylume --emulate=absent set --mode ""
 expect "" keylume set --speed ""
+# Commands and options come from the program: after leading options too.
+expect "$(keylume --list-commands | LC_ALL=C sort | paste -sd '|')" keylume --emulate keyboard ""
+expect "status" keylume --json --emulate=absent st
+expect "--partial" keylume -v import keyboard.json --pa
+expect "--screenshot" keylume --emulate --scr
+# Mode names from the keyboard the line names; file names keep their spaces.
+expect "Breathing" keylume --emulate set --mode Br
+touch "$XDG_CONFIG_HOME/my backup.json"
+expect "$XDG_CONFIG_HOME/my backup.json" keylume import "$XDG_CONFIG_HOME/my"
 
 exit $((failures > 0))

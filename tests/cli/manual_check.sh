@@ -10,6 +10,6 @@ fi
 # Every command and option of the program is described.
 for word in status modes set paint assign --emulate --json --profile --mode --brightness \
     --background-brightness --speed --direction --colour --background-colour --colour-set \
-    --key --function --combination --macro --clear --partial --yes --dry-run; do
+    --key --function --combination --macro --clear --partial --yes --dry-run --verbose; do
     MANWIDTH=200 man -l "$1" 2>/dev/null | grep -qe "$word" || { echo "missing: $word"; exit 1; }
 done

@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <ctime>
 #include <regex>
 
 #include "device/DeviceCommand.h"
 #include "device/HidTrace.h"
+#include "trace/Trace.h"
 
 namespace {
 
@@ -97,6 +99,26 @@ TEST_F(HidTraceLine, TimeIsTheLocalTimeOfDay) {
               "07:05:03.042 hid open write p result=failed: Permission denied (errno 13)");
     EXPECT_EQ(FormatHidOpenLine(time, false, "q", true, {}),
               "07:05:03.042 hid open read q result=ok");
+}
+
+// The sink writes a line only up to its level, through the writer given to it.
+TEST(TraceSink, WritesOnlyUpToItsLevel) {
+    if (trace::LevelRequested(std::getenv("KEYLUME_DEBUG")) != trace::Level::Off)
+        GTEST_SKIP() << "KEYLUME_DEBUG raises the level in this environment";
+    std::vector<std::pair<trace::Level, std::string>> lines;
+    trace::SetWriter([&](trace::Level level, std::string_view line) {
+        lines.emplace_back(level, std::string(line));
+    });
+    for (trace::Level level : {trace::Level::Off, trace::Level::Info, trace::Level::Hid}) {
+        trace::SetLevel(level);
+        trace::Line(trace::Level::Info, "info");
+        trace::Printf(trace::Level::Hid, "hid %d", static_cast<int>(level));
+    }
+    trace::SetWriter({});
+    trace::SetLevel(trace::Level::Info);
+    const std::vector<std::pair<trace::Level, std::string>> wanted{
+        {trace::Level::Info, "info"}, {trace::Level::Info, "info"}, {trace::Level::Hid, "hid 2"}};
+    EXPECT_EQ(lines, wanted);
 }
 
 }  // namespace
