@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "records/NamedValues.h"
+
 namespace {
 
 constexpr std::array<std::pair<std::string_view, Emulation>, 3> kEmulations{{
@@ -23,15 +25,11 @@ const std::vector<std::string_view>& EmulationNames() {
 }
 
 std::optional<Emulation> EmulationByName(std::string_view name) {
-    for (const auto& [text, emulation] : kEmulations)
-        if (text == name) return emulation;
-    return std::nullopt;
+    return named::ValueOf(kEmulations, name);
 }
 
 std::string_view EmulationName(Emulation emulation) {
-    for (const auto& [text, value] : kEmulations)
-        if (value == emulation) return text;
-    return {};
+    return named::NameOf(kEmulations, emulation);
 }
 
 std::string EmulationChoice() {

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "records/NamedValues.h"
+
 namespace settingtext {
 
 namespace {
@@ -70,15 +72,11 @@ const std::vector<std::string_view>& SettingNames() {
 }
 
 std::optional<AssignKind> AssignKindByName(std::string_view text) {
-    for (const auto& [name, kind] : kAssignKinds)
-        if (name == text) return kind;
-    return std::nullopt;
+    return named::ValueOf(kAssignKinds, text);
 }
 
 std::string_view AssignKindName(AssignKind kind) {
-    for (const auto& [name, value] : kAssignKinds)
-        if (value == kind) return name;
-    return {};
+    return named::NameOf(kAssignKinds, kind);
 }
 
 std::vector<std::pair<std::string, std::string>> ToTexts(const SetRequest& request) {
