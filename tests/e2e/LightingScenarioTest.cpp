@@ -128,6 +128,25 @@ TEST_F(LightingScenario, AListOpenedOverThePictureKeepsItsClicks) {
     ASSERT_TRUE(WaitUntil([&] { return KeyColour("P") == QColor(Qt::red); }));
     EXPECT_EQ(KeyColour(name), QColor(Qt::blue)) << WithScreen(
         "the click in the list selected the key " + name.toStdString() + " behind it");
+
+    // Lists opened with quick clicks take their releases, one closed with Escape too: moving
+    // over the picture afterwards selects nothing, so green paints P alone.
+    ChooseFromList("cmb_custom_index", "Colour set 2");
+    ASSERT_TRUE(WaitUntil([&] {
+        const auto k = Keyboard();
+        return k && k->selectedColourSet == 1;
+    }));
+    Click("kb_cmb_profile");
+    input_->Key("Escape");
+    input_->MoveTo(KeyOnScreen("cbimg_led_effect", "Esc").center());
+    input_->MoveTo(KeyOnScreen("cbimg_led_effect", "Enter").center());
+    Click("radio_color_panel_defcol2");
+    ASSERT_TRUE(WaitUntil([&] { return KeyColour("P") == QColor(Qt::green); }));
+    const auto& set = Keyboard()->colourSets.at(1);
+    EXPECT_EQ(std::count_if(set.begin(), set.end(),
+                            [](const rgba_t& c) { return c.r == 0 && c.g == 255 && c.b == 0; }),
+              1)
+        << WithScreen("keys the user never chose were painted");
 }
 
 }  // namespace
