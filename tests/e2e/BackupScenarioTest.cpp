@@ -15,6 +15,7 @@ namespace fs = std::filesystem;
 
 constexpr int kRain = 3;
 // Entries of the "more" menu: Check device, Export settings…, Import settings…, Exit.
+constexpr int kCheckEntry = 1;
 constexpr int kExportEntry = 2;
 constexpr int kImportEntry = 3;
 
@@ -61,6 +62,9 @@ TEST_F(BackupScenario, SettingsExportedFromTheMenuComeBackWithImport) {
     });
     fs::create_directories(program_->macroFile().parent_path());
     ASSERT_TRUE(StartProgram());
+    // The keyboard is there, and the check says so.
+    ChooseFromMoreMenu(kCheckEntry);
+    CloseMessageBox("Check device", "connected");
     const fs::path file = File("lighting.json");
     ChooseFromMoreMenu(kExportEntry);
     AnswerFileDialog("Save keyboard settings", file);
