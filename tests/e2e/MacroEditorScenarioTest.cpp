@@ -115,6 +115,8 @@ TEST_F(MacroEditorScenario, WithoutGroupsTheEditorGuidesInsteadOfFailingSilently
     for (const char* setting : {"edit_macro_delay_time", "macro_play_mode"})
         EXPECT_TRUE(ShowsContent(WaitForControl(setting).screen))
             << WithScreen(std::string(setting) + " is blank on a first run");
+    // With a fixed delay the steps wait 50 ms by default, unlike "No delay".
+    Click("chk_macro_fixed_delay");
     // The record box with no group makes one and records into it.
     const Control record = WaitForControl("chk_macro_record");
     input_->Click(QPoint(record.screen.left() + 8, record.screen.center().y()));
@@ -136,6 +138,7 @@ TEST_F(MacroEditorScenario, WithoutGroupsTheEditorGuidesInsteadOfFailingSilently
         return file.groups.size() == 2 && file.groups[0].info.name == L"Group 1";
     })) << MacroFileText();
     EXPECT_NE(MacroFile().groups[1].info.name, L"Group 1") << MacroFileText();
+    EXPECT_EQ(MacroFile().groups[0].items.front().delay, 50) << MacroFileText();
 
     // The steps list follows the selection: the new group has none.
     EXPECT_TRUE(WaitUntil([&] { return a11y_->Rows("macro_items").empty(); }))
