@@ -1,5 +1,6 @@
-// The macro editor under real input: opened from the key picture, groups added and picked by
-// clicking their names, a macro recorded with the record box and saved to a key.
+// The macro editor under real input: opened from the key picture, groups added, picked by
+// clicking their names and renamed by typing, a macro recorded with the record box and saved
+// to a key.
 #include "support/Scenario.h"
 
 namespace e2e {
@@ -147,6 +148,13 @@ TEST_F(MacroEditorScenario, WithoutGroupsTheEditorGuidesInsteadOfFailingSilently
     // Deleting a group with steps asks first; Escape keeps it.
     input_->Click(a11y_->Rows("macro_group")[0].screen.center());
     ASSERT_TRUE(WaitUntil([&] { return a11y_->Rows("macro_items").size() == 2; }));
+    // Typing on the group just clicked renames it.
+    input_->Type("Kept");
+    input_->Key("Return");
+    EXPECT_TRUE(WaitUntil([&] {
+        const auto file = MacroFile();
+        return !file.groups.empty() && file.groups[0].info.name == L"Kept";
+    })) << WithScreen("the name typed on the selected group was lost");
     Click("groupDel");
     ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Delete group") == 1; }))
         << WithScreen("no question before deleting recorded steps");
