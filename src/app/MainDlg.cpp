@@ -195,7 +195,12 @@ bool CMainDlg::OnCommand(WPARAM wParam) {
     if (HIWORD(wParam) != 0) return true;
     switch (LOWORD(wParam)) {
         case kCmdCheckDevice:
-            CheckDevicePresence();
+            // Connected, the check would otherwise say nothing at all.
+            if (KeyboardOpen())
+                SMessageBox(GetHostHwnd(), QString::fromUtf8(kConnectedText),
+                            QString::fromUtf8(kCheckDeviceCaption), MB_OK);
+            else
+                CheckDevicePresence();
             break;
         case kCmdExportSettings:
             if (m_backup) m_backup->Export(GetHostHwnd());

@@ -1,7 +1,11 @@
 #pragma once
-// The texts the user sees when the program cannot run; the translations use them as keys.
+// The texts the user sees about the keyboard's presence; the translations use them as keys.
 inline constexpr const char* kWarningCaption = "Warning";
 inline constexpr const char* kInsertDeviceText = "Please insert USB device";
+// What "Check device" says when the keyboard is there.
+inline constexpr const char* kCheckDeviceCaption = "Check device";
+inline constexpr const char* kConnectedText =
+    "The keyboard is connected and its firmware is up to date.";
 inline constexpr const char* kUpdateFirmwareText = "Please update to the latest firmware to use";
 inline constexpr const char* kUpgradeFailedText = "Failed to start the upgrade exe";
 inline constexpr const char* kNoPermissionText =

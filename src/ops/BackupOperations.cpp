@@ -49,9 +49,7 @@ std::optional<Outcome> BackupOperations::Check(const persist::BackupNaming& nami
                                                std::optional<persist::KeyboardBackup>* backup) {
     persist::BackupReadResult read = persist::ReadKeyboardBackup(text, naming);
     if (!read.backup)
-        return Outcome{kExitUsage, "not a keyboard backup Keylume can restore: at " +
-                                       read.error.where + ": " + read.error.what +
-                                       "; nothing was sent"};
+        return Outcome{kExitUsage, persist::BackupErrorText(read.error) + "; nothing was sent"};
     if (backup) *backup = std::move(read.backup);
     return std::nullopt;
 }

@@ -39,7 +39,7 @@ macro_code_t TakeSlot(unsigned type, const macro_block_t& block, const std::stri
     int slot = 0;
     while (macros.count(slot) || taken.count(slot)) ++slot;
     if (slot > static_cast<int>(macro_code_t::VALUE_MASK))
-        throw BackupRefusal{{path, "more macros than a keyboard can hold"}};
+        throw BackupRefusal{{path, "more than a keyboard can hold"}};
     macros[slot] = block;
     return macro_code_t::make(type, static_cast<unsigned>(slot));
 }
@@ -105,7 +105,7 @@ macro_code_t ReadAssignment(const Json& value, const std::string& path, const Ba
         if (!function) throw BackupRefusal{{path + "/function", "no function key of that name"}};
         if (function->second > macro_code_t::VALUE_MASK)
             throw BackupRefusal{
-                {path + "/function", "that function key's code does not fit a key"}};
+                {path + "/function", "a function key whose code does not fit a key"}};
         return macro_code_t::make(kDirectType, function->second);
     }
     if (kind == "macro") {

@@ -37,7 +37,8 @@ BackupHeader ReadHeader(const Json& root) {
     const std::int64_t version =
         WholeNumber(Member(root, "", "version"), "/version", 0, std::numeric_limits<int>::max());
     if (version != kBackupVersion) {
-        throw Refusal{{"/version", "unknown version " + std::to_string(version)}};
+        throw Refusal{
+            {"/version", std::to_string(version) + ", a version this program does not know"}};
     }
     BackupHeader header;
     std::string place;
@@ -49,6 +50,11 @@ BackupHeader ReadHeader(const Json& root) {
     header.activeProfile = static_cast<std::uint16_t>(WholeNumber(
         Member(profiles, "/profiles", "active"), "/profiles/active", 0, header.profileCount - 1));
     return header;
+}
+
+std::string BackupErrorText(const BackupError& error) {
+    const std::string place = error.where.size() > 1 ? error.where.substr(1) : "the file";
+    return place + " is " + error.what;
 }
 
 BackupHeaderResult ReadBackupHeader(std::string_view text) {

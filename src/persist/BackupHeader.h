@@ -20,11 +20,15 @@ struct BackupHeader {
     bool operator==(const BackupHeader&) const = default;
 };
 
-// A refusal names the place in the file as a JSON pointer ("/profiles/active").
+// A refusal names the place in the file as a JSON pointer ("/profiles/active") and what is
+// wrong there, worded to follow "is" ("99; allowed 0 to 15", "missing \"speed\"").
 struct BackupError {
     std::string where;
     std::string what;
 };
+
+// What the user reads: "profiles/1/modes/3/speed is 99; allowed 0 to 15".
+std::string BackupErrorText(const BackupError& error);
 
 struct BackupHeaderResult {
     std::optional<BackupHeader> header;

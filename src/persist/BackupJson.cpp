@@ -41,8 +41,9 @@ std::int64_t WholeNumber(const Json& value, const std::string& path, std::int64_
                   value.get<std::uint64_t>(), std::numeric_limits<std::int64_t>::max()))
             : value.get<std::int64_t>();
     if (number < low || number > high) {
-        throw BackupRefusal{
-            {path, "out of range " + std::to_string(low) + ".." + std::to_string(high)}};
+        // The file's own digits: a huge number is clamped above.
+        throw BackupRefusal{{path, value.dump() + "; allowed " + std::to_string(low) + " to " +
+                                       std::to_string(high)}};
     }
     return number;
 }

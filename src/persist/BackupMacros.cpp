@@ -117,7 +117,8 @@ macro_block_t ReadMacroBlock(const Json& value, const std::string& path) {
         const auto count =
             WholeNumber(value["count"], path + "/count", macro_block_t::MAX_STEPS + 1, 255);
         if (steps.size() != macro_block_t::MAX_STEPS)
-            throw BackupRefusal{{path + "/count", "claims steps beyond a list that is not full"}};
+            throw BackupRefusal{
+                {path + "/count", "more than the steps of a list that is not full"}};
         block.count = static_cast<std::uint8_t>(count);
     }
     return block;

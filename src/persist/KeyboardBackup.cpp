@@ -213,7 +213,7 @@ BackupReadResult ReadKeyboardBackup(std::string_view text, const BackupNaming& n
     } catch (const BackupRefusal& refusal) {
         return {std::nullopt, refusal.error};
     } catch (const Json::exception& error) {
-        return {std::nullopt, {"/", error.what()}};
+        return {std::nullopt, {"/", std::string("not as expected: ") + error.what()}};
     }
 }
 

@@ -92,8 +92,10 @@ private:
 MacroContent ReadMacroDocument(const pugi::xml_document& document) {
     MacroContent content;
     const pugi::xml_node record = FindElement(document, "record");
+    // A setting the file lacks keeps its default.
     for (const SettingField& setting : kSettingFields) {
-        content.settings.*setting.field = SignedAttribute(record, setting.name);
+        if (FindAttribute(record, setting.name))
+            content.settings.*setting.field = SignedAttribute(record, setting.name);
     }
     for (pugi::xml_node child : record.children()) {
         if (child.type() != pugi::node_element) continue;

@@ -11,7 +11,8 @@ struct MacroRecordParam {
     std::int32_t cmbtype = 0;
     std::int32_t cmbsel = 0;
     std::int32_t dlmode = 0;
-    std::int32_t period = 0;
+    // The fixed delay in ms: a real pause, unlike "No delay".
+    std::int32_t period = 50;
     std::int32_t playmode = 0;
 
     friend bool operator==(const MacroRecordParam&, const MacroRecordParam&) = default;

@@ -47,18 +47,14 @@ void ColorPanel::Init(SWindow* container, HWND hwnd) {
     for (int i = 0; i < kSwatchCount; ++i) {
         m_swatches[i] = container->FindChildByName2<SRadioBox>(SwatchName(i));
         if (m_swatches[i])
-            m_swatches[i]->Subscribe<EventSwndStateChanged>(
-                [this](EventSwndStateChanged* e) { return OnSwatch(e); });
+            m_swatches[i]->Subscribe<EventCmd>([this](EventCmd* e) { return OnSwatch(e); });
     }
 }
 
-bool ColorPanel::OnSwatch(EventSwndStateChanged* e) {
-    const bool checkedNow = (e->dwNewState & WndState_Check) != 0;
-    const bool checkedBefore = (e->dwOldState & WndState_Check) != 0;
-    if (checkedNow && !checkedBefore) {
-        const int position = (e->sender ? e->sender->GetID() : e->idFrom) - kFirstSwatchId;
-        if (position >= 0 && position < kSwatchCount) ShowColor(SwatchColor(position));
-    }
+bool ColorPanel::OnSwatch(EventCmd* e) {
+    // Every click applies, the framed swatch too: the keys selected since may lack its colour.
+    const int position = (e->sender ? e->sender->GetID() : e->idFrom) - kFirstSwatchId;
+    if (position >= 0 && position < kSwatchCount) ShowColor(SwatchColor(position));
     return true;
 }
 
@@ -66,9 +62,6 @@ void ColorPanel::OnPick(LPARAM, int, int, const std::uint32_t* pixel) {
     const std::uint32_t p = pixel ? *pixel : 0;
     // The picture's bytes are blue, green, red: exchange red and blue for the red-low order.
     const std::uint32_t rgba = (p & 0xFF00FF00u) | ((p & 0xFFu) << 16) | ((p >> 16) & 0xFFu);
-    // The picked colour is none of the swatches, so a swatch clicked next must report.
-    for (SWindow* swatch : m_swatches)
-        if (swatch && swatch->IsChecked()) swatch->SetCheck(false);
     ShowColor(rgba);
 }
 
@@ -83,6 +76,10 @@ void ColorPanel::Display(std::uint32_t rgba) {
 }
 
 void ColorPanel::ShowValues(std::uint32_t rgba) {
+    // The frame marks the swatch of the colour shown, none for another colour.
+    for (int i = 0; i < kSwatchCount; ++i)
+        if (m_swatches[i] && m_swatches[i]->IsChecked() != (kSwatchColors[i] == rgba))
+            m_swatches[i]->SetCheck(kSwatchColors[i] == rgba);
     if (m_preview) {
         m_preview->SetBkgndColor(rgba);
         m_preview->Invalidate();

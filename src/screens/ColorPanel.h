@@ -55,11 +55,12 @@ public:
     // The panel handles no events of its own.
     virtual bool OnEvent(SOUI::EventArgs*) { return false; }
 
-    // Shows a colour the keyboard holds (0: the automatic choice) without reporting it and
-    // without checking a swatch, so that any swatch the user clicks next still reports.
+    // Shows a colour the keyboard holds (0: the automatic choice) without reporting it; the
+    // swatch of that colour, if any, is framed.
     void Display(std::uint32_t rgba);
 
-    bool OnSwatch(SOUI::EventSwndStateChanged* e);
+    // A click on a swatch reports its colour, whether it was framed or not.
+    bool OnSwatch(SOUI::EventCmd* e);
     void OnPick(SOUI::LPARAM lParam, int x, int y, const std::uint32_t* pixel);
 
     SOUI::SWindow* AutoRadio() const { return m_auto; }

@@ -34,6 +34,8 @@ public:
     // Asks the user to go on with something that cannot be undone; the default one shows a
     // message box with OK and Cancel.
     using Confirmation = std::function<bool(SOUI::HWND owner, const QString& question)>;
+    // Tells the user what was done; the default one shows a message box with OK.
+    using Notice = std::function<void(SOUI::HWND owner, const QString& text)>;
     // Saves the keyboard's settings to a file the user picks; true when they were saved.
     using Exporter = std::function<bool(SOUI::HWND owner)>;
 
@@ -56,6 +58,7 @@ public:
 
     void SetEditorOpener(EditorOpener opener) { openEditor_ = std::move(opener); }
     void SetConfirmation(Confirmation confirm) { confirm_ = std::move(confirm); }
+    void SetNotice(Notice notice) { notice_ = std::move(notice); }
     // With an exporter, the factory reset's question offers to export first.
     void SetExporter(Exporter exporter) { exporter_ = std::move(exporter); }
 
@@ -66,6 +69,8 @@ public:
 private:
     // Asks before the reset, offering an export where there is an exporter.
     bool ConfirmFactoryReset();
+    // Asks before the mask clear, and clears once the user agrees.
+    void ClearMasks();
     struct Widgets {
         QPointer<SOUI::SWindow> status;
         QPointer<SOUI::SComboBox> profiles;
@@ -137,6 +142,7 @@ private:
     std::unique_ptr<ColorPanel> background_;
     EditorOpener openEditor_;
     Confirmation confirm_;
+    Notice notice_;
     Exporter exporter_;
     // One editor at a time: input that reaches the picture while one is open opens no other.
     bool editorOpen_ = false;

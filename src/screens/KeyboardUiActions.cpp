@@ -25,9 +25,8 @@ void RunMacroEditor(SOUI::HWND owner, const std::wstring& name, const CoordButto
 
 using SOUI::Translated;
 
-bool AskUser(SOUI::HWND owner, const QString& question) {
-    return SOUI::SMessageBox(owner, question, Translated("Factory reset"), SOUI::MB_OKCANCEL) ==
-           SOUI::IDOK;
+bool AskUser(SOUI::HWND owner, const QString& question, const char* caption) {
+    return SOUI::SMessageBox(owner, question, Translated(caption), SOUI::MB_OKCANCEL) == SOUI::IDOK;
 }
 
 constexpr const char* kFactoryResetQuestion =
@@ -37,12 +36,16 @@ constexpr const char* kExportOffer =
     "Factory reset erases everything stored on the keyboard: the lighting of every profile, "
     "the custom colours, the key assignments and the macros. Export them to a file first, so "
     "that Import settings can bring them back?";
+constexpr const char* kClearMasksCaption = "Clear masks";
+constexpr const char* kClearMasksQuestion =
+    "Clear masks clears every key mask stored on the keyboard, for good. Go on?";
+constexpr const char* kMasksCleared = "The keyboard's key masks were cleared.";
 
 }  // namespace
 
 bool KeyboardUi::ConfirmFactoryReset() {
     if (confirm_) return confirm_(window_, Translated(kFactoryResetQuestion));
-    if (!exporter_) return AskUser(window_, Translated(kFactoryResetQuestion));
+    if (!exporter_) return AskUser(window_, Translated(kFactoryResetQuestion), "Factory reset");
     switch (SOUI::SMessageBox(window_, Translated(kExportOffer), Translated("Factory reset"),
                               SOUI::MB_YESNOCANCEL, QStringLiteral("Export first"),
                               QStringLiteral("Reset now"))) {
@@ -54,6 +57,19 @@ bool KeyboardUi::ConfirmFactoryReset() {
         default:
             return false;
     }
+}
+
+void KeyboardUi::ClearMasks() {
+    const QString question = Translated(kClearMasksQuestion);
+    if (!(confirm_ ? confirm_(window_, question) : AskUser(window_, question, kClearMasksCaption)))
+        return;
+    maskClear_.current() = -1;
+    maskClear_.fireOthers(shapes::kApply, true);
+    const QString done = Translated(kMasksCleared);
+    if (notice_)
+        notice_(window_, done);
+    else
+        SOUI::SMessageBox(window_, done, Translated(kClearMasksCaption), SOUI::MB_OK);
 }
 
 bool KeyboardUi::OnEvent(SOUI::EventArgs* e) {
@@ -77,12 +93,14 @@ bool KeyboardUi::OnCommand(SOUI::EventArgs* e) {
             WriteDirection(clockwise ? kClockwise : kAnticlockwise);
         return true;
     }
-    if (IsNamed(e, kb::kRestoreFactory) || IsNamed(e, kb::kClearMasks)) {
-        const bool reset = IsNamed(e, kb::kRestoreFactory);
-        if (reset && !ConfirmFactoryReset()) return true;
-        shapes::FactoryReset& request = reset ? factoryReset_ : maskClear_;
-        request.current() = -1;
-        request.fireOthers(shapes::kApply, true);
+    if (IsNamed(e, kb::kRestoreFactory)) {
+        if (!ConfirmFactoryReset()) return true;
+        factoryReset_.current() = -1;
+        factoryReset_.fireOthers(shapes::kApply, true);
+        return true;
+    }
+    if (IsNamed(e, kb::kClearMasks)) {
+        ClearMasks();
         return true;
     }
     return std::any_of(std::begin(kb::kInertButtons), std::end(kb::kInertButtons),

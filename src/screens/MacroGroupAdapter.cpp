@@ -68,6 +68,15 @@ void MacroGroupAdapter::getView(int position, SOUI::SWindow* pItem, pugi::xml_no
     filling_ = false;
 }
 
+bool MacroGroupAdapter::OnTyped(int, SOUI::SWindow* pItem, const QString& text) {
+    auto* name = pItem->FindChildByName2<SOUI::SEdit>("group_name");
+    if (!name) return false;
+    // The whole name is selected, so the typed text replaces it as in any renaming.
+    SetRenaming(name, true);
+    name->LineEdit()->insert(text);
+    return true;
+}
+
 void MacroGroupAdapter::Subscribe(SOUI::SWindow* row) {
     row->Subscribe<SOUI::EventCmd>([this, row](SOUI::EventCmd*) {
         select_(static_cast<int>(row->GetUserData()));

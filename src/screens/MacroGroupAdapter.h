@@ -8,7 +8,7 @@
 #include "ui/Adapter.h"
 
 // Rows of the macro editor's group list: one editable name per group. A click
-// on a row selects the group; editing the name renames it.
+// on a row selects the group; a double click or typing renames it.
 class MacroGroupAdapter : public SOUI::SAdapterBase {
 public:
     using Groups = shapes::MacroGroups;
@@ -19,6 +19,8 @@ public:
 
     int getCount() override;
     void getView(int position, SOUI::SWindow* pItem, pugi::xml_node xmlTemplate) override;
+    // Typing on the selected group starts renaming it with the typed text.
+    bool OnTyped(int position, SOUI::SWindow* pItem, const QString& text) override;
 
 private:
     void Subscribe(SOUI::SWindow* row);

@@ -24,6 +24,10 @@ public:
     virtual ~SAdapterBase() = default;
     virtual int getCount() = 0;
     virtual void getView(int position, SWindow* pItem, pugi::xml_node xmlTemplate) = 0;
+    // Text typed while the row is the list's current one; true when the row took it.
+    virtual bool OnTyped(int /*position*/, SWindow* /*pItem*/, const QString& /*text*/) {
+        return false;
+    }
 
     // Tells every attached view to rebuild its rows.
     void notifyDataSetChanged() {

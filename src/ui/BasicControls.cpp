@@ -1,5 +1,6 @@
 #include "ui/BasicControls.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
@@ -111,20 +112,35 @@ SImageButton::SImageButton() {
 
 void SCaption::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return SWindow::mousePressEvent(event);
-    QWidget* top = window();
-    // The window system moves the window itself where it can.
-    if (top->windowHandle() && top->windowHandle()->startSystemMove()) return;
-    m_dragging = true;
-    m_grabOffset = event->globalPosition().toPoint() - top->frameGeometry().topLeft();
+    // The move starts with the first motion: a click that never moves (press and release
+    // arriving together) would leave the window manager moving the window until the next one.
+    m_pressed = true;
+    m_pressPoint = event->globalPosition().toPoint();
+    m_grabOffset = m_pressPoint - window()->frameGeometry().topLeft();
 }
 
 void SCaption::mouseMoveEvent(QMouseEvent* event) {
-    if (m_dragging) window()->move(event->globalPosition().toPoint() - m_grabOffset);
     SWindow::mouseMoveEvent(event);
+    const QPoint global = event->globalPosition().toPoint();
+    if (!m_pressed || !(event->buttons() & Qt::LeftButton)) {
+        m_pressed = m_dragging = false;
+        return;
+    }
+    if (!m_dragging) {
+        if ((global - m_pressPoint).manhattanLength() < QApplication::startDragDistance()) return;
+        m_dragging = true;
+        // The window system moves the window itself where it can.
+        QWindow* handle = window()->windowHandle();
+        if (handle && handle->startSystemMove()) {
+            m_pressed = m_dragging = false;
+            return;
+        }
+    }
+    window()->move(global - m_grabOffset);
 }
 
 void SCaption::mouseReleaseEvent(QMouseEvent* event) {
-    m_dragging = false;
+    m_pressed = m_dragging = false;
     SWindow::mouseReleaseEvent(event);
 }
 

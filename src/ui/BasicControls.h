@@ -68,7 +68,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    bool m_pressed = false;
     bool m_dragging = false;
+    QPoint m_pressPoint;
     QPoint m_grabOffset;
 };
 

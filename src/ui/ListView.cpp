@@ -1,5 +1,6 @@
 #include "ui/ListView.h"
 
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 namespace SOUI {
@@ -36,6 +37,20 @@ SListBase::SListBase() : m_container(new QWidget), m_list(new QListWidget) {
         const int row = m_list->row(item);
         if (SWindow* panel = GetItemPanel(row)) panel->FireCommand();
     });
+    m_list->installEventFilter(this);
+}
+
+bool SListBase::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_list && event->type() == QEvent::KeyPress && m_adapter) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        const bool typed = !text.isEmpty() && text.at(0).isPrint() &&
+                           !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        const int row = m_list->currentRow();
+        SWindow* panel = typed ? GetItemPanel(row) : nullptr;
+        if (panel && m_adapter->OnTyped(row, panel, text)) return true;
+    }
+    return SWindow::eventFilter(watched, event);
 }
 
 SListBase::~SListBase() {

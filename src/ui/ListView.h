@@ -34,6 +34,8 @@ protected:
     SListBase();
     void SetAdapterBase(std::shared_ptr<SAdapterBase> adapter);
     void onDataSetChanged() override;
+    // Offers text typed on the list to its current row before the list searches with it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Places a row's parts once the adapter has filled it.
     virtual void LayoutRow(SWindow*) {}
     QWidget* m_container;

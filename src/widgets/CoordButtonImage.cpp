@@ -121,7 +121,13 @@ BOOL CoordButtonImage::PreTranslateMessage(MSG* msg) {
     // Only input aimed at the picture's own window counts: clicks in a dialog or a drop-down
     // list that lies over the picture belong to them.
     const HWND own = SHostWnd::HandleOfFrame(window());
-    if (own == kNoWindow || msg->hwnd != own) return 0;
+    if (own == kNoWindow) return 0;
+    const bool release = msg->message == WM_LBUTTONUP || msg->message == WM_RBUTTONUP;
+    if (msg->hwnd != own) {
+        // The release went to a pop-up or dialog: the press it ends is over here too.
+        if (release) EndPress();
+        return 0;
+    }
     if (msg->message == WM_MOUSELEAVE) {
         OnLeave();
         return 0;
@@ -129,6 +135,9 @@ BOOL CoordButtonImage::PreTranslateMessage(MSG* msg) {
     // A disabled picture is not a button: it takes no clicks and no drags.
     if (IsDisabled()) return 0;
     const QPoint p = window()->mapFromGlobal(QPoint(msg->pt.x, msg->pt.y));
+    // Only a press on the picture starts a click or a band.
+    const bool press = msg->message == WM_LBUTTONDOWN || msg->message == WM_RBUTTONDOWN;
+    if (press && !GetWindowRect().contains(p)) return 0;
     switch (msg->message) {
         case WM_MOUSEMOVE:
             OnMove(p);
@@ -137,7 +146,7 @@ BOOL CoordButtonImage::PreTranslateMessage(MSG* msg) {
             OnPress(p);
             break;
         case WM_LBUTTONUP:
-            OnRelease(p);
+            if (m_leftDown) OnRelease(p);
             break;
         case WM_RBUTTONDOWN:
             m_rightPoint = p;
@@ -393,11 +402,15 @@ void CoordButtonImage::OnMove(QPoint p) {
 
 void CoordButtonImage::OnLeave() {
     SetToolTipText(QString());
-    m_leftDown = m_rightDown = false;
-    m_leftPoint = m_rightPoint = {-1, -1};
     ClearHover();
+    EndPress();
     if (m_selectMode) OnSelectionChanged();
-    m_dragPoint = {-1, -1};
+}
+
+void CoordButtonImage::EndPress() {
+    m_leftDown = m_rightDown = false;
+    m_leftPoint = m_rightPoint = m_dragPoint = {-1, -1};
+    m_pressedId = -1;
     update();
 }
 

@@ -58,6 +58,8 @@ private:
     void OnPress(QPoint p);
     void OnRelease(QPoint p);
     void OnLeave();
+    // Forgets any press: its release went elsewhere or never came.
+    void EndPress();
     void ToggleById(int id);
     // A press on the key: the listener hears of it and, unless it takes it, the key toggles.
     void PressKey(CoordButtonInfo& key, QPoint widgetPoint);

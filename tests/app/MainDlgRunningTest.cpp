@@ -77,8 +77,12 @@ TEST_F(Running, RemovalOfTheKeyboardsOwnPathEndsTheProgram) {
     EXPECT_FALSE(window->IsWindow());
 }
 
-TEST_F(Running, CheckDeviceCommandDoesNothingWhileConnected) {
+TEST_F(Running, CheckDeviceCommandSaysTheKeyboardIsConnected) {
     window->SendMessage(WM_COMMAND, MAKEWPARAM(CMainDlg::kCmdCheckDevice, 0));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, QStringLiteral("Check device"));
+    EXPECT_TRUE(boxes[0].text.contains("connected")) << boxes[0].text.toStdString();
+    boxes.clear();
     EXPECT_TRUE(StaysRunning());
 }
 

@@ -232,16 +232,18 @@ TEST_F(BackupCommands, BadFilesAreRefusedWithThePlaceAndNothingIsSent) {
         const char* says;
         bool readsKeyboard;
     } cases[] = {
-        {"truncated", text.substr(0, text.size() / 2), "at /:", false},
-        {"not JSON", "keyboard", "at /:", false},
+        {"truncated", text.substr(0, text.size() / 2), "the file is", false},
+        {"not JSON", "keyboard", "the file is not JSON", false},
         {"too long", text + std::string(1 << 20, ' '), "larger than 1048576 bytes", false},
-        {"unknown version", replaced("\"version\": 1", "\"version\": 2"), "/version", false},
-        {"wrong type", replaced("\"version\": 1", "\"version\": \"1\""), "/version", false},
+        {"unknown version", replaced("\"version\": 1", "\"version\": 2"), "version is 2, a version",
+         false},
+        {"wrong type", replaced("\"version\": 1", "\"version\": \"1\""),
+         "version is not a whole number", false},
         {"other product", replaced("0x1514", "0x1511"), "another keyboard (product id 0x1511)",
          true},
-        {"out of range", replaced("\"speed\": ", "\"speed\": 99"), "/speed: out of range", false},
-        {"unknown key", replaced("\"F1\": {", "\"Fn9\": {"), "at /keys/Fn9", false},
-        {"unlisted mode", replaced("\"Wave\"", "\"Sparkle\""), "/registers/Wave", false},
+        {"out of range", replaced("\"speed\": ", "\"speed\": 99"), "speed is 99", false},
+        {"unknown key", replaced("\"F1\": {", "\"Fn9\": {"), "keys/Fn9 is", false},
+        {"unlisted mode", replaced("\"Wave\"", "\"Sparkle\""), "registers/Wave is", false},
         {"unknown mode", replaced("\"Wave\"", "\"Sparkle\"", true), "no mode \"Sparkle\"", true},
     };
     for (const auto& bad : cases) {

@@ -15,6 +15,7 @@ namespace fs = std::filesystem;
 
 constexpr int kRain = 3;
 // Entries of the "more" menu: Check device, Export settings…, Import settings…, Exit.
+constexpr int kCheckEntry = 1;
 constexpr int kExportEntry = 2;
 constexpr int kImportEntry = 3;
 
@@ -48,6 +49,9 @@ TEST_F(BackupScenario, SettingsExportedFromTheMenuComeBackWithImport) {
     });
     fs::create_directories(program_->macroFile().parent_path());
     ASSERT_TRUE(StartProgram());
+    // The keyboard is there, and the check says so.
+    ChooseFromMoreMenu(kCheckEntry);
+    CloseMessageBox("Check device", "connected");
     const fs::path file = File("lighting.json");
     ChooseFromMoreMenu(kExportEntry);
     AnswerFileDialog("Save keyboard settings", file);
@@ -65,6 +69,16 @@ TEST_F(BackupScenario, SettingsExportedFromTheMenuComeBackWithImport) {
     EXPECT_EQ(Keyboard()->Register(0, kRain).foregroundBrightness, 77);
     EXPECT_TRUE(WaitForControl("bar_mainled_bgbrightness_parent").screen.isValid())
         << WithScreen("the window does not show the restored mode's settings");
+
+    // A value out of range is named with what is allowed, and nothing changes.
+    auto backup = nlohmann::json::parse(saved);
+    backup["profiles"]["list"][0]["registers"]["Wave"]["speed"] = 99;
+    std::ofstream(file, std::ios::binary) << backup.dump(2);
+    ChooseFromMoreMenu(kImportEntry);
+    AnswerFileDialog("Open keyboard settings", file);
+    CloseMessageBox("Import settings",
+                    "profiles/list/0/registers/Wave/speed is 99; allowed 0 to 15");
+    EXPECT_TRUE(ProfileModeIs(kRain));
 }
 
 TEST_F(BackupScenario, FactoryResetExportsFirstWhenAskedTo) {

@@ -1,10 +1,12 @@
-// The lighting page under real input: the settings and colours each mode shows, painting keys
-// with bands dragged any way, and lists that open over the key picture.
+// The lighting page under real input: the settings and colours each mode shows, the swatches
+// that apply and frame them, painting keys with bands dragged any way, and lists that open over
+// the key picture without painting keys the user never chose.
 #include "support/Scenario.h"
 
 namespace e2e {
 namespace {
 
+constexpr int kWave = 2;
 constexpr int kRain = 3;
 constexpr int kCustom = 8;
 
@@ -44,6 +46,24 @@ TEST_F(LightingScenario, EachModeShowsItsOwnSettingsAndTheKeyboardsColours) {
         return k && k->Register(0, kRain).speed() == 7;
     })) << WithScreen("a click on the speed track did not step once");
 
+    // Red chosen in Wave stays Wave's: a click on red applies it to Rain too.
+    ChooseFromList("cmb_mainled_light_mode_normal", "Wave");
+    Click("radio_color_panel_defcol1");
+    ASSERT_TRUE(WaitUntil([&] {
+        const auto k = Keyboard();
+        return k && k->profileModes[0] == kWave && k->Register(0, kWave).foregroundColor() == 0xFF;
+    })) << WithScreen("red did not reach Wave");
+    ChooseFromList("cmb_mainled_light_mode_normal", "Rain");
+    ASSERT_TRUE(WaitUntil([&] {
+        const auto k = Keyboard();
+        return k && k->profileModes[0] == kRain;
+    }));
+    Click("radio_color_panel_defcol1");
+    EXPECT_TRUE(WaitUntil([&] {
+        const auto k = Keyboard();
+        return k && k->Register(0, kRain).foregroundColor() == 0xFF;
+    })) << WithScreen("a click on red did not reach Rain");
+
     // "Off" has no settings: none of the previous mode's stay on show.
     ChooseFromList("cmb_mainled_light_mode_normal", "Off");
     ASSERT_TRUE(WaitUntil([&] {
@@ -79,6 +99,11 @@ TEST_F(LightingScenario, BandsDraggedUpAndLeftSelectAndClearKeys) {
     ASSERT_TRUE(WaitUntil([&] { return KeyColour("P") == QColor(Qt::green); }));
     EXPECT_TRUE(KeysAre(covered, Qt::red))
         << WithScreen("a right band dragged up and left did not clear the selection");
+    // The framed swatch paints the keys chosen since as well.
+    ClickKey("cbimg_led_effect", "G");
+    Click("radio_color_panel_defcol2");
+    EXPECT_TRUE(WaitUntil([&] { return KeyColour("G") == QColor(Qt::green); }))
+        << WithScreen("a click on the framed swatch did nothing");
 }
 
 TEST_F(LightingScenario, AListOpenedOverThePictureKeepsItsClicks) {
@@ -109,6 +134,25 @@ TEST_F(LightingScenario, AListOpenedOverThePictureKeepsItsClicks) {
     ASSERT_TRUE(WaitUntil([&] { return KeyColour("P") == QColor(Qt::red); }));
     EXPECT_EQ(KeyColour(name), QColor(Qt::blue)) << WithScreen(
         "the click in the list selected the key " + name.toStdString() + " behind it");
+
+    // Lists opened with quick clicks take their releases, one closed with Escape too: moving
+    // over the picture afterwards selects nothing, so green paints P alone.
+    ChooseFromList("cmb_custom_index", "Colour set 2");
+    ASSERT_TRUE(WaitUntil([&] {
+        const auto k = Keyboard();
+        return k && k->selectedColourSet == 1;
+    }));
+    Click("kb_cmb_profile");
+    input_->Key("Escape");
+    input_->MoveTo(KeyOnScreen("cbimg_led_effect", "Esc").center());
+    input_->MoveTo(KeyOnScreen("cbimg_led_effect", "Enter").center());
+    Click("radio_color_panel_defcol2");
+    ASSERT_TRUE(WaitUntil([&] { return KeyColour("P") == QColor(Qt::green); }));
+    const auto& set = Keyboard()->colourSets.at(1);
+    EXPECT_EQ(std::count_if(set.begin(), set.end(),
+                            [](const rgba_t& c) { return c.r == 0 && c.g == 255 && c.b == 0; }),
+              1)
+        << WithScreen("keys the user never chose were painted");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The macro editor under real input: opened from the key picture, groups added and picked by
-// clicking their names, a macro recorded with the record box and saved to a key.
+// The macro editor under real input: opened from the key picture, groups added, picked by
+// clicking their names and renamed by typing, a macro recorded with the record box and saved
+// to a key.
 #include "support/Scenario.h"
 
 namespace e2e {
@@ -131,6 +132,8 @@ TEST_F(MacroEditorScenario, WithoutGroupsTheEditorGuidesInsteadOfFailingSilently
     for (const char* setting : {"edit_macro_delay_time", "macro_play_mode"})
         EXPECT_TRUE(ShowsContent(WaitForControl(setting).screen))
             << WithScreen(std::string(setting) + " is blank on a first run");
+    // With a fixed delay the steps wait 50 ms by default, unlike "No delay".
+    Click("chk_macro_fixed_delay");
     // The record box with no group makes one and records into it.
     const Control record = WaitForControl("chk_macro_record");
     input_->Click(QPoint(record.screen.left() + 8, record.screen.center().y()));
@@ -152,6 +155,7 @@ TEST_F(MacroEditorScenario, WithoutGroupsTheEditorGuidesInsteadOfFailingSilently
         return file.groups.size() == 2 && file.groups[0].info.name == L"Group 1";
     })) << MacroFileText();
     EXPECT_NE(MacroFile().groups[1].info.name, L"Group 1") << MacroFileText();
+    EXPECT_EQ(MacroFile().groups[0].items.front().delay, 50) << MacroFileText();
 
     // The steps list follows the selection: the new group has none.
     EXPECT_TRUE(WaitUntil([&] { return a11y_->Rows("macro_items").empty(); }))
@@ -160,6 +164,13 @@ TEST_F(MacroEditorScenario, WithoutGroupsTheEditorGuidesInsteadOfFailingSilently
     // Deleting a group with steps asks first; Escape keeps it.
     input_->Click(a11y_->Rows("macro_group")[0].screen.center());
     ASSERT_TRUE(WaitUntil([&] { return a11y_->Rows("macro_items").size() == 2; }));
+    // Typing on the group just clicked renames it.
+    input_->Type("Kept");
+    input_->Key("Return");
+    EXPECT_TRUE(WaitUntil([&] {
+        const auto file = MacroFile();
+        return !file.groups.empty() && file.groups[0].info.name == L"Kept";
+    })) << WithScreen("the name typed on the selected group was lost");
     Click("groupDel");
     ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Delete group") == 1; }))
         << WithScreen("no question before deleting recorded steps");

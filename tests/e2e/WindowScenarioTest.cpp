@@ -1,6 +1,6 @@
-// The main window as a whole: what its caption offers, minimising where the desktop has no
-// tray, a factory reset that asks first and shows what the keyboard then holds, and the choice of
-// language.
+// The main window as a whole: what its caption offers, moving it by its title area, minimising
+// where the desktop has no tray, a mask clear and a factory reset that ask first and show what
+// they did, and the choice of language.
 #include "persist/ConfigDocument.h"
 #include "support/Scenario.h"
 
@@ -27,6 +27,22 @@ protected:
     }
 };
 
+TEST_F(WindowScenario, TheTitleAreaMovesTheWindowOnlyWhileDragged) {
+    ASSERT_TRUE(StartProgram());
+    const QRect caption = WaitForControl("caption").screen;
+    const QPoint grip(caption.left() + caption.width() / 3, caption.center().y());
+    auto place = [&] { return a11y_->First("caption").screen.topLeft(); };
+    const QPoint start = place();
+    // A click without motion, press and release arriving together, moves nothing after it.
+    input_->Click(grip);
+    input_->MoveTo(grip + QPoint(120, 90));
+    EXPECT_FALSE(WaitUntil([&] { return place() != start; }, std::chrono::seconds(1)))
+        << WithScreen("the window follows the pointer after a click on its title area");
+    input_->Drag(grip, grip + QPoint(80, 60));
+    EXPECT_TRUE(WaitUntil([&] { return place() != start; }))
+        << WithScreen("dragging the title area did not move the window");
+}
+
 TEST_F(WindowScenario, MinimisedWithoutATrayTheWindowComesBackFromTheDesktop) {
     ASSERT_TRUE(StartProgram());
     // The lighting sync box did nothing and is gone.
@@ -49,6 +65,7 @@ TEST_F(WindowScenario, FactoryResetAsksAndThenShowsWhatTheKeyboardHolds) {
     PrepareKeyboard([&](KeyboardState& s) {
         s.profileModes[0] = kRain;
         s.keyCodes.at(keyA) = macro_code_t::make(2, 0x05);
+        s.masks = 0x00FF;
     });
     ASSERT_TRUE(StartProgram());
     ASSERT_FALSE(a11y_->Find("bar_mainled_speed_parent").empty());
@@ -58,6 +75,21 @@ TEST_F(WindowScenario, FactoryResetAsksAndThenShowsWhatTheKeyboardHolds) {
     ASSERT_GT(ColourDistance(MainColour(Screen(), a), MainColour(Screen(), s)), 20)
         << WithScreen("the assigned key A is not marked");
     ClickLabelled("Lighting");
+
+    // Clearing the masks asks too: Escape keeps them, OK clears them and says so.
+    Click("btn_clear_all_mask");
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Clear masks") == 1; }))
+        << WithScreen("no question before clearing the masks");
+    input_->Key("Escape");
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Clear masks") == 0; }));
+    EXPECT_EQ(Keyboard()->masks, 0x00FF);
+    Click("btn_clear_all_mask");
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Clear masks") == 1; }));
+    Click("msgbtn_ok");
+    EXPECT_TRUE(WaitUntil([&] { return a11y_->First("msgtext").label.contains("were cleared"); }))
+        << WithScreen("clearing the masks says nothing");
+    CloseMessageBox("Clear masks");
+    EXPECT_TRUE(WaitUntil([&] { return Keyboard()->masks == 0; })) << "the masks stay";
 
     // The reset asks first, saying what it erases; Escape keeps everything.
     Click("btn_kb_restore_factory");

@@ -65,10 +65,10 @@ struct BadField {
 
 TEST(BackupModeRegisterTest, BadFieldsAreRefusedNamingThePlace) {
     const BadField cases[] = {
-        {"brightness", 256, "out of range 0..255"},
-        {"backgroundBrightness", -1, "out of range"},
+        {"brightness", 256, "256; allowed 0 to 255"},
+        {"backgroundBrightness", -1, "-1; allowed 0 to 255"},
         {"backgroundBrightness", "7", "not a whole number"},
-        {"speed", 16, "out of range 0..15"},
+        {"speed", 16, "16; allowed 0 to 15"},
         {"direction", "sideways", "not one of"},
         {"direction", 2, "not one of"},
         {"autoColour", 1, "not true or false"},

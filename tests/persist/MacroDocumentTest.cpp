@@ -17,9 +17,10 @@ MacroContent Read(const std::string& text) {
     return ReadMacroDocument(document);
 }
 
-TEST(MacroDocumentRead, RecordWithoutAttributesOrChildrenIsAllZero) {
+TEST(MacroDocumentRead, RecordWithoutAttributesOrChildrenHasTheDefaults) {
     const MacroContent content = Read("<record/>");
     EXPECT_EQ(content.settings, MacroRecordParam{});
+    EXPECT_EQ(content.settings.period, 50);
     EXPECT_TRUE(content.groups.empty());
 }
 

@@ -81,8 +81,9 @@ protected:
         SWindow* preview = box->FindChildByName("color_panel_preview");
         return QColor(preview->grab().toImage().pixel(5, 5));
     }
+    // A click as the user gives it.
     static void Check(SWindow* box, const char* radio) {
-        box->FindChildByName(radio)->SetCheck(true);
+        dynamic_cast<SToggleButton*>(box->FindChildByName(radio))->Click();
     }
 
     std::unique_ptr<SApplication> app;
@@ -115,13 +116,13 @@ TEST_F(ColorPanelTest, LayoutHoldsEveryWidgetWithConsecutiveSwatchIds) {
     EXPECT_EQ(fg.Pad()->size(), fg.Pad()->GetSkin()->GetSkinSize());
 }
 
-TEST_F(ColorPanelTest, SwatchShowsAndReportsItsColourOnce) {
+TEST_F(ColorPanelTest, SwatchShowsAndReportsItsColourOnEveryClick) {
     Check(fgBox, "radio_color_panel_defcol1");
     EXPECT_EQ(Values(fgBox), (QStringList{"255", "0", "0"}));
     ASSERT_EQ(fgOwner.colours, (std::vector<std::uint32_t>{0xFF0000FF}));
     EXPECT_EQ(PreviewPixel(fgBox), QColor(255, 0, 0));
     Check(fgBox, "radio_color_panel_defcol1");
-    EXPECT_EQ(fgOwner.colours.size(), 1u);
+    EXPECT_EQ(fgOwner.colours.size(), 2u);
     EXPECT_TRUE(bgOwner.colours.empty());  // the other panel heard nothing
     EXPECT_EQ(Values(bgBox), (QStringList{"0", "0", "0"}));
 }
@@ -191,12 +192,16 @@ TEST_F(ColorPanelTest, AColourTheKeyboardHoldsIsShownButNotReported) {
     fg.Display(0x00336699);
     EXPECT_EQ(Values(fgBox), (QStringList{"153", "102", "51"}));
     EXPECT_EQ(PreviewPixel(fgBox), QColor(153, 102, 51));
-    // A red the keyboard holds checks no swatch: clicking the red swatch still reports it.
+    // A red the keyboard holds frames the red swatch, another colour none; clicking the framed
+    // swatch still reports it.
     fg.Display(0x000000FF);
     EXPECT_EQ(Values(fgBox), (QStringList{"255", "0", "0"}));
     EXPECT_TRUE(fgOwner.colours.empty());
+    EXPECT_TRUE(fgBox->FindChildByName("radio_color_panel_defcol1")->IsChecked());
     Check(fgBox, "radio_color_panel_defcol1");
     EXPECT_EQ(fgOwner.colours, (std::vector<std::uint32_t>{0xFF0000FF}));
+    fg.Display(0x00336699);
+    EXPECT_FALSE(fgBox->FindChildByName("radio_color_panel_defcol1")->IsChecked());
 }
 
 TEST_F(ColorPanelTest, ValueFieldsOnlyDisplay) {

@@ -267,10 +267,13 @@ TEST_F(KeyboardUiLighting, FactoryResetPressedTwiceIsSentTwice) {
     Click("btn_kb_restore_factory");
     Click("btn_kb_restore_factory");
     EXPECT_EQ(Keyboard().FactoryResets(), 2);
+    QString told;
+    host->ui.SetNotice([&](SOUI::HWND, const QString& text) { told = text; });
     Click("btn_clear_all_mask");
     EXPECT_EQ(Keyboard().MaskClears(), 1);
-    // Only the reset asks first.
-    EXPECT_EQ(asked, 2);
+    // The mask clear asks first too, and then says it was done.
+    EXPECT_EQ(asked, 3);
+    EXPECT_EQ(told, "The keyboard's key masks were cleared.");
 }
 
 TEST_F(KeyboardUiLighting, AFactoryResetTheUserCancelsSendsNothing) {
