@@ -2,6 +2,7 @@
 
 #include "ops/KeyboardOperations.h"
 #include "ops/StatusReport.h"
+#include "persist/BackupHeader.h"
 
 namespace {
 
@@ -17,7 +18,9 @@ BusProperties ReadBusProperties(KeyboardOperations& keyboard) {
     BusProperties properties;
     properties.connected = status.connected();
     properties.state = QString::fromStdString(PresenceText(status));
-    properties.productId = status.productId;
+    if (status.productId)
+        properties.productId = QString::fromStdString(
+            persist::ProductIdText(static_cast<std::uint16_t>(status.productId)));
     properties.profileCount = status.profileCount;
     properties.activeProfile = status.activeProfile;
     properties.modeIndex = status.modeIndex;

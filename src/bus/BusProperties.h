@@ -8,7 +8,7 @@ class KeyboardOperations;
 struct BusProperties {
     bool connected = false;
     QString state;
-    int productId = 0;
+    QString productId;  // "0x1514", empty when none
     int profileCount = 0;
     int activeProfile = 0;
     int modeIndex = 0;

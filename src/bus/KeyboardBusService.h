@@ -30,7 +30,7 @@ class KeyboardBusService : public QObject, protected QDBusContext {
     Q_CLASSINFO("D-Bus Interface", "org.keylume.Keyboard1")
     Q_PROPERTY(bool Connected READ Connected)
     Q_PROPERTY(QString State READ State)
-    Q_PROPERTY(int ProductId READ ProductId)
+    Q_PROPERTY(QString ProductId READ ProductId)
     Q_PROPERTY(int ProfileCount READ ProfileCount)
     Q_PROPERTY(int ActiveProfile READ ActiveProfile)
     Q_PROPERTY(int ModeIndex READ ModeIndex)
@@ -55,7 +55,7 @@ public:
 
     bool Connected() const { return Cached().connected; }
     QString State() const { return Cached().state; }
-    int ProductId() const { return Cached().productId; }
+    QString ProductId() const { return Cached().productId; }
     int ProfileCount() const { return Cached().profileCount; }
     int ActiveProfile() const { return Cached().activeProfile; }
     int ModeIndex() const { return Cached().modeIndex; }

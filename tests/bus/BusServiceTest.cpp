@@ -68,7 +68,7 @@ protected:
 TEST_F(BusService, OffersTheKeyboardsStateAsProperties) {
     VirtualKeyboard& keyboard = backend->Keyboard();
     EXPECT_TRUE(Property("Connected").toBool());
-    EXPECT_EQ(Property("ProductId").toInt(), 0x1514);
+    EXPECT_EQ(Property("ProductId").toString(), "0x1514");
     EXPECT_EQ(Property("ProfileCount").toInt(), keyboard.Shape().profiles);
     EXPECT_EQ(Property("ActiveProfile").toInt(), keyboard.ActiveProfile());
     EXPECT_EQ(Property("ModeIndex").toInt(), keyboard.ProfileMode(keyboard.ActiveProfile()));

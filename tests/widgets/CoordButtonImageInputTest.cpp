@@ -204,11 +204,19 @@ TEST_F(KeyPicture, SelectionPressAndReleaseOnDifferentKeysFlipsNoneButReports) {
 }
 
 TEST_F(KeyPicture, BandDownRightSelectsKeysFullyInside) {
-    auto* w = Make(kThreeKeys, "select='1'");
-    // From an empty spot above and left of the first key to the middle of the third.
-    DragLeft({-2, -2}, {55, 25});
+    auto* w = Make(
+        "<key id='1' name='A' rect='10,10,20,20'/><key id='2' name='B' rect='40,10,20,20'/>"
+        "<key id='3' name='C' rect='70,10,20,20'/>",
+        "select='1'");
+    // From an empty spot of the picture above and left of the first key to the middle of the
+    // third.
+    DragLeft({2, 2}, {75, 35});
     EXPECT_EQ(Flags(w, &CoordButtonInfo::selected), (V{1, 1, 0}));
+    ASSERT_FALSE(rec.selections.empty());
     EXPECT_EQ(rec.selections.back(), (V{1, 2}));
+    // A press beside the picture starts no band: the release that follows selects nothing.
+    DragLeft({-2, -2}, {95, 35});
+    EXPECT_EQ(Flags(w, &CoordButtonInfo::selected), (V{1, 1, 0}));
 }
 
 TEST_F(KeyPicture, BandDraggedAnyWaySelectsTheKeysItCovers) {
