@@ -59,7 +59,7 @@ constexpr std::string_view kAssignKinds =
 std::vector<CommandOption> SetOptions() {
     std::vector<CommandOption> options;
     for (std::string_view name : settingtext::SettingNames())
-        options.push_back({std::string(name), "VALUE", ""});
+        options.push_back({std::string(name), settingtext::ValueForm(name), ""});
     return options;
 }
 
@@ -86,11 +86,7 @@ std::vector<CommandSpec> Table() {
              return Report(request, host, out, err, &KeyboardEndpoint::ModesReport, ModesText);
          }},
         {"set", "SETTING...",
-         "changes the lighting;\n"
-         "--profile N, --mode NAME|NUMBER, --brightness 0-255,\n"
-         "--background-brightness 0-255, --speed 0-15,\n"
-         "--direction right|left|up|down|clockwise|anticlockwise, --colour RRGGBB|auto,\n"
-         "--background-colour RRGGBB, --colour-set 1-4",
+         "changes the profile, the mode, its lighting or the custom colour set",
          "set --mode Custom --colour-set 2", SetOptions(),
          [](CommandLine& line, const std::string& name, const std::string& value) {
              if (auto error = settingtext::Apply(line.request.set, name, value)) line.Fail(*error);

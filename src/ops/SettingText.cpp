@@ -71,6 +71,14 @@ const std::vector<std::string_view>& SettingNames() {
     return names;
 }
 
+std::string ValueForm(std::string_view name) {
+    if (name == kSelections[0].option) return "N";
+    if (name == kSelections[1].option) return "NAME|NUMBER";
+    if (name == kSelections[2].option) return "1-" + std::to_string(kColourSetCount);
+    const lighting::SettingRow* row = lighting::RowByOption(name);
+    return row ? lighting::ValueForm(*row) : std::string("VALUE");
+}
+
 std::optional<AssignKind> AssignKindByName(std::string_view text) {
     return named::ValueOf(kAssignKinds, text);
 }

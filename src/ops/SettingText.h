@@ -18,6 +18,8 @@ using ::kColourSetCount;
 
 // The names of the settings `set` takes, as options without the dashes.
 const std::vector<std::string_view>& SettingNames();
+// What an option of SettingNames takes, as its help shows it: "0-15", "NAME|NUMBER".
+std::string ValueForm(std::string_view name);
 
 // Reads one setting, named by its option or by its key ("background-brightness",
 // "backgroundBrightness"), into the request; an error text when the name or the value is not

@@ -232,6 +232,22 @@ std::string Expects(const SettingRow& row) {
     return row.automatic != 0 ? expects + " or auto" : expects;
 }
 
+std::string ValueForm(const SettingRow& row) {
+    std::string form;
+    switch (row.kind) {
+        case Kind::Number:
+            return std::to_string(row.low) + "-" + std::to_string(row.high);
+        case Kind::Colour:
+            form = "RRGGBB";
+            break;
+        case Kind::Choice:
+            for (const Choice& choice : row.choices)
+                form += (form.empty() ? "" : "|") + std::string(choice.name);
+            break;
+    }
+    return row.automatic != 0 ? form + "|auto" : form;
+}
+
 std::string Describe(const SettingRow& row, std::uint16_t flags) {
     std::string values;
     switch (row.kind) {

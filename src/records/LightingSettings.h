@@ -69,6 +69,8 @@ std::optional<Value> Parse(const SettingRow& row, std::string_view text);
 std::optional<Value> WholeNumber(std::string_view text, Value low, Value high);
 // What Parse takes, to end "--speed takes ...": "a whole number from 0 to 15".
 std::string Expects(const SettingRow& row);
+// The same for a help line: "0-15", "right|left|...", "RRGGBB|auto".
+std::string ValueForm(const SettingRow& row);
 // The option with the values a mode with FLAGS takes: "direction (left, right)".
 std::string Describe(const SettingRow& row, std::uint16_t flags);
 
