@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -34,11 +35,27 @@ InstanceLock::State InstanceLock::TryTake() {
     return taken ? State::Taken : State::Unusable;
 }
 
+namespace {
+
+// The instance socket lives beside the lock; a socket's path has room for 107 bytes, and its
+// name ("keylume-" and the user id) needs some of them. A folder without that room would leave
+// the first start deaf to the next.
+bool RoomForTheSocket(const fs::path& folder) {
+    constexpr std::size_t kNameRoom = 32;
+    return folder.native().size() + 1 + kNameRoom < sizeof(sockaddr_un::sun_path);
+}
+
+}  // namespace
+
 std::optional<fs::path> InstanceLock::Folder() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && runtime[0] == '/' && files::OnlyUserCanChange(runtime)) return fs::path(runtime);
+    if (runtime && runtime[0] == '/' && RoomForTheSocket(runtime) &&
+        files::OnlyUserCanChange(runtime))
+        return fs::path(runtime);
     const fs::path config = AppPaths::UserConfigFolder(AppPaths::Environment::FromProcess());
-    if (files::MakePrivateFolder(config) && files::OnlyUserCanChange(config)) return config;
+    if (RoomForTheSocket(config) && files::MakePrivateFolder(config) &&
+        files::OnlyUserCanChange(config))
+        return config;
     return std::nullopt;
 }
 

@@ -24,7 +24,8 @@ public:
 
     // The folder of the lock and of the instance's socket, decided here alone: $XDG_RUNTIME_DIR
     // when it is an absolute path to a folder only the user can change, else the user's config
-    // folder (made for the user alone when missing) when only the user can change that. Nothing
+    // folder (made for the user alone when missing) when only the user can change that; either
+    // only when short enough for the socket's path. Nothing
     // when neither is safe from other users, who could otherwise put a lock or a socket of
     // their own in the instance's place.
     static std::optional<std::filesystem::path> Folder();

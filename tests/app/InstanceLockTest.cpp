@@ -47,7 +47,10 @@ TEST(InstanceLock, LivesInTheRuntimeFolderOrElseTheUsersConfigFolder) {
     const fs::path shared = PathOf(home, "shared");
     const fs::path group = PathOf(home, "group");
     const fs::path link = PathOf(home, "link");
-    for (const fs::path& folder : {own, shared, group}) fs::create_directories(folder);
+    // Private, but too deep for a socket path.
+    const fs::path deep = own / std::string(100, 'd');
+    for (const fs::path& folder : {own, shared, group, deep}) fs::create_directories(folder);
+    fs::permissions(deep, fs::perms::owner_all);
     fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
     fs::permissions(group, fs::perms::owner_all | fs::perms::group_all);
     fs::create_directory_symlink(own, link);
@@ -63,6 +66,7 @@ TEST(InstanceLock, LivesInTheRuntimeFolderOrElseTheUsersConfigFolder) {
                  {shared.c_str(), configFolder},
                  {group.c_str(), configFolder},
                  {link.c_str(), configFolder},
+                 {deep.c_str(), configFolder},
                  {"/nonexistent/run", configFolder}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.runtime ? c.runtime : "unset");
