@@ -34,7 +34,7 @@ std::string ProgramHelp() {
     out << "Usage: keylume [options] [COMMAND [arguments] [options]]\n"
            "Configures the lighting, key assignments and macros of the keyboard. Without a\n"
            "command the window starts.\n\nCommands:\n";
-    for (const CommandSpec& command : Commands()) {
+    for (const CommandEntry& command : Commands()) {
         const std::string head = "  " + std::string(command.name);
         std::string_view summary = command.description.substr(0, command.description.find('\n'));
         if (summary.ends_with(';')) summary.remove_suffix(1);
@@ -49,7 +49,7 @@ std::string ProgramHelp() {
     return out.str();
 }
 
-std::string CommandHelp(const CommandSpec& command) {
+std::string CommandHelp(const CommandEntry& command) {
     std::ostringstream out;
     out << "Usage: keylume " << command.name
         << (command.synopsis.empty() ? "" : " " + std::string(command.synopsis)) << " [options]\n"
@@ -66,11 +66,11 @@ std::string CommandHelp(const CommandSpec& command) {
 
 std::string CommandList() {
     std::string names;
-    for (const CommandSpec& command : Commands()) names += std::string(command.name) + "\n";
+    for (const CommandEntry& command : Commands()) names += std::string(command.name) + "\n";
     return names;
 }
 
-std::string OptionList(const CommandSpec* command) {
+std::string OptionList(const CommandEntry* command) {
     std::string list;
     const auto add = [&](const std::vector<CommandOption>& options) {
         for (const CommandOption& option : options)

@@ -7,9 +7,9 @@
 // "keylume --help": the window's options and every command with its line of description.
 std::string ProgramHelp();
 // "keylume COMMAND --help": its synopsis, description, options and an example.
-std::string CommandHelp(const CommandSpec& command);
+std::string CommandHelp(const CommandEntry& command);
 
 // "--list-commands": the names, one a line. "--list-options [COMMAND]": the options, one a line,
 // with what each takes ("--colour RRGGBB"); without a command those before one.
 std::string CommandList();
-std::string OptionList(const CommandSpec* command);
+std::string OptionList(const CommandEntry* command);

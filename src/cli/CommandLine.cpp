@@ -106,7 +106,7 @@ private:
 
     void TakeOption(const Option& option) {
         if (Common(option)) return;
-        const CommandSpec* command = result_.command;
+        const CommandEntry* command = result_.command;
         const auto& options = command ? command->options : std::vector<CommandOption>{};
         const auto known = std::find_if(options.begin(), options.end(),
                                         [&](const auto& o) { return o.name == option.name; });

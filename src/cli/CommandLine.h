@@ -11,7 +11,7 @@
 #include "cli/CommandRegistry.h"
 
 struct ParsedCommandLine {
-    const CommandSpec* command = nullptr;  // none: the window starts, or one of the answers below
+    const CommandEntry* command = nullptr;  // none: the window starts, or one of the answers below
     CliRequest request;
     std::string error;  // empty when the line is good
     bool help = false;

@@ -28,7 +28,7 @@ struct CommandLine {
     void Fail(std::string message);
 };
 
-struct CommandSpec {
+struct CommandEntry {
     std::string_view name;
     std::string_view synopsis;  // what follows the name
     std::string_view description;
@@ -40,8 +40,8 @@ struct CommandSpec {
     int (*run)(const CliRequest& request, CommandHost& host, std::ostream& out, std::ostream& err);
 };
 
-const std::vector<CommandSpec>& Commands();
-const CommandSpec* FindCommand(std::string_view name);
+const std::vector<CommandEntry>& Commands();
+const CommandEntry* FindCommand(std::string_view name);
 
 // The options every command takes, and those of the window alone, for the help and the listings.
 const std::vector<CommandOption>& CommonOptions();

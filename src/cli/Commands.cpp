@@ -63,7 +63,7 @@ std::vector<CommandOption> SetOptions() {
     return options;
 }
 
-std::vector<CommandSpec> Table() {
+std::vector<CommandEntry> Table() {
     return {
         {"status",
          "",
@@ -264,15 +264,15 @@ void CommandLine::Fail(std::string message) {
     if (error.empty()) error = std::move(message);
 }
 
-const std::vector<CommandSpec>& Commands() {
-    static const std::vector<CommandSpec> table = Table();
+const std::vector<CommandEntry>& Commands() {
+    static const std::vector<CommandEntry> table = Table();
     return table;
 }
 
-const CommandSpec* FindCommand(std::string_view name) {
+const CommandEntry* FindCommand(std::string_view name) {
     const auto& table = Commands();
     const auto found = std::find_if(table.begin(), table.end(),
-                                    [&](const CommandSpec& spec) { return spec.name == name; });
+                                    [&](const CommandEntry& entry) { return entry.name == name; });
     return found == table.end() ? nullptr : &*found;
 }
 

@@ -45,7 +45,7 @@ TEST_F(CommandRegistry, EveryCommandIsDescribedParsedAndAnsweredAlike) {
     std::filesystem::current_path(folder.path());  // the examples' files land in the folder
     persist::MacroGroupContent copy{MacroRecordGpInfo{0, 1, L"Copy"}, {{46, 0, 10, L"C"}}};
     std::ofstream(paths.macroFile) << persist::WriteSharedGroups({copy});
-    for (const CommandSpec& command : Commands()) {
+    for (const CommandEntry& command : Commands()) {
         const std::string name(command.name);
         names.insert(name);
         const std::string help = CommandHelp(command);
