@@ -5,6 +5,8 @@
 #include <QTabBar>
 #include <QWidget>
 
+#include "ui/EventWatch.h"
+
 namespace editorkeys {
 namespace {
 
@@ -27,24 +29,6 @@ protected:
         }
         return false;
     }
-};
-
-class EscapeFilter : public QObject {
-public:
-    EscapeFilter(QObject* parent, std::function<void()> cancel)
-        : QObject(parent), cancel_(std::move(cancel)) {}
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress ||
-            static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape)
-            return false;
-        cancel_();
-        return true;
-    }
-
-private:
-    std::function<void()> cancel_;
 };
 
 }  // namespace
@@ -73,7 +57,13 @@ bool MovesFocus(std::uint32_t virtualKey) {
 }
 
 void CancelOnEscape(QWidget* frame, std::function<void()> cancel) {
-    if (frame) frame->installEventFilter(new EscapeFilter(frame, std::move(cancel)));
+    SOUI::WatchEvents(frame, [cancel = std::move(cancel)](QEvent* event) {
+        if (event->type() != QEvent::KeyPress ||
+            static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape)
+            return false;
+        cancel();
+        return true;
+    });
 }
 
 }  // namespace editorkeys

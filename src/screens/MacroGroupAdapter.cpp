@@ -4,26 +4,11 @@
 #include <QLineEdit>
 #include <functional>
 
+#include "ui/EventWatch.h"
 #include "ui/InputControls.h"
 #include "ui/SWindow.h"
 
 namespace {
-
-// Runs an action when its widget is double-clicked.
-class DoubleClickWatcher : public QObject {
-public:
-    DoubleClickWatcher(QObject* parent, std::function<void()> action)
-        : QObject(parent), action_(std::move(action)) {}
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonDblClick) action_();
-        return false;
-    }
-
-private:
-    std::function<void()> action_;
-};
 
 void SetRenaming(SOUI::SEdit* name, bool on) {
     // Outside renaming the field lets clicks through to its row, so a click on the name
@@ -86,7 +71,10 @@ void MacroGroupAdapter::Subscribe(SOUI::SWindow* row) {
     if (!name) return;
     // A double click on a row renames its group; Enter or leaving the field ends it.
     SetRenaming(name, false);
-    row->installEventFilter(new DoubleClickWatcher(row, [name] { SetRenaming(name, true); }));
+    SOUI::WatchEvents(row, [name](QEvent* event) {
+        if (event->type() == QEvent::MouseButtonDblClick) SetRenaming(name, true);
+        return false;
+    });
     QObject::connect(name->LineEdit(), &QLineEdit::editingFinished,
                      [name] { SetRenaming(name, false); });
     name->Subscribe<SOUI::EventRENotify>([this, name](SOUI::EventRENotify* e) {
