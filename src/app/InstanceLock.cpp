@@ -37,29 +37,27 @@ InstanceLock::State InstanceLock::TryTake() {
 
 namespace {
 
-// The instance socket lives beside the lock; a socket's path has room for 107 bytes, and its
-// name ("keylume-" and the user id) needs some of them. A folder without that room would leave
-// the first start deaf to the next.
-bool RoomForTheSocket(const fs::path& folder) {
-    constexpr std::size_t kNameRoom = 32;
-    return folder.native().size() + 1 + kNameRoom < sizeof(sockaddr_un::sun_path);
+// The instance socket lives beside the lock, and a socket's path has room for 107 bytes. A folder
+// without room for it would leave the first start deaf to the next.
+bool RoomForTheSocket(const fs::path& folder, const std::string& socketName) {
+    return (folder / socketName).native().size() < sizeof(sockaddr_un::sun_path);
 }
 
 }  // namespace
 
-std::optional<fs::path> InstanceLock::Folder() {
+std::optional<fs::path> InstanceLock::Folder(const std::string& socketName) {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && runtime[0] == '/' && RoomForTheSocket(runtime) &&
+    if (runtime && runtime[0] == '/' && RoomForTheSocket(runtime, socketName) &&
         files::OnlyUserCanChange(runtime))
         return fs::path(runtime);
     const fs::path config = AppPaths::UserConfigFolder(AppPaths::Environment::FromProcess());
-    if (RoomForTheSocket(config) && files::MakePrivateFolder(config) &&
+    if (RoomForTheSocket(config, socketName) && files::MakePrivateFolder(config) &&
         files::OnlyUserCanChange(config))
         return config;
     return std::nullopt;
 }
 
-fs::path InstanceLock::FileFor(const std::string& name) {
-    const std::optional<fs::path> folder = Folder();
-    return folder ? *folder / (name + ".lock") : fs::path();
+fs::path InstanceLock::FileFor(const std::string& socketName) {
+    const std::optional<fs::path> folder = Folder(socketName);
+    return folder ? *folder / (socketName + ".lock") : fs::path();
 }

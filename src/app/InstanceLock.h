@@ -25,12 +25,11 @@ public:
     // The folder of the lock and of the instance's socket, decided here alone: $XDG_RUNTIME_DIR
     // when it is an absolute path to a folder only the user can change, else the user's config
     // folder (made for the user alone when missing) when only the user can change that; either
-    // only when short enough for the socket's path. Nothing
-    // when neither is safe from other users, who could otherwise put a lock or a socket of
-    // their own in the instance's place.
-    static std::optional<std::filesystem::path> Folder();
-    // The lock file for a name in Folder(); empty when there is no such folder.
-    static std::filesystem::path FileFor(const std::string& name);
+    // only when a socket of that name fits in it. Nothing when neither is safe from other users,
+    // who could otherwise put a lock or a socket of their own in the instance's place.
+    static std::optional<std::filesystem::path> Folder(const std::string& socketName);
+    // The lock file for a socket's name in its Folder(); empty when there is no such folder.
+    static std::filesystem::path FileFor(const std::string& socketName);
 
 private:
     std::filesystem::path file_;

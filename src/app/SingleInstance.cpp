@@ -46,9 +46,10 @@ QString SingleInstance::SocketNameFor(const QString& instanceName) {
 }
 
 QString SingleInstance::SocketPathFor(const QString& instanceName) {
-    const std::optional<std::filesystem::path> folder = InstanceLock::Folder();
+    const std::string name = SocketNameFor(instanceName).toStdString();
+    const std::optional<std::filesystem::path> folder = InstanceLock::Folder(name);
     if (!folder) return {};
-    return QString::fromStdString((*folder / SocketNameFor(instanceName).toStdString()).string());
+    return QString::fromStdString((*folder / name).string());
 }
 
 bool SingleInstance::Acquire(const QByteArray& activationToken) {

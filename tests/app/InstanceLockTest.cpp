@@ -1,5 +1,6 @@
 // The lock file of the single instance: who gets it, where it lives, and a start without one.
 #include <gtest/gtest.h>
+#include <sys/un.h>
 
 #include <QDir>
 #include <QFile>
@@ -47,10 +48,15 @@ TEST(InstanceLock, LivesInTheRuntimeFolderOrElseTheUsersConfigFolder) {
     const fs::path shared = PathOf(home, "shared");
     const fs::path group = PathOf(home, "group");
     const fs::path link = PathOf(home, "link");
-    // Private, but too deep for a socket path.
-    const fs::path deep = own / std::string(100, 'd');
-    for (const fs::path& folder : {own, shared, group, deep}) fs::create_directories(folder);
-    fs::permissions(deep, fs::perms::owner_all);
+    // Private; the first has just room for the socket "name-7" (107 bytes), the second one byte
+    // too few.
+    const std::size_t room = sizeof(sockaddr_un::sun_path) - 2 - std::string("name-7").size();
+    const fs::path fits = own / std::string(room - own.native().size() - 1, 'd');
+    const fs::path deep = fits.native() + "d";
+    for (const fs::path& folder : {own, shared, group, fits, deep}) {
+        fs::create_directories(folder);
+        fs::permissions(folder, fs::perms::owner_all);
+    }
     fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
     fs::permissions(group, fs::perms::owner_all | fs::perms::group_all);
     fs::create_directory_symlink(own, link);
@@ -66,12 +72,15 @@ TEST(InstanceLock, LivesInTheRuntimeFolderOrElseTheUsersConfigFolder) {
                  {shared.c_str(), configFolder},
                  {group.c_str(), configFolder},
                  {link.c_str(), configFolder},
+                 {fits.c_str(), fits},
                  {deep.c_str(), configFolder},
                  {"/nonexistent/run", configFolder}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.runtime ? c.runtime : "unset");
         apptest::ScopedVariable runtime("XDG_RUNTIME_DIR", c.runtime);
         EXPECT_EQ(InstanceLock::FileFor("name-7"), c.folder / "name-7.lock");
+        // The socket's own name has the user's id, so its room differs at the edge.
+        if (c.runtime == fits.c_str() || c.runtime == deep.c_str()) continue;
         EXPECT_EQ(SingleInstance::SocketPathFor("name").toStdString(),
                   (c.folder / SingleInstance::SocketNameFor("name").toStdString()).string());
     }
