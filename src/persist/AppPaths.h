@@ -28,6 +28,8 @@ struct AppPaths {
     std::filesystem::path macroFile;          // "macro.xml", read and written
 
     std::filesystem::path uiFolder() const { return dataFolder / "uires"; }
+    // "rules.xml": which profile the keyboard shows for which application; beside "macro.xml".
+    std::filesystem::path rulesFile() const { return userFolder / "rules.xml"; }
 
     // Decides the paths for an executable at `executable`; looks at the file system but changes
     // nothing.

@@ -1,10 +1,9 @@
 #include "persist/MacroFile.h"
 
-#include <chrono>
-#include <ctime>
 #include <mutex>
 #include <utility>
 
+#include "files/DamagedCopy.h"
 #include "persist/MacroDocument.h"
 #include "persist/MacroGroupContent.h"
 #include "persist/XmlLookup.h"
@@ -111,21 +110,6 @@ void MacroFile::Load() {
     choices_.selection.index = 0;
 }
 
-namespace {
-
-std::filesystem::path DamagedCopyName(const std::filesystem::path& file, int attempt) {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm local{};
-    localtime_r(&now, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    std::string name = file.filename().string() + ".damaged-" + stamp;
-    if (attempt > 0) name += "-" + std::to_string(attempt + 1);
-    return file.parent_path() / name;
-}
-
-}  // namespace
-
 void MacroFile::SetNoticeHandler(NoticeHandler handler) {
     std::lock_guard lock(noticeLock_);
     noticeHandler_ = std::move(handler);
@@ -141,20 +125,11 @@ void MacroFile::Tell(Notice notice, const std::filesystem::path& file) const {
 }
 
 bool MacroFile::KeepDamagedFile() const {
-    namespace fs = std::filesystem;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const fs::path copy = DamagedCopyName(file_, attempt);
-        std::error_code error;
-        if (fs::exists(copy, error)) continue;
-        if (!fs::copy_file(file_, copy, error)) return false;
-        // The copy may hold what the user typed, as the file does: the user's alone.
-        fs::permissions(copy, fs::perms::owner_read | fs::perms::owner_write,
-                        fs::perm_options::replace, error);
-        damaged_ = false;
-        Tell(Notice::DamagedFileKept, copy);
-        return true;
-    }
-    return false;
+    const std::optional<std::filesystem::path> copy = files::KeepDamagedCopy(file_);
+    if (!copy) return false;
+    damaged_ = false;
+    Tell(Notice::DamagedFileKept, *copy);
+    return true;
 }
 
 bool MacroFile::Save() const {
