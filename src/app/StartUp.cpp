@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/FrontFollowing.h"
 #include "app/MacroFileNotices.h"
 #include "app/MainDlg.h"
 #include "app/SingleInstance.h"
@@ -91,6 +92,7 @@ int RunStartUp(const StartUpSettings& settings) {
                                                     settings.paths.uiFolder(), settings.emulation);
     window->SendMessage(WM_INITDIALOG);
     window->UseSettingsBackup(bus->Operations());
+    auto following = std::make_unique<FrontFollowing>(bus->Operations(), settings.paths);
     window->UseLanguageChoice(std::make_unique<LanguageChoice>(
         settings.paths.userFolder / "config.xml", settings.paths.configFile));
     // A window on its way out (the upgrade program could not start) is not shown again.
@@ -115,6 +117,7 @@ int RunStartUp(const StartUpSettings& settings) {
     }
 
     screenshot.reset();
+    following.reset();
     bus.reset();
     notices.reset();
     window.reset();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ops/KeyboardRequests.h"
+#include "ops/RulesEndpoint.h"
 
 // "macros export FILE [GROUP...]" and "macros import FILE".
 struct MacrosRequest {
@@ -20,4 +21,5 @@ struct CliRequest {
     AssignRequest assign;
     BackupRequest backup;
     MacrosRequest macros;
+    RulesRequest rules;
 };

@@ -9,6 +9,7 @@
 #include "cli/CliRequest.h"
 #include "ops/KeyboardEndpoint.h"
 #include "ops/KeyboardOperations.h"
+#include "ops/RulesEndpoint.h"
 
 class CommandHost {
 public:
@@ -21,6 +22,8 @@ public:
     // it is.
     virtual int OnKeyboard(const CliRequest& request, bool readsOnly, const Use& use,
                            const Check& check, std::ostream& err) = 0;
+    // Runs `use` on the rules of applications: the running window's, else the rules file.
+    virtual int OnRules(const std::function<int(RulesEndpoint& rules)>& use, std::ostream& err) = 0;
     virtual int Diagnose(const CliRequest& request, std::ostream& out, std::ostream& err) = 0;
     virtual std::filesystem::path MacroFile() = 0;
     // Whether a window keeps the macro file in memory, so that this process may not change it;

@@ -5,6 +5,7 @@
 #include "cli/CommandRegistry.h"
 #include "cli/CommandRun.h"
 #include "cli/MacrosCommand.h"
+#include "cli/RulesText.h"
 #include "cli/StatusText.h"
 #include "emulator/Emulation.h"
 #include "ops/BackupCommand.h"
@@ -61,6 +62,56 @@ std::vector<CommandOption> SetOptions() {
     for (std::string_view name : settingtext::SettingNames())
         options.push_back({std::string(name), settingtext::ValueForm(name), ""});
     return options;
+}
+
+// The words after "rules", and what each takes.
+const std::pair<std::string_view, RulesRequest::Action> kRulesActions[] = {
+    {"list", RulesRequest::Action::List},
+    {"add", RulesRequest::Action::Add},
+    {"remove", RulesRequest::Action::Remove},
+    {"on", RulesRequest::Action::On},
+    {"off", RulesRequest::Action::Off}};
+
+void CheckRulesLine(CommandLine& line) {
+    std::vector<std::string>& plain = line.plain;
+    if (plain.empty()) return line.Fail("rules needs list, add, remove, on or off");
+    const auto found = std::find_if(std::begin(kRulesActions), std::end(kRulesActions),
+                                    [&](const auto& entry) { return entry.first == plain[0]; });
+    if (found == std::end(kRulesActions))
+        return line.Fail("rules takes list, add, remove, on or off, not \"" + plain[0] + "\"");
+    RulesRequest& rules = line.request.rules;
+    rules.action = found->second;
+    const bool add = rules.action == RulesRequest::Action::Add;
+    const bool named = add || rules.action == RulesRequest::Action::Remove;
+    if (named && (plain.size() < 2 || plain[1].empty()))
+        return line.Fail("rules " + plain[0] + " needs an APPLICATION");
+    if (plain.size() > (named ? 2u : 1u))
+        return line.Fail("unexpected argument \"" + plain.back() + "\"");
+    if (!add && !line.given.empty()) return line.Fail("only rules add takes --profile and --mode");
+    if (named) rules.app = plain[1];
+    if (!add) return;
+    if (!line.request.set.profile) return line.Fail("rules add needs --profile N");
+    rules.target = {*line.request.set.profile, line.request.set.mode};
+    line.request.set = SetRequest();
+}
+
+int RunRules(const CliRequest& request, CommandHost& host, std::ostream& out, std::ostream& err) {
+    return host.OnRules(
+        [&](RulesEndpoint& endpoint) {
+            nlohmann::json report;
+            const Outcome outcome = endpoint.Rules(request.rules, report);
+            if (outcome.code != kExitDone) return PrintOutcome(request, outcome, out, err);
+            if (request.json) {
+                report["message"] = outcome.message;
+                out << JsonText(report);
+            } else {
+                out << (request.rules.action == RulesRequest::Action::List
+                            ? RulesText(report)
+                            : outcome.message + "\n");
+            }
+            return static_cast<int>(kExitDone);
+        },
+        err);
 }
 
 std::vector<CommandEntry> Table() {
@@ -251,6 +302,19 @@ std::vector<CommandEntry> Table() {
              if (host.MacroFileHeld(err)) return static_cast<int>(kExitKeyboard);
              return ImportMacros(request.macros, host.MacroFile(), out, err);
          }},
+        {"rules",
+         "list | add APPLICATION --profile N [--mode NAME] | remove APPLICATION | on | off",
+         "which profile, and mode, the keyboard shows while an application is\n"
+         "in front; APPLICATION is its desktop file id, Wayland app id or X11 class, and *\n"
+         "stands for every application without a rule (removed: the keyboard stays as it is)",
+         "rules add org.gnome.Terminal --profile 1 --mode Wave",
+         {{"profile", "N", "the profile, from 0"},
+          {"mode", "NAME", "a mode the profile switches to"}},
+         [](CommandLine& line, const std::string& name, const std::string& value) {
+             if (auto error = settingtext::Apply(line.request.set, name, value)) line.Fail(*error);
+         },
+         CheckRulesLine,
+         RunRules},
     };
 }
 

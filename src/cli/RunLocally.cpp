@@ -20,6 +20,11 @@ int LocalHost::Diagnose(const CliRequest&, std::ostream&, std::ostream& err) {
     return kExitKeyboard;
 }
 
+int LocalHost::OnRules(const std::function<int(RulesEndpoint& rules)>& use, std::ostream&) {
+    FileRules rules{persist::AppRulesFile(paths_.rulesFile())};
+    return use(rules);
+}
+
 int RunLocally(const std::vector<std::string>& arguments, const AppPaths& paths,
                const OpenBackend& open, std::ostream& out, std::ostream& err) {
     LocalHost host(paths, open);

@@ -21,6 +21,7 @@ public:
                    std::ostream& err) override;
     // The system around the keyboard is the program's to examine: refused here.
     int Diagnose(const CliRequest& request, std::ostream& out, std::ostream& err) override;
+    int OnRules(const std::function<int(RulesEndpoint& rules)>& use, std::ostream& err) override;
     std::filesystem::path MacroFile() override { return paths_.macroFile; }
     bool MacroFileHeld(std::ostream&) override { return false; }
 

@@ -65,6 +65,16 @@ public:
         return LocalHost::OnKeyboard(request, readsOnly, use, check, err);
     }
 
+    // The window keeps the rules in memory and saves them on every change: it changes them.
+    int OnRules(const std::function<int(RulesEndpoint& rules)>& use, std::ostream& err) override {
+        if (KeyboardBusClient::Find() || WindowLockTaken()) {
+            err << "keylume: a Keylume window is running; change the rules in its window, or "
+                   "close it first\n";
+            return kExitKeyboard;
+        }
+        return LocalHost::OnRules(use, err);
+    }
+
     // Diagnosis looks at the system around the keyboard, so it runs here even beside a window.
     int Diagnose(const CliRequest& request, std::ostream& out, std::ostream&) override {
         return RunDiagnoseCommand(out, request.json, EmulationOf(request.emulation));

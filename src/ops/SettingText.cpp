@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "records/AppRules.h"
 #include "records/NamedValues.h"
 
 namespace settingtext {
@@ -42,7 +43,7 @@ std::optional<std::string> Select(SetRequest& request, Selection selection,
     switch (selection) {
         case Selection::Profile:
             // Profiles are numbered from 0, as the window names them (P0, P1, ...).
-            return NumberInto(request.profile, "profile", value, 0, 255);
+            return NumberInto(request.profile, "profile", value, 0, rules::kLastProfile);
         case Selection::Mode:
             if (value.empty()) return std::string("--mode needs a mode name or number");
             request.mode = std::string(value);

@@ -1,12 +1,12 @@
 #include "persist/AppRulesFile.h"
 
-#include <charconv>
 #include <pugixml.hpp>
 #include <sstream>
 
 #include "files/DamagedCopy.h"
 #include "persist/SmallTextFile.h"
 #include "persist/XmlLookup.h"
+#include "records/LightingSettings.h"
 
 namespace persist {
 
@@ -21,13 +21,10 @@ void WriteTarget(pugi::xml_node node, const rules::Target& target) {
 }
 
 std::optional<rules::Target> ReadTarget(pugi::xml_node node) {
-    const std::string_view profile = AttributeText(node, "profile");
-    rules::Target target;
-    const auto [end, error] =
-        std::from_chars(profile.data(), profile.data() + profile.size(), target.profile);
-    if (profile.empty() || error != std::errc() || end != profile.data() + profile.size() ||
-        target.profile < 0)
-        return std::nullopt;
+    const std::optional<int> profile =
+        lighting::WholeNumber(AttributeText(node, "profile"), 0, rules::kLastProfile);
+    if (!profile) return std::nullopt;
+    rules::Target target{*profile, std::nullopt};
     if (const pugi::xml_attribute mode = FindAttribute(node, "mode")) target.mode = mode.value();
     return target;
 }

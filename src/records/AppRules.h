@@ -8,6 +8,9 @@
 
 namespace rules {
 
+// The highest profile number a rule or a command takes; the keyboard may have fewer.
+inline constexpr int kLastProfile = 255;
+
 struct Target {
     int profile = 0;                  // from 0, as the window names them (P0, P1, ...)
     std::optional<std::string> mode;  // a mode's name; none leaves the profile's own mode

@@ -64,7 +64,13 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{{"assign", "F1", "--function="}, "needs a value"},
         BadLine{{"assign", "F1", "--play", "x"}, "unknown option"},
         BadLine{{"diagnose", "F1"}, "unexpected argument \"F1\""},
-        BadLine{{"diagnose", "--colour", "FF0000"}, "unknown option"}));
+        BadLine{{"diagnose", "--colour", "FF0000"}, "unknown option"},
+        BadLine{{"rules"}, "needs list, add"}, BadLine{{"rules", "show"}, "not \"show\""},
+        BadLine{{"rules", "add"}, "needs an APPLICATION"},
+        BadLine{{"rules", "add", "xterm"}, "needs --profile"},
+        BadLine{{"rules", "add", "xterm", "--profile", "256"}, "0 to 255"},
+        BadLine{{"rules", "remove", "a", "b"}, "unexpected argument \"b\""},
+        BadLine{{"rules", "on", "--profile", "1"}, "only rules add"}));
 
 TEST(CommandLine, ReadsEverySettingOfSet) {
     const ParsedCommandLine parsed = ParseCommandLine({"set",
