@@ -1,0 +1,89 @@
+// The keyboard following the application in front: rules kept by the command, then two other
+// programs' windows brought forward in turn, by the window manager and by a click.
+#include <QProcess>
+
+#include "support/HelperProcesses.h"
+#include "support/Scenario.h"
+
+namespace e2e {
+namespace {
+
+constexpr int kWave = 2;
+
+class FollowFrontScenario : public Scenario {
+protected:
+    void TearDown() override {
+        EndAll(clients_);
+        Scenario::TearDown();
+    }
+
+    // Runs `keylume ARGUMENTS` as the program's user; its exit code.
+    int Keylume(const QStringList& arguments) {
+        QProcess command;
+        command.setProcessEnvironment(program_->Environment());
+        command.start(QString::fromStdString(program_->executable().string()), arguments);
+        command.waitForFinished(20000);
+        return command.exitStatus() == QProcess::NormalExit ? command.exitCode() : -1;
+    }
+
+    // Another program's window on the desktop; its X window once it shows.
+    QString OpenClient(const QString& program, const QStringList& arguments,
+                       const QString& xClass) {
+        clients_.push_back(std::make_unique<QProcess>());
+        clients_.back()->setProcessEnvironment(program_->Environment());
+        clients_.back()->start(program, arguments);
+        QString id;
+        WaitUntil([&] {
+            id = QString::fromUtf8(
+                     RunOn(*desktop_, "xdotool", {"search", "--onlyvisible", "--class", xClass}))
+                     .split('\n', Qt::SkipEmptyParts)
+                     .value(0);
+            return !id.isEmpty();
+        });
+        return id;
+    }
+
+    QRect Geometry(const QString& id) {
+        const QString shell =
+            QString::fromUtf8(RunOn(*desktop_, "xdotool", {"getwindowgeometry", "--shell", id}));
+        QMap<QString, int> values;
+        for (const QString& line : shell.split('\n', Qt::SkipEmptyParts))
+            values[line.section('=', 0, 0)] = line.section('=', 1).toInt();
+        return {values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]};
+    }
+
+    bool ShowsProfile(int profile) {
+        return WaitUntil([&] {
+            const auto k = Keyboard();
+            return k && k->activeProfile == profile;
+        });
+    }
+
+    std::vector<std::unique_ptr<QProcess>> clients_;
+};
+
+TEST_F(FollowFrontScenario, TwoApplicationsInTurnSwitchTheKeyboardsProfile) {
+    ASSERT_EQ(Keylume({"rules", "add", "xlogo", "--profile", "1", "--mode", "Wave"}), 0);
+    ASSERT_EQ(Keylume({"rules", "add", "Xmessage", "--profile", "2"}), 0);
+    ASSERT_EQ(Keylume({"rules", "on"}), 0);
+    ASSERT_TRUE(StartProgram());
+
+    const QString logo = OpenClient("xlogo", {}, "XLogo");
+    ASSERT_FALSE(logo.isEmpty()) << WithScreen("xlogo did not show");
+    RunOn(*desktop_, "xdotool", {"windowactivate", "--sync", logo});
+    EXPECT_TRUE(ShowsProfile(1)) << WithScreen("xlogo in front did not switch to profile 1");
+    EXPECT_EQ(Keyboard()->profileModes[1], kWave);
+
+    const QString message = OpenClient("xmessage", {"-center", "in front"}, "Xmessage");
+    ASSERT_FALSE(message.isEmpty()) << WithScreen("xmessage did not show");
+    RunOn(*desktop_, "xdotool", {"windowactivate", "--sync", message});
+    EXPECT_TRUE(ShowsProfile(2)) << WithScreen("xmessage in front did not switch to profile 2");
+
+    // A click brings xlogo forward again.
+    const QRect area = Geometry(logo);
+    input_->Click(area.topLeft() + QPoint(area.width() / 2, area.height() / 2));
+    EXPECT_TRUE(ShowsProfile(1)) << WithScreen("clicking xlogo did not switch back");
+}
+
+}  // namespace
+}  // namespace e2e
