@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include "trace/Trace.h"
+
 namespace {
 
 std::vector<std::string> OwnNames() {
@@ -15,7 +17,15 @@ std::vector<std::string> OwnNames() {
 FrontFollowing::FrontFollowing(KeyboardOperations& operations, const AppPaths& paths)
     : switch_(operations, persist::AppRulesFile(paths.rulesFile()), OwnNames()) {
     const auto front = [this](const std::vector<std::string>& names) { switch_.Front(names); };
-    if (QGuiApplication::platformName() == QLatin1String("xcb")) watch_ = focus::WatchX11(front);
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("xcb")) watch_ = focus::WatchX11(front);
+#ifdef KEYLUME_FOCUS_WLROOTS
+    // Other Wayland compositors tell the bus service instead (SetActiveApplication).
+    if (platform.startsWith(QLatin1String("wayland"))) watch_ = focus::WatchWlroots(front);
+#endif
+    if (!watch_)
+        trace::Printf(trace::Level::Info, "in front: not told on this desktop (%s)",
+                      platform.toUtf8().constData());
 }
 
 FrontFollowing::~FrontFollowing() {

@@ -22,4 +22,10 @@ public:
 // a window manager that tells the active window.
 std::unique_ptr<FrontWatch> WatchX11(FrontHandler handler);
 
+#ifdef KEYLUME_FOCUS_WLROOTS
+// On the Wayland display of $WAYLAND_DISPLAY, a wlroots compositor's toplevel list. Null without
+// a display or the protocol.
+std::unique_ptr<FrontWatch> WatchWlroots(FrontHandler handler);
+#endif
+
 }  // namespace focus

@@ -1,6 +1,7 @@
 #include "ops/FrontSwitch.h"
 
 #include "ops/KeyboardOperations.h"
+#include "records/JoinedText.h"
 #include "trace/Trace.h"
 
 FrontSwitch::FrontSwitch(KeyboardOperations& operations, persist::AppRulesFile file,
@@ -21,6 +22,8 @@ FrontSwitch::~FrontSwitch() {
 }
 
 void FrontSwitch::Front(const std::vector<std::string>& names) {
+    // The names a rule may use, for whoever writes one.
+    trace::Printf(trace::Level::Info, "in front: %s", names.empty() ? "-" : Joined(names).c_str());
     {
         std::lock_guard lock(mutex_);
         front_ = names;

@@ -17,15 +17,6 @@ protected:
         Scenario::TearDown();
     }
 
-    // Runs `keylume ARGUMENTS` as the program's user; its exit code.
-    int Keylume(const QStringList& arguments) {
-        QProcess command;
-        command.setProcessEnvironment(program_->Environment());
-        command.start(QString::fromStdString(program_->executable().string()), arguments);
-        command.waitForFinished(20000);
-        return command.exitStatus() == QProcess::NormalExit ? command.exitCode() : -1;
-    }
-
     // Another program's window on the desktop; its X window once it shows.
     QString OpenClient(const QString& program, const QStringList& arguments,
                        const QString& xClass) {
@@ -63,9 +54,9 @@ protected:
 };
 
 TEST_F(FollowFrontScenario, TwoApplicationsInTurnSwitchTheKeyboardsProfile) {
-    ASSERT_EQ(Keylume({"rules", "add", "xlogo", "--profile", "1", "--mode", "Wave"}), 0);
-    ASSERT_EQ(Keylume({"rules", "add", "Xmessage", "--profile", "2"}), 0);
-    ASSERT_EQ(Keylume({"rules", "on"}), 0);
+    ASSERT_EQ(program_->Command({"rules", "add", "xlogo", "--profile", "1", "--mode", "Wave"}), 0);
+    ASSERT_EQ(program_->Command({"rules", "add", "Xmessage", "--profile", "2"}), 0);
+    ASSERT_EQ(program_->Command({"rules", "on"}), 0);
     ASSERT_TRUE(StartProgram());
 
     const QString logo = OpenClient("xlogo", {}, "XLogo");

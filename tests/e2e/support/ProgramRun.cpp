@@ -76,6 +76,14 @@ void ProgramRun::Start(const QStringList& arguments) {
     process_->waitForStarted(10000);
 }
 
+int ProgramRun::Command(const QStringList& arguments) const {
+    QProcess command;
+    command.setProcessEnvironment(Environment());
+    command.start(QString::fromStdString(executable().string()), arguments);
+    if (!command.waitForFinished(20000)) return -1;
+    return command.exitStatus() == QProcess::NormalExit ? command.exitCode() : -1;
+}
+
 int ProgramRun::Stop() {
     if (!process_) return -1;
     if (process_->state() != QProcess::NotRunning) {

@@ -1,12 +1,14 @@
 // The program on a Wayland compositor (sway): the window at start, painting keys with a click
 // and a band, a drop-down and a menu opening at their controls, a second start bringing the
-// window forward, and the tray menu belonging to the tray icon.
+// window forward, the tray menu belonging to the tray icon, and the keyboard following the
+// application in front.
 #include <unistd.h>
 
 #include <QDir>
 #include <QProcess>
 
 #include "SwaySession.h"
+#include "support/HelperProcesses.h"
 #include "support/Scenario.h"
 
 namespace fs = std::filesystem;
@@ -170,6 +172,30 @@ TEST_F(WaylandScenario, TheTrayMenuBelongsToTheTrayIcon) {
     sway_->Click(icon);
     EXPECT_TRUE(WaitUntil([&] { return MainWindowShown(); }))
         << WithScreen("a click on the icon did not bring the window back");
+}
+
+TEST_F(WaylandScenario, ApplicationsInTurnSwitchTheKeyboardsProfile) {
+    ASSERT_EQ(program_->Command({"rules", "add", "org.example.First", "--profile", "1"}), 0);
+    ASSERT_EQ(program_->Command({"rules", "add", "org.example.Second", "--profile", "2"}), 0);
+    ASSERT_EQ(program_->Command({"rules", "on"}), 0);
+    ASSERT_TRUE(StartProgram());
+    auto showsProfile = [&](int profile) {
+        return WaitUntil([&] {
+            const auto k = Keyboard();
+            return k && k->activeProfile == profile;
+        });
+    };
+    std::vector<std::unique_ptr<QProcess>> windows;
+    for (const char* app : {"org.example.First", "org.example.Second"}) {
+        windows.push_back(std::make_unique<QProcess>());
+        windows.back()->setProcessEnvironment(program_->Environment());
+        windows.back()->start(KEYLUME_APP_WINDOW, {app});
+    }
+    // Each new window takes the focus; the second came last.
+    EXPECT_TRUE(showsProfile(2)) << WithScreen("the second window in front did not switch");
+    ASSERT_TRUE(sway_->Command("[app_id=org.example.First] focus"));
+    EXPECT_TRUE(showsProfile(1)) << WithScreen("the first window in front did not switch");
+    EndAll(windows);
 }
 
 }  // namespace
