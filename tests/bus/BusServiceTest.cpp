@@ -82,7 +82,7 @@ struct BadCall {
 TEST_F(BusService, MalformedCallsAreRefusedAndSendNothing) {
     const BadCall calls[] = {
         {"Set", {QVariantMap{{"speed", "99"}}}, kBusErrorInvalid},
-        {"Set", {QVariantMap{{"speed", 3}}}, kBusErrorInvalid},
+        {"Set", {QVariantMap{{"speed", 3.5}}}, kBusErrorInvalid},
         {"Set", {QVariantMap{{"turbo", "1"}}}, kBusErrorInvalid},
         {"Set", {QVariantMap{}}, kBusErrorInvalid},
         {"Set", {QVariantMap{{"mode", "Sparkle"}}}, kBusErrorInvalid},
@@ -208,6 +208,11 @@ TEST_F(BusService, TheManagerListsTheKeyboardAndTellsWhenItGoes) {
               QList<QDBusObjectPath>{QDBusObjectPath(kBusKeyboardPath)});
     EXPECT_EQ(Property("APIVersion", kBusManagerInterface, kBusManagerPath).toUInt(),
               kBusApiVersion);
+    // Scripts written before find the keyboard at the manager's path too.
+    EXPECT_EQ(Call(kInterface, "Set", {QVariantMap{{"mode", "Wave"}}}, kBusManagerPath).type(),
+              QDBusMessage::ReplyMessage);
+    EXPECT_EQ(Property("ModeName", kBusInterface, kBusManagerPath).toString(), "Wave");
+    EXPECT_EQ(Property("ModeName").toString(), "Wave");
     bustest::SignalRecorder removed(kBusManagerPath, kBusManagerInterface, "KeyboardRemoved");
     service.reset();
     ASSERT_TRUE(bustest::WaitFor([&] { return !removed.arguments.isEmpty(); }));
