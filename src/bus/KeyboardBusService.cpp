@@ -76,8 +76,10 @@ bool KeyboardBusService::Publish() {
             return false;
         published_ = true;
     }
+    if (!bus.registerService(QString::fromLatin1(kBusService))) return false;
+    // Once the name is ours, so that those who listen to it hear.
     manager_->Announce("KeyboardAdded");
-    return bus.registerService(QString::fromLatin1(kBusService));
+    return true;
 }
 
 void KeyboardBusService::NoteChange() {
