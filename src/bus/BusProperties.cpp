@@ -10,7 +10,22 @@ QString JsonString(const nlohmann::json& object) {
     return QString::fromStdString(JsonText(object));
 }
 
+const std::optional<lighting::Value>& Setting(const BusProperties& properties,
+                                              lighting::Setting setting) {
+    return properties.settings[static_cast<std::size_t>(setting)];
+}
+
 }  // namespace
+
+int BusProperties::Number(lighting::Setting setting) const {
+    return Setting(*this, setting).value_or(-1);
+}
+
+QString BusProperties::Text(lighting::Setting setting) const {
+    const auto& value = Setting(*this, setting);
+    if (!value) return {};
+    return QString::fromStdString(lighting::Text(lighting::Row(setting), *value));
+}
 
 BusProperties ReadBusProperties(KeyboardOperations& keyboard) {
     const KeyboardStatus status = keyboard.Status();
@@ -25,6 +40,11 @@ BusProperties ReadBusProperties(KeyboardOperations& keyboard) {
     properties.activeProfile = status.activeProfile;
     properties.modeIndex = status.modeIndex;
     properties.modeName = mode ? QString::fromStdString(mode->name) : QString();
+    if (mode && status.connected())
+        for (const lighting::SettingRow& row : lighting::Rows())
+            if (lighting::Offers(row, mode->flags))
+                properties.settings[static_cast<std::size_t>(row.id)] =
+                    lighting::Read(row, status.reg, mode->flags);
     properties.colourSet = status.colourSet + 1;
     properties.status = JsonString(keyboard.StatusReport(status));
     properties.modes = JsonString(ModesJson(status));

@@ -1,7 +1,11 @@
 #pragma once
-// The bus object's properties as one copy, read by the window's thread without waiting and
+// The keyboard object's properties as one copy, read by the window's thread without waiting and
 // renewed by the bus worker whenever the keyboard's state changes.
 #include <QString>
+#include <array>
+#include <optional>
+
+#include "records/LightingSettings.h"
 
 class KeyboardOperations;
 
@@ -13,11 +17,17 @@ struct BusProperties {
     int activeProfile = 0;
     int modeIndex = 0;
     QString modeName;
+    // The current mode's settings by lighting::Setting; none for a setting the mode lacks.
+    std::array<std::optional<lighting::Value>, lighting::kSettingCount> settings;
     int colourSet = 1;
     QString status;  // as `keylume status --json` prints it
     QString modes;   // as `keylume modes --json` prints it
 
-    bool operator==(const BusProperties&) const = default;
+    // A number setting, -1 when the mode lacks it.
+    int Number(lighting::Setting setting) const;
+    // Any setting as the status JSON writes it ("#RRGGBB", "auto", "left"), empty when the mode
+    // lacks it.
+    QString Text(lighting::Setting setting) const;
 };
 
 // From one look at the keyboard.

@@ -1,7 +1,10 @@
 #include "bus/KeyboardBusClient.h"
 
+#include <QDBusArgument>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <sstream>
 
@@ -20,10 +23,19 @@ Outcome WithKeyLines(Outcome outcome) {
     return outcome;
 }
 
-QDBusMessage Message(const char* interface, const char* method) {
-    return QDBusMessage::createMethodCall(
-        QString::fromLatin1(kBusService), QString::fromLatin1(kBusPath),
-        QString::fromLatin1(interface), QString::fromLatin1(method));
+QDBusMessage Message(const QString& path, const char* interface, const char* method) {
+    return QDBusMessage::createMethodCall(QString::fromLatin1(kBusService), path,
+                                          QString::fromLatin1(interface),
+                                          QString::fromLatin1(method));
+}
+
+QVariant PropertyOf(const QDBusConnection& bus, const QString& path, const char* interface,
+                    const char* name) {
+    QDBusMessage message = Message(path, "org.freedesktop.DBus.Properties", "Get");
+    message << QString::fromLatin1(interface) << QString::fromLatin1(name);
+    const QDBusMessage reply = bus.call(message, QDBus::Block, kCallTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return {};
+    return reply.arguments().front().value<QDBusVariant>().variant();
 }
 
 }  // namespace
@@ -32,15 +44,15 @@ std::unique_ptr<KeyboardBusClient> KeyboardBusClient::Find(const QDBusConnection
     if (!bus.isConnected() || !bus.interface()) return nullptr;
     if (!bus.interface()->isServiceRegistered(QString::fromLatin1(kBusService)).value())
         return nullptr;
-    return std::unique_ptr<KeyboardBusClient>(new KeyboardBusClient(bus));
+    // The window's keyboard, as its manager lists it.
+    const auto keyboards = qdbus_cast<QList<QDBusObjectPath>>(
+        PropertyOf(bus, QString::fromLatin1(kBusManagerPath), kBusManagerInterface, "Keyboards"));
+    if (keyboards.isEmpty()) return nullptr;
+    return std::unique_ptr<KeyboardBusClient>(new KeyboardBusClient(bus, keyboards.front().path()));
 }
 
 QVariant KeyboardBusClient::Property(const char* name) const {
-    QDBusMessage message = Message("org.freedesktop.DBus.Properties", "Get");
-    message << QString::fromLatin1(kBusInterface) << QString::fromLatin1(name);
-    const QDBusMessage reply = bus_.call(message, QDBus::Block, kCallTimeoutMs);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return {};
-    return reply.arguments().front().value<QDBusVariant>().variant();
+    return PropertyOf(bus_, path_, kBusInterface, name);
 }
 
 nlohmann::json KeyboardBusClient::JsonProperty(const char* name) const {
@@ -64,7 +76,7 @@ nlohmann::json KeyboardBusClient::ModesReport() {
 }
 
 Outcome KeyboardBusClient::Call(const char* method, const QVariantList& arguments) {
-    QDBusMessage message = Message(kBusInterface, method);
+    QDBusMessage message = Message(path_, kBusInterface, method);
     message.setArguments(arguments);
     const QDBusMessage reply = bus_.call(message, QDBus::Block, kCallTimeoutMs);
     if (reply.type() == QDBusMessage::ReplyMessage) {

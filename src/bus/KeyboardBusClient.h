@@ -8,7 +8,8 @@
 
 class KeyboardBusClient : public KeyboardEndpoint {
 public:
-    // The running window's service, or null when there is no session bus or no window on it.
+    // The running window's keyboard, or null when there is no session bus, no window on it or
+    // no keyboard in its manager's list.
     static std::unique_ptr<KeyboardBusClient> Find(
         const QDBusConnection& bus = QDBusConnection::sessionBus());
 
@@ -24,11 +25,13 @@ public:
     Outcome Import(const std::string& text, bool partial, KeyChanges keys) override;
 
 private:
-    explicit KeyboardBusClient(QDBusConnection bus) : bus_(std::move(bus)) {}
+    KeyboardBusClient(QDBusConnection bus, QString path)
+        : bus_(std::move(bus)), path_(std::move(path)) {}
     QVariant Property(const char* name) const;
     nlohmann::json JsonProperty(const char* name) const;
     // A reply's first argument, when it is a text, becomes the outcome's message.
     Outcome Call(const char* method, const QVariantList& arguments);
 
     QDBusConnection bus_;
+    QString path_;  // of the keyboard's object
 };

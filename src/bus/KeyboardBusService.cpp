@@ -3,7 +3,11 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QMetaObject>
+#include <QMetaProperty>
+#include <array>
 #include <new>
+#include <string_view>
+#include <utility>
 
 #include "bus/BusNames.h"
 #include "bus/BusRequests.h"
@@ -19,6 +23,13 @@ QDBusMessage ErrorReply(const QDBusMessage& call, const char* name, const std::s
     return call.createErrorReply(QString::fromLatin1(name), QString::fromStdString(text));
 }
 
+// The keyboard's object answers at both, the manager's path for scripts written before the
+// keyboard had an object of its own.
+constexpr std::array<const char*, 2> kKeyboardPaths{kBusKeyboardPath, kBusManagerPath};
+
+// Set while this thread reads a copy's values through the properties' getters.
+thread_local const BusProperties* tReading = nullptr;
+
 // The reader refuses a text past its limit; one far past it is not copied whole to learn that.
 // A text longer in UTF-16 units is longer in UTF-8 bytes too.
 std::string BackupText(const QString& text) {
@@ -32,6 +43,7 @@ KeyboardBusService::KeyboardBusService(RefusalWatch* watch, const std::filesyste
     : client_(std::make_unique<KeyboardClient>()),
       operations_(std::make_unique<KeyboardOperations>(*client_, watch, uiFolder)),
       emulation_(std::move(emulation)),
+      manager_(new BusManager(this)),
       worker_(std::make_unique<BusWorker>([this] { return Refresh(); })) {
     // Made before the keyboard logic at start-up, this first read waits for nothing.
     StoreProperties();
@@ -40,8 +52,9 @@ KeyboardBusService::KeyboardBusService(RefusalWatch* watch, const std::filesyste
 
 KeyboardBusService::~KeyboardBusService() {
     if (published_) {
+        manager_->Announce("KeyboardRemoved");
         QDBusConnection bus = QDBusConnection::sessionBus();
-        bus.unregisterObject(QString::fromLatin1(kBusPath));
+        for (const char* path : kKeyboardPaths) bus.unregisterObject(QString::fromLatin1(path));
         bus.unregisterService(QString::fromLatin1(kBusService));
     }
     worker_->Stop();
@@ -53,12 +66,20 @@ KeyboardBusService::~KeyboardBusService() {
 bool KeyboardBusService::Publish() {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) return false;
-    if (!bus.registerObject(QString::fromLatin1(kBusPath), this,
-                            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals |
-                                QDBusConnection::ExportAllProperties))
-        return false;
-    published_ = true;
-    return bus.registerService(QString::fromLatin1(kBusService));
+    constexpr auto keyboard = QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals |
+                              QDBusConnection::ExportAllProperties;
+    for (const char* path : kKeyboardPaths) {
+        // The manager, this object's adaptor, only at its own path.
+        const bool manager = std::string_view(path) == kBusManagerPath;
+        if (!bus.registerObject(QString::fromLatin1(path), this,
+                                manager ? keyboard | QDBusConnection::ExportAdaptors : keyboard))
+            return false;
+        published_ = true;
+    }
+    if (!bus.registerService(QString::fromLatin1(kBusService))) return false;
+    // Once the name is ours, so that those who listen to it hear.
+    manager_->Announce("KeyboardAdded");
+    return true;
 }
 
 void KeyboardBusService::NoteChange() {
@@ -67,6 +88,7 @@ void KeyboardBusService::NoteChange() {
 }
 
 BusProperties KeyboardBusService::Cached() const {
+    if (tReading) return *tReading;
     BusProperties properties;
     {
         const std::lock_guard lock(cacheLock_);
@@ -82,25 +104,54 @@ bool KeyboardBusService::Refresh() {
     return hold.owns_lock() && StoreProperties();
 }
 
+QVariantMap KeyboardBusService::Values(const BusProperties& properties) const {
+    tReading = &properties;
+    QVariantMap values;
+    const QMetaObject* meta = metaObject();
+    for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+        const QMetaProperty property = meta->property(i);
+        values.insert(QString::fromLatin1(property.name()), property.read(this));
+    }
+    tReading = nullptr;
+    return values;
+}
+
+// Every change of the keyboard's state, whatever made it, comes through here: the properties are
+// announced from the difference between the copies, so no way of changing them can forget to.
 bool KeyboardBusService::StoreProperties() {
     const bool noted = changeNoted_.exchange(false);
     try {
-        BusProperties fresh = ReadBusProperties(*operations_);
-        bool changed = noted;
+        const BusProperties fresh = ReadBusProperties(*operations_);
+        BusProperties before;
         {
             const std::lock_guard lock(cacheLock_);
-            changed = changed || !(fresh == cache_);
-            cache_ = std::move(fresh);
+            before = std::exchange(cache_, fresh);
         }
-        if (changed)
+        const QVariantMap old = Values(before);
+        QVariantMap changed = Values(fresh);
+        for (auto it = changed.begin(); it != changed.end();)
+            it = old.value(it.key()) == it.value() ? changed.erase(it) : std::next(it);
+        if (noted || !changed.isEmpty())
             QMetaObject::invokeMethod(
-                this, [this] { emit Changed(); }, Qt::QueuedConnection);
+                this, [this, changed] { Announce(changed); }, Qt::QueuedConnection);
         return true;
     } catch (const std::bad_alloc&) {
         // The copy stays as it was until a later refresh; the change is still to be announced.
         if (noted) changeNoted_.store(true);
         return false;
     }
+}
+
+void KeyboardBusService::Announce(const QVariantMap& changed) {
+    if (published_ && !changed.isEmpty())
+        for (const char* path : kKeyboardPaths) {
+            QDBusMessage signal = QDBusMessage::createSignal(
+                QString::fromLatin1(path), QStringLiteral("org.freedesktop.DBus.Properties"),
+                QStringLiteral("PropertiesChanged"));
+            signal << QString::fromLatin1(kBusInterface) << changed << QStringList();
+            QDBusConnection::sessionBus().send(signal);
+        }
+    emit Changed();
 }
 
 void KeyboardBusService::Carry(std::function<Outcome()> work, Answer answer) {
@@ -160,7 +211,7 @@ void KeyboardBusService::Assign(const QString& key, const QString& kind, const Q
           Answer::Nothing);
 }
 
-QString KeyboardBusService::Export() {
+void KeyboardBusService::Export(QString&) {
     Carry(
         [this] {
             std::string text;
@@ -169,18 +220,15 @@ QString KeyboardBusService::Export() {
             return outcome;
         },
         Answer::Message);
-    return {};
 }
 
 // The window's own user sees and confirms what keys will play: see "Import settings…".
-QString KeyboardBusService::Import(const QString& text, bool partial) {
-    CarryImport(text, partial, KeyChanges::Refuse);
-    return {};
+void KeyboardBusService::Import(const QString& backup, bool partial, QString&) {
+    CarryImport(backup, partial, KeyChanges::Refuse);
 }
 
-QString KeyboardBusService::PreviewImport(const QString& text, bool partial) {
-    CarryImport(text, partial, KeyChanges::List);
-    return {};
+void KeyboardBusService::PreviewImport(const QString& backup, bool partial, QString&) {
+    CarryImport(backup, partial, KeyChanges::List);
 }
 
 void KeyboardBusService::CarryImport(const QString& text, bool partial, KeyChanges keys) {

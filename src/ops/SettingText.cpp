@@ -54,7 +54,29 @@ std::optional<std::string> Select(SetRequest& request, Selection selection,
     return std::nullopt;
 }
 
+const SelectionName* SelectionByName(std::string_view name) {
+    for (const SelectionName& selection : kSelections)
+        if (name == selection.option || name == selection.key) return &selection;
+    return nullptr;
+}
+
+const lighting::SettingRow* RowByName(std::string_view name) {
+    const lighting::SettingRow* row = lighting::RowByOption(name);
+    return row ? row : lighting::RowByKey(name);
+}
+
 }  // namespace
+
+bool TakesNumber(std::string_view name) {
+    if (SelectionByName(name)) return true;
+    const lighting::SettingRow* row = RowByName(name);
+    return row && row->kind == lighting::Kind::Number;
+}
+
+bool TakesAuto(std::string_view name) {
+    const lighting::SettingRow* row = RowByName(name);
+    return row && row->automatic != 0;
+}
 
 const std::vector<std::string_view>& SettingNames() {
     static const std::vector<std::string> options = [] {
@@ -101,11 +123,9 @@ std::vector<std::pair<std::string, std::string>> ToTexts(const SetRequest& reque
 
 std::optional<std::string> Apply(SetRequest& request, std::string_view name,
                                  std::string_view value) {
-    for (const SelectionName& selection : kSelections)
-        if (name == selection.option || name == selection.key)
-            return Select(request, selection.selection, value);
-    const lighting::SettingRow* row = lighting::RowByOption(name);
-    if (!row) row = lighting::RowByKey(name);
+    if (const SelectionName* selection = SelectionByName(name))
+        return Select(request, selection->selection, value);
+    const lighting::SettingRow* row = RowByName(name);
     if (!row) return "unknown setting \"" + std::string(name) + "\"";
     request[row->id] = lighting::Parse(*row, value);
     if (request[row->id]) return std::nullopt;

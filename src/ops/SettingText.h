@@ -27,6 +27,11 @@ std::string ValueForm(std::string_view name);
 std::optional<std::string> Apply(SetRequest& request, std::string_view name,
                                  std::string_view value);
 
+// What a setting, named as Apply takes it, takes besides its text, for callers whose values
+// carry a type: a whole number (the mode by its number), or true for "auto".
+bool TakesNumber(std::string_view name);
+bool TakesAuto(std::string_view name);
+
 // The request as (key, value) texts that Apply reads back into the same request.
 std::vector<std::pair<std::string, std::string>> ToTexts(const SetRequest& request);
 

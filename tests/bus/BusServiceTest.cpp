@@ -1,69 +1,30 @@
 // The keyboard's bus object in this process, called over a private bus as other programs would.
 #include <gtest/gtest.h>
 
+#include <QDBusArgument>
 #include <QDBusMessage>
+#include <QDBusObjectPath>
 #include <QDBusPendingCall>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <algorithm>
+#include <map>
 #include <pugixml.hpp>
 #include <set>
+#include <string>
 #include <tuple>
+#include <vector>
 
-#include "bus/BusNames.h"
-#include "bus/KeyboardBusService.h"
-#include "device/DeviceLink.h"
-#include "emulator/EmulatedBackend.h"
 #include "emulator/VirtualKeyboard.h"
-#include "logic/KeyboardLogic.h"
-#include "ops/RefusalWatch.h"
-#include "support/BusCall.h"
-#include "support/PrivateBus.h"
+#include "support/ServiceFixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using bustest::BusService;
 using bustest::Call;
+using bustest::kInterface;
+using bustest::kSourceDir;
 using bustest::Property;
-
-const fs::path kSourceDir = KEYLUME_SOURCE_DIR;
-const QString kInterface = QString::fromLatin1(kBusInterface);
-
-class BusService : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_FALSE(bustest::Address().isEmpty()) << "no dbus-daemon";
-        link = std::make_unique<DeviceLink>(watch);
-        logic = std::make_unique<KeyboardLogic>(link.get());
-        ASSERT_TRUE(KeyboardClient::Settle());
-        service = std::make_unique<KeyboardBusService>(watch.get(), kSourceDir / "uires",
-                                                       QStringLiteral("keyboard"));
-        ASSERT_TRUE(service->Publish());
-        backend->ClearLog();
-    }
-    void TearDown() override {
-        service.reset();
-        logic.reset();
-        link.reset();
-        KeyboardClient::Settle();
-    }
-
-    // Commands that reached the keyboard; the requests of queries do not count.
-    std::size_t Sent() const {
-        const auto log = backend->Log();
-        return static_cast<std::size_t>(std::count_if(log.begin(), log.end(), [](const auto& r) {
-            return r.direction == ReportRecord::Direction::Set && !(r.packet.command & 0x80);
-        }));
-    }
-
-    QDBusMessage Set(const QVariantMap& settings) { return Call(kInterface, "Set", {settings}); }
-
-    std::shared_ptr<EmulatedBackend> backend = std::make_shared<EmulatedBackend>();
-    std::shared_ptr<RefusalWatch> watch = std::make_shared<RefusalWatch>(backend);
-    std::unique_ptr<DeviceLink> link;
-    std::unique_ptr<KeyboardLogic> logic;
-    std::unique_ptr<KeyboardBusService> service;
-};
 
 TEST_F(BusService, OffersTheKeyboardsStateAsProperties) {
     VirtualKeyboard& keyboard = backend->Keyboard();
@@ -121,7 +82,7 @@ struct BadCall {
 TEST_F(BusService, MalformedCallsAreRefusedAndSendNothing) {
     const BadCall calls[] = {
         {"Set", {QVariantMap{{"speed", "99"}}}, kBusErrorInvalid},
-        {"Set", {QVariantMap{{"speed", 3}}}, kBusErrorInvalid},
+        {"Set", {QVariantMap{{"speed", 3.5}}}, kBusErrorInvalid},
         {"Set", {QVariantMap{{"turbo", "1"}}}, kBusErrorInvalid},
         {"Set", {QVariantMap{}}, kBusErrorInvalid},
         {"Set", {QVariantMap{{"mode", "Sparkle"}}}, kBusErrorInvalid},
@@ -168,7 +129,7 @@ TEST_F(BusService, AnAbsentKeyboardIsAKeyboardError) {
 TEST_F(BusService, TheWindowAnswersWhileTheKeyboardIsBusy) {
     backend->SetLatency(std::chrono::milliseconds(5));
     const QDBusPendingCall exporting = bustest::ClientConnection().asyncCall(
-        QDBusMessage::createMethodCall(kBusService, kBusPath, kInterface, "Export"), 60000);
+        QDBusMessage::createMethodCall(kBusService, kBusKeyboardPath, kInterface, "Export"), 60000);
     EXPECT_TRUE(Property("Connected").toBool());
     EXPECT_FALSE(exporting.isFinished());
     ASSERT_TRUE(bustest::WaitFor([&] { return exporting.isFinished(); }, 60000));
@@ -184,37 +145,78 @@ TEST_F(BusService, TheWindowAnswersWhileTheKeyboardIsBusy) {
     EXPECT_EQ(Sent(), 0u);
 }
 
-// (kind, name, signature) of every member the description names.
+// (kind, name, form) of every member of an interface: a property's type and access, each
+// argument's direction, type and name in order. A signal's arguments are always out.
 using Member = std::tuple<std::string, std::string, std::string>;
 
-std::set<Member> Members(const pugi::xml_node& node) {
+std::set<Member> Members(const pugi::xml_node& interface) {
     std::set<Member> members;
-    for (const pugi::xml_node& interface : node.children("interface")) {
-        if (std::string(interface.attribute("name").value()) != kBusInterface) continue;
-        for (const pugi::xml_node& member : interface.children()) {
-            std::string signature = member.attribute("type").value();
-            for (const pugi::xml_node& arg : member.children("arg"))
-                signature += std::string(arg.attribute("direction").value()) + ":" +
-                             arg.attribute("type").value() + ";";
-            if (member.name() == std::string("property"))
-                signature += member.attribute("access").value();
-            members.emplace(member.name(), member.attribute("name").value(), signature);
-        }
+    for (const pugi::xml_node& member : interface.children()) {
+        const std::string kind = member.name();
+        if (kind == "annotation") continue;
+        std::string form =
+            std::string(member.attribute("type").value()) + member.attribute("access").value();
+        for (const pugi::xml_node& arg : member.children("arg"))
+            form += std::string(" ") +
+                    arg.attribute("direction").as_string(kind == "signal" ? "out" : "in") + ":" +
+                    arg.attribute("type").value() + ":" + arg.attribute("name").value();
+        members.emplace(kind, member.attribute("name").value(), form);
     }
     return members;
 }
 
-TEST_F(BusService, TheObjectMatchesItsDescriptionInTheSources) {
-    const QDBusMessage reply =
-        Call(QStringLiteral("org.freedesktop.DBus.Introspectable"), "Introspect", {});
-    ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage);
-    pugi::xml_document live;
-    ASSERT_TRUE(live.load_string(reply.arguments().front().toString().toUtf8().constData()));
-    pugi::xml_document file;
-    ASSERT_TRUE(file.load_file((kSourceDir / "src/bus/org.keylume.Keyboard1.xml").c_str()));
-    const std::set<Member> described = Members(file.child("node"));
-    EXPECT_FALSE(described.empty());
-    EXPECT_EQ(Members(live.child("node")), described);
+// The interfaces of an object, by name, without the bus's own.
+std::map<std::string, std::set<Member>> Interfaces(const pugi::xml_node& node) {
+    std::map<std::string, std::set<Member>> interfaces;
+    for (const pugi::xml_node& interface : node.children("interface")) {
+        const std::string name = interface.attribute("name").value();
+        if (!name.starts_with("org.freedesktop.DBus.")) interfaces[name] = Members(interface);
+    }
+    return interfaces;
+}
+
+// What the running objects say of themselves is what the installed descriptions say.
+TEST_F(BusService, TheObjectsMatchTheirDescriptionsInTheSources) {
+    const struct {
+        const char* path;
+        std::vector<const char*> interfaces;
+    } objects[] = {
+        {kBusKeyboardPath, {kBusInterface}},
+        {kBusManagerPath, {kBusManagerInterface, kBusInterface}},
+    };
+    for (const auto& object : objects) {
+        const QDBusMessage reply = Call(QStringLiteral("org.freedesktop.DBus.Introspectable"),
+                                        "Introspect", {}, object.path);
+        ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << object.path;
+        pugi::xml_document live;
+        ASSERT_TRUE(live.load_string(reply.arguments().front().toString().toUtf8().constData()));
+        std::map<std::string, std::set<Member>> described;
+        for (const char* interface : object.interfaces) {
+            pugi::xml_document file;
+            const fs::path xml = kSourceDir / "src/bus" / (std::string(interface) + ".xml");
+            ASSERT_TRUE(file.load_file(xml.c_str())) << xml;
+            described.merge(Interfaces(file.child("node")));
+        }
+        EXPECT_EQ(described.size(), object.interfaces.size());
+        EXPECT_EQ(Interfaces(live.child("node")), described) << object.path;
+    }
+}
+
+TEST_F(BusService, TheManagerListsTheKeyboardAndTellsWhenItGoes) {
+    const QVariant keyboards = Property("Keyboards", kBusManagerInterface, kBusManagerPath);
+    EXPECT_EQ(qdbus_cast<QList<QDBusObjectPath>>(keyboards),
+              QList<QDBusObjectPath>{QDBusObjectPath(kBusKeyboardPath)});
+    EXPECT_EQ(Property("APIVersion", kBusManagerInterface, kBusManagerPath).toUInt(),
+              kBusApiVersion);
+    // Scripts written before find the keyboard at the manager's path too.
+    EXPECT_EQ(Call(kInterface, "Set", {QVariantMap{{"mode", "Wave"}}}, kBusManagerPath).type(),
+              QDBusMessage::ReplyMessage);
+    EXPECT_EQ(Property("ModeName", kBusInterface, kBusManagerPath).toString(), "Wave");
+    EXPECT_EQ(Property("ModeName").toString(), "Wave");
+    bustest::SignalRecorder removed(kBusManagerPath, kBusManagerInterface, "KeyboardRemoved");
+    service.reset();
+    ASSERT_TRUE(bustest::WaitFor([&] { return !removed.arguments.isEmpty(); }));
+    EXPECT_EQ(removed.arguments.front().value<QDBusObjectPath>().path(), kBusKeyboardPath);
 }
 
 }  // namespace

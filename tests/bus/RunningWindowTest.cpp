@@ -2,75 +2,19 @@
 // bus carries them out, and its shapes show the change.
 #include <gtest/gtest.h>
 
-#include <QDBusConnectionInterface>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include "bus/BusNames.h"
 #include "support/BusCall.h"
-#include "support/PrivateBus.h"
+#include "support/RunningWindow.h"
 
 namespace {
 
 using bustest::Property;
-
-constexpr int kRunTimeoutMs = 30000;
-
-class RunningWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_FALSE(bustest::Address().isEmpty()) << "no dbus-daemon";
-        ASSERT_TRUE(folder.isValid());
-        env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("XDG_CONFIG_HOME", folder.path());
-        env.insert("XDG_RUNTIME_DIR", folder.path());
-        window.setProcessEnvironment(env);
-        window.start(KEYLUME_EXECUTABLE, {"--emulate"});
-        ASSERT_TRUE(window.waitForStarted());
-        ASSERT_TRUE(bustest::WaitFor(
-            [] {
-                auto bus = bustest::ClientConnection();
-                return bus.interface()->isServiceRegistered(kBusService).value();
-            },
-            kRunTimeoutMs));
-        // The window has read its keyboard.
-        ASSERT_TRUE(bustest::WaitFor([] { return Property("Connected").toBool(); }, kRunTimeoutMs));
-    }
-    void TearDown() override {
-        window.terminate();
-        if (!window.waitForFinished(5000)) window.kill();
-        window.waitForFinished();
-    }
-
-    // Runs a command to its end; its exit code, or -1 on time-out.
-    int Run(const QStringList& arguments, const QProcessEnvironment& environment) {
-        QProcess command;
-        command.setProcessEnvironment(environment);
-        command.start(KEYLUME_EXECUTABLE, arguments);
-        if (!command.waitForFinished(kRunTimeoutMs)) return -1;
-        out = command.readAllStandardOutput();
-        err = command.readAllStandardError();
-        return command.exitStatus() == QProcess::NormalExit ? command.exitCode() : -1;
-    }
-    int Run(const QStringList& arguments) { return Run(arguments, env); }
-
-    QJsonObject WindowMode() {
-        return QJsonDocument::fromJson(Property("Status").toString().toUtf8())
-            .object()["mode"]
-            .toObject();
-    }
-
-    QTemporaryDir folder;
-    QProcessEnvironment env;
-    QProcess window;
-    QByteArray out;
-    QByteArray err;
-};
+using bustest::RunningWindow;
 
 TEST_F(RunningWindow, CarriesOutTheCommandsAndShowsTheChange) {
     ASSERT_EQ(Run({"set", "--emulate", "--mode", "Wave", "--speed", "3", "--direction", "left"}), 0)
