@@ -37,7 +37,7 @@ constexpr int kCallTimeoutMs = 120000;
 
 QDBusMessage Method(const char* interface, const char* name, const QVariantList& arguments) {
     QDBusMessage message = QDBusMessage::createMethodCall(
-        QString::fromLatin1(kBusService), QString::fromLatin1(kBusPath),
+        QString::fromLatin1(kBusService), QString::fromLatin1(kBusKeyboardPath),
         QString::fromLatin1(interface), QString::fromLatin1(name));
     message.setArguments(arguments);
     return message;

@@ -93,6 +93,7 @@ int RunStartUp(const StartUpSettings& settings) {
     window->SendMessage(WM_INITDIALOG);
     window->UseSettingsBackup(bus->Operations());
     auto following = std::make_unique<FrontFollowing>(bus->Operations(), settings.paths);
+    bus->UseRules(&following->Switch());
     window->UseLanguageChoice(std::make_unique<LanguageChoice>(
         settings.paths.userFolder / "config.xml", settings.paths.configFile));
     // A window on its way out (the upgrade program could not start) is not shown again.
@@ -117,6 +118,7 @@ int RunStartUp(const StartUpSettings& settings) {
     }
 
     screenshot.reset();
+    bus->UseRules(nullptr);
     following.reset();
     bus.reset();
     notices.reset();

@@ -43,7 +43,8 @@ KeyboardBusService::KeyboardBusService(RefusalWatch* watch, const std::filesyste
     : client_(std::make_unique<KeyboardClient>()),
       operations_(std::make_unique<KeyboardOperations>(*client_, watch, uiFolder)),
       emulation_(std::move(emulation)),
-      manager_(new BusManager(this)),
+      manager_(new BusManager(
+          this, [this](const QString& name, const QString& text) { sendErrorReply(name, text); })),
       worker_(std::make_unique<BusWorker>([this] { return Refresh(); })) {
     // Made before the keyboard logic at start-up, this first read waits for nothing.
     StoreProperties();

@@ -61,6 +61,9 @@ public:
     // false when there is no session bus or the name is taken.
     bool Publish();
 
+    // The rules of applications the manager offers; null takes them away.
+    void UseRules(FrontSwitch* rules) { manager_->UseRules(rules); }
+
     // The window's own changes of the keyboard go the same way as the bus calls.
     KeyboardOperations& Operations() { return *operations_; }
 

@@ -9,6 +9,7 @@
 #include "app/InstanceLock.h"
 #include "app/SingleInstance.h"
 #include "bus/KeyboardBusClient.h"
+#include "bus/RulesBusClient.h"
 #include "cli/CommandLine.h"
 #include "cli/CommandRun.h"
 #include "cli/RunLocally.h"
@@ -67,9 +68,13 @@ public:
 
     // The window keeps the rules in memory and saves them on every change: it changes them.
     int OnRules(const std::function<int(RulesEndpoint& rules)>& use, std::ostream& err) override {
-        if (KeyboardBusClient::Find() || WindowLockTaken()) {
-            err << "keylume: a Keylume window is running; change the rules in its window, or "
-                   "close it first\n";
+        if (KeyboardBusClient::Find()) {
+            RulesBusClient window;
+            return use(window);
+        }
+        if (WindowLockTaken()) {
+            err << "keylume: a Keylume window is running but cannot be reached on the session "
+                   "bus; close it, or run the command in the window's session\n";
             return kExitKeyboard;
         }
         return LocalHost::OnRules(use, err);

@@ -1,5 +1,6 @@
-// The keyboard following the application in front: rules kept by the command, then two other
-// programs' windows brought forward in turn, by the window manager and by a click.
+// The keyboard following the application in front: rules kept by the command, before the window
+// starts and through it, then two other programs' windows brought forward in turn, by the
+// window manager and by a click.
 #include <QProcess>
 
 #include "support/HelperProcesses.h"
@@ -55,9 +56,10 @@ protected:
 
 TEST_F(FollowFrontScenario, TwoApplicationsInTurnSwitchTheKeyboardsProfile) {
     ASSERT_EQ(program_->Command({"rules", "add", "xlogo", "--profile", "1", "--mode", "Wave"}), 0);
-    ASSERT_EQ(program_->Command({"rules", "add", "Xmessage", "--profile", "2"}), 0);
     ASSERT_EQ(program_->Command({"rules", "on"}), 0);
     ASSERT_TRUE(StartProgram());
+    // Through the running window, which follows it at once.
+    ASSERT_EQ(program_->Command({"rules", "add", "Xmessage", "--profile", "2"}), 0);
 
     const QString logo = OpenClient("xlogo", {}, "XLogo");
     ASSERT_FALSE(logo.isEmpty()) << WithScreen("xlogo did not show");
@@ -74,6 +76,14 @@ TEST_F(FollowFrontScenario, TwoApplicationsInTurnSwitchTheKeyboardsProfile) {
     const QRect area = Geometry(logo);
     input_->Click(area.topLeft() + QPoint(area.width() / 2, area.height() / 2));
     EXPECT_TRUE(ShowsProfile(1)) << WithScreen("clicking xlogo did not switch back");
+
+    // Where the desktop tells its clients nothing, its script names the application in front.
+    ASSERT_EQ(program_->Command({"rules", "add", "org.kde.konsole", "--profile", "0"}), 0);
+    EXPECT_EQ(program_->Command({"rules", "remove", "org.kde.dolphin"}), 2);
+    RunOn(*desktop_, "dbus-send",
+          {"--session", "--type=method_call", "--dest=org.keylume.Keylume", "/org/keylume/Keylume",
+           "org.keylume.Manager1.SetActiveApplication", "string:org.kde.konsole"});
+    EXPECT_TRUE(ShowsProfile(0)) << WithScreen("the bus call did not switch to profile 0");
 }
 
 }  // namespace
