@@ -39,7 +39,9 @@ BackupOperations::BackupOperations(KeyboardClient& client, std::function<std::ui
 Outcome BackupOperations::Export(const persist::BackupNaming& naming, std::string& text) {
     const std::optional<KeyboardSnapshot> snapshot = client_.ReadSnapshot(shapes::kQuietRead);
     if (!snapshot) return {kExitKeyboard, "the keyboard could not be read"};
-    text = persist::WriteKeyboardBackup({*snapshot, persist::ToContents(client_.MacroGroups())},
+    RulesStore* rules = rules_;
+    text = persist::WriteKeyboardBackup({*snapshot, persist::ToContents(client_.MacroGroups()),
+                                         rules ? std::optional(rules->Current()) : std::nullopt},
                                         naming);
     return {kExitDone, "exported"};
 }
@@ -101,6 +103,13 @@ Outcome BackupOperations::Import(const persist::BackupNaming& naming, const std:
                                  : "restored what matches (" + Joined(plan.differences, "; ") + ")";
     Outcome outcome = RunSteps(steps, plan, done);
     if (!groupsSaid.empty()) outcome.message += "; " + groupsSaid;
+    // The rules need nothing of the keyboard: restored whatever it took.
+    if (RulesStore* rules = rules_; rules && file->rules) {
+        const Outcome replaced = rules->Replace(*file->rules);
+        outcome.message += replaced.code == kExitDone ? "; restored the rules of applications"
+                                                      : "; " + replaced.message;
+        if (outcome.code == kExitDone) outcome.code = replaced.code;
+    }
     return outcome;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Export and import of the whole keyboard through the keyboard logic's shapes: the same path
 // the window's changes take, so the screens show each step.
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -8,6 +9,7 @@
 
 #include "ops/KeyboardClient.h"
 #include "ops/KeyboardEndpoint.h"
+#include "ops/RulesEndpoint.h"
 #include "persist/BackupRestorePlan.h"
 #include "persist/KeyboardBackup.h"
 
@@ -16,7 +18,11 @@ public:
     // `failures` counts the reports the keyboard refused so far.
     BackupOperations(KeyboardClient& client, std::function<std::uint64_t()> failures);
 
-    // The backup file's text of the keyboard and the program's macro groups.
+    // Where the rules of applications are kept, which a backup holds too; none: the backup
+    // leaves them out and a restore leaves them as they are.
+    void UseRules(RulesStore* rules) { rules_ = rules; }
+
+    // The backup file's text of the keyboard, the program's macro groups and the rules.
     Outcome Export(const persist::BackupNaming& naming, std::string& text);
     // The file's refusal, when it is no backup this program can read; done before the keyboard
     // is read. A backup of another product is no refusal here: entries are matched by name, so
@@ -45,4 +51,5 @@ private:
 
     KeyboardClient& client_;
     std::function<std::uint64_t()> failures_;
+    std::atomic<RulesStore*> rules_ = nullptr;
 };

@@ -31,9 +31,21 @@ void FrontSwitch::Front(const std::vector<std::string>& names) {
     wake_.notify_all();
 }
 
-rules::AppRules FrontSwitch::Current() const {
+rules::AppRules FrontSwitch::Current() {
     std::lock_guard lock(mutex_);
     return rules_;
+}
+
+Outcome FrontSwitch::Replace(const rules::AppRules& rules) {
+    Outcome outcome;
+    {
+        std::lock_guard lock(mutex_);
+        rules_ = rules;
+        outcome = SaveRules(file_, rules_);
+        renew_ = true;
+    }
+    wake_.notify_all();
+    return outcome;
 }
 
 Outcome FrontSwitch::Rules(const RulesRequest& request, nlohmann::json& report) {

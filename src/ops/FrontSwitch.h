@@ -18,7 +18,7 @@
 
 class KeyboardOperations;
 
-class FrontSwitch : public RulesEndpoint {
+class FrontSwitch : public RulesEndpoint, public RulesStore {
 public:
     // Reads the rules from `file`. `own` names this program (see FocusFollower).
     FrontSwitch(KeyboardOperations& operations, persist::AppRulesFile file,
@@ -31,7 +31,8 @@ public:
     // From any thread: the application now in front (see focus::FrontWatch).
     void Front(const std::vector<std::string>& names);
 
-    rules::AppRules Current() const;
+    rules::AppRules Current() override;
+    Outcome Replace(const rules::AppRules& rules) override;
     // A change is saved, and the application in front gets what the rules want now. When the
     // file cannot be written the outcome says so, and the change holds until the program ends.
     Outcome Rules(const RulesRequest& request, nlohmann::json& report) override;

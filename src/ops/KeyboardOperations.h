@@ -41,6 +41,8 @@ public:
     Outcome Assign(const AssignRequest& request) override;
     Outcome Export(std::string& text) override;
     Outcome Import(const std::string& text, bool partial, KeyChanges keys) override;
+    // Where the rules of applications a backup holds are kept (see BackupOperations::UseRules).
+    void UseRules(RulesStore* rules) { backup_.UseRules(rules); }
     // How a backup file names this keyboard's entries; known before the keyboard is read.
     persist::BackupNaming Naming() const;
 

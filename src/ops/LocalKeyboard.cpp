@@ -2,12 +2,15 @@
 
 LocalKeyboard::LocalKeyboard(const AppPaths& paths, std::shared_ptr<HidBackend> backend,
                              MacroFile::Saving saving)
-    : watch_(std::make_shared<RefusalWatch>(std::move(backend))), link_(watch_) {
+    : rules_(persist::AppRulesFile(paths.rulesFile())),
+      watch_(std::make_shared<RefusalWatch>(std::move(backend))),
+      link_(watch_) {
     configNote_ = config_.LoadWithFallback(paths.configFile, paths.shippedConfigFile);
     macros_ = std::make_unique<MacroFile>(paths.macroFile, files::FileReplacer(), saving);
     // The client joins after the lists are loaded, so it starts with them.
     client_ = std::make_unique<KeyboardClient>();
     operations_ = std::make_unique<KeyboardOperations>(*client_, watch_.get(), paths.uiFolder());
+    operations_->UseRules(&rules_);
 }
 
 void LocalKeyboard::Connect() {

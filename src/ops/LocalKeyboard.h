@@ -13,6 +13,7 @@
 #include "ops/KeyboardClient.h"
 #include "ops/KeyboardOperations.h"
 #include "ops/RefusalWatch.h"
+#include "ops/RulesEndpoint.h"
 #include "persist/AppConfig.h"
 #include "persist/AppPaths.h"
 #include "persist/MacroFile.h"
@@ -37,6 +38,7 @@ private:
     AppConfig config_;
     std::string configNote_;
     std::unique_ptr<MacroFile> macros_;
+    FileRules rules_;
     std::shared_ptr<RefusalWatch> watch_;
     std::unique_ptr<KeyboardClient> client_;  // made once the lists are loaded
     DeviceLink link_;

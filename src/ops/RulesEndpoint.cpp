@@ -1,14 +1,6 @@
 #include "ops/RulesEndpoint.h"
 
-namespace {
-
-nlohmann::json TargetReport(const rules::Target& target) {
-    nlohmann::json report{{"profile", target.profile}};
-    if (target.mode) report["mode"] = *target.mode;
-    return report;
-}
-
-}  // namespace
+#include "persist/RulesJson.h"
 
 Outcome ApplyRules(const RulesRequest& request, rules::AppRules& rules) {
     const bool others = request.app == kOtherApplications;
@@ -44,16 +36,9 @@ Outcome ApplyRules(const RulesRequest& request, rules::AppRules& rules) {
 }
 
 nlohmann::json RulesReport(const rules::AppRules& rules) {
-    nlohmann::json list = nlohmann::json::array();
-    for (const rules::Rule& rule : rules.rules) {
-        nlohmann::json entry = TargetReport(rule.target);
-        entry["app"] = rule.app;
-        list.push_back(entry);
-    }
-    return {{"version", 1},
-            {"enabled", rules.enabled},
-            {"rules", list},
-            {"otherwise", rules.otherwise ? TargetReport(*rules.otherwise) : nlohmann::json()}};
+    nlohmann::json report = persist::WriteRulesJson(rules);
+    report["version"] = 1;
+    return report;
 }
 
 Outcome SaveRules(persist::AppRulesFile& file, const rules::AppRules& rules) {
@@ -77,4 +62,9 @@ Outcome FileRules::Rules(const RulesRequest& request, nlohmann::json& report) {
     }
     report = RulesReport(outcome.code == kExitDone ? rules : file_.Load());
     return outcome;
+}
+
+Outcome FileRules::Replace(const rules::AppRules& rules) {
+    file_.Load();  // an unreadable file is kept aside first
+    return SaveRules(file_, rules);
 }

@@ -26,6 +26,15 @@ public:
     virtual Outcome Rules(const RulesRequest& request, nlohmann::json& report) = 0;
 };
 
+// Where the rules are kept, for the keyboard backup, which saves and restores them whole.
+class RulesStore {
+public:
+    virtual ~RulesStore() = default;
+    virtual rules::AppRules Current() = 0;
+    // The outcome names the file when it could not be written.
+    virtual Outcome Replace(const rules::AppRules& rules) = 0;
+};
+
 // Changes `rules` as asked: Add replaces the application's rule, Remove of a rule that is not
 // there is a usage error.
 Outcome ApplyRules(const RulesRequest& request, rules::AppRules& rules);
@@ -34,10 +43,12 @@ Outcome ApplyRules(const RulesRequest& request, rules::AppRules& rules);
 nlohmann::json RulesReport(const rules::AppRules& rules);
 
 // The rules file itself, for a process without a window.
-class FileRules : public RulesEndpoint {
+class FileRules : public RulesEndpoint, public RulesStore {
 public:
     explicit FileRules(persist::AppRulesFile file) : file_(std::move(file)) {}
     Outcome Rules(const RulesRequest& request, nlohmann::json& report) override;
+    rules::AppRules Current() override { return file_.Load(); }
+    Outcome Replace(const rules::AppRules& rules) override;
 
 private:
     persist::AppRulesFile file_;

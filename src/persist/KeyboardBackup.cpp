@@ -12,11 +12,14 @@
 #include "persist/BackupModeRegister.h"
 #include "persist/BackupText.h"
 #include "persist/MacroLimits.h"
+#include "persist/RulesJson.h"
 
 namespace persist {
 namespace {
 
 using namespace backup_json;
+
+constexpr const char* kRulesMember = "applicationRules";
 
 // A colour entry: "#RRGGBB", with "AA" added when the fourth byte is not 0.
 std::string ColourEntryText(const rgba_t& colour) {
@@ -180,6 +183,8 @@ KeyboardBackup Read(const Json& root, const BackupNaming& naming) {
     const Json& groups = Array(Member(root, "", "macroGroups"), "/macroGroups");
     for (std::size_t g = 0; g < groups.size(); ++g)
         backup.groups.push_back(ReadMacroGroup(groups[g], "/macroGroups/" + std::to_string(g)));
+    if (root.contains(kRulesMember))
+        backup.rules = ReadRulesJson(root[kRulesMember], std::string("/") + kRulesMember);
     return backup;
 }
 
@@ -200,6 +205,7 @@ std::string WriteKeyboardBackup(const KeyboardBackup& backup, const BackupNaming
     for (const MacroGroupContent& group : WithinLimits(backup.groups))
         groups.push_back(WriteMacroGroup(group));
     root["macroGroups"] = groups;
+    if (backup.rules) root[kRulesMember] = WriteRulesJson(*backup.rules);
     // Texts that are not UTF-8 (a group named in another encoding) become U+FFFD rather than
     // ending the export.
     return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";

@@ -10,6 +10,7 @@
 #include "persist/BackupHeader.h"
 #include "persist/BackupText.h"
 #include "persist/MacroDocument.h"
+#include "records/AppRules.h"
 #include "records/KeyboardSnapshot.h"
 
 namespace persist {
@@ -34,6 +35,8 @@ struct BackupNaming {
 struct KeyboardBackup {
     KeyboardSnapshot keyboard;
     std::vector<MacroGroupContent> groups;  // the program's macro groups, in list order
+    // The rules of applications to profiles; files from before them have none.
+    std::optional<rules::AppRules> rules;
 };
 
 struct BackupReadResult {

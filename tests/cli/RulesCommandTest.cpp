@@ -38,6 +38,13 @@ TEST_F(RulesCommand, RulesTheCommandKeepsSwitchTheKeyboardAsApplicationsComeForw
     ASSERT_EQ(Run({"rules", "list"}), kExitDone);
     EXPECT_NE(out.str().find("XTerm: profile 1, mode Wave"), std::string::npos) << out.str();
     EXPECT_EQ(Sent(), 0u);
+    // The keyboard's backup holds them.
+    const std::string backup = (folder.path() / "keyboard.json").string();
+    ASSERT_EQ(Run({"export", backup}), kExitDone) << err.str();
+    ASSERT_EQ(Run({"rules", "remove", "xterm"}), kExitDone);
+    ASSERT_EQ(Run({"import", backup, "--yes"}), kExitDone) << err.str();
+    ASSERT_EQ(Run({"rules", "list", "--json"}), kExitDone);
+    EXPECT_EQ(Json()["rules"], report["rules"]);
 
     LocalKeyboard keyboard(paths, backend);
     keyboard.Connect();

@@ -101,7 +101,10 @@ TEST_F(InstalledProgram, PutsEveryFileInItsStandardPlace) {
                              "share/dbus-1/interfaces/org.keylume.Keyboard1.xml",
                              "share/doc/keylume/backup-format.md",
                              "share/doc/keylume/dbus.md",
-                             "share/doc/keylume/examples/keylume-status-bar"}) {
+                             "share/doc/keylume/examples/keylume-status-bar",
+                             "share/kwin/scripts/keylume-follow-front/contents/code/main.js",
+                             "share/gnome-shell/extensions/keylume-follow-front@keylume.org/"
+                             "extension.js"}) {
         EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
     }
     const fs::perms executable = fs::perms::owner_exec | fs::perms::others_exec;

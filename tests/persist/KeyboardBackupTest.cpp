@@ -69,6 +69,8 @@ KeyboardBackup Odd() {
     group.info = {5, 3, L"Gr\u00fc\u00dfe"};
     group.items = {{0x1E, 0, 20, L"A"}, {0x1E0, 1, 0, L""}, {0x1E, 1, 32767, L"A"}};
     backup.groups.push_back(group);
+    backup.rules = rules::AppRules{
+        true, {{"xterm", {1, "Wave"}}, {"org.gnome.Terminal", {2, {}}}}, rules::Target{0, {}}};
     return backup;
 }
 
@@ -115,6 +117,7 @@ TEST(KeyboardBackup, EveryMeaningfulByteComesBackAndTheTextIsStable) {
     for (auto a = group.items.begin(), b = odd.groups[0].items.begin(); a != group.items.end();
          ++a, ++b)
         EXPECT_TRUE(a->code == b->code && a->state == b->state && a->delay == b->delay);
+    EXPECT_EQ(read.backup->rules, odd.rules);
     EXPECT_EQ(persist::WriteKeyboardBackup(*read.backup, Naming()), text);
 }
 
@@ -186,6 +189,11 @@ TEST(KeyboardBackup, ABadFileIsRefusedAtThePlaceThatIsWrong) {
         {with("\"Esc\": \"#102030\"", "\"Esc\": \"#102030\", \"Esc\": \"#FFFFFF\""),
          "/colourSets/sets/0/Esc"},
         {with("\"delay\": 100", "\"delay\": 100, \"delay\": 5"), "/keys/F4/macro/steps/0/delay"},
+        {with("\"enabled\": true", "\"enabled\": 1"), "/applicationRules/enabled"},
+        {with("\"app\": \"xterm\"", "\"app\": \"\""), "/applicationRules/rules/0/app"},
+        {with("\"app\": \"org.gnome.Terminal\"", "\"app\": \"XTERM\""),
+         "/applicationRules/rules/1/app"},
+        {with("\"profile\": 1", "\"profile\": 256"), "/applicationRules/rules/0/profile"},
     };
     for (const auto& bad : cases) {
         const persist::BackupReadResult read = persist::ReadKeyboardBackup(bad.text, Naming());
