@@ -1,5 +1,6 @@
 // A screen of twice the density that is small in its own pixels: 1600x1000 at Qt's scale 2
-// shows 800x500. The keyboard pictures use every pixel of the screen.
+// shows 800x500. The title bar's controls lie apart, the key editor's closing buttons are on the
+// screen and work, and the keyboard pictures use every pixel of the screen.
 #include <QPainter>
 
 #include "support/Scenario.h"
@@ -30,6 +31,23 @@ protected:
         return !dense.isNull() && !RegionChanged(shown, expected, part);
     }
 };
+
+TEST_F(HighDensityScenario, TheWindowAndTheEditorKeepTheirButtonsApartAndInView) {
+    ASSERT_TRUE(StartProgram());
+    const QRect more = WaitForControl("btn_more").screen;
+    const QRect profile = WaitForControl("kb_cmb_profile").screen;
+    EXPECT_FALSE(more.intersects(profile)) << WithScreen("the more button covers the profiles");
+
+    ClickLabelled("Keys");
+    ClickKey("cbimg_macro_record", "A");
+    const QRect screen(QPoint(0, 0), ScreenSize());
+    for (const char* button : {"btnOK", "btnCancel"})
+        EXPECT_TRUE(screen.contains(WaitForControl(button).screen))
+            << WithScreen(std::string(button) + " lies off the screen");
+    Click("btnCancel");
+    EXPECT_TRUE(WaitUntil([&] { return WindowsTitled("Key assignment") == 0; }))
+        << WithScreen("Cancel did not close the editor");
+}
 
 TEST_F(HighDensityScenario, KeyPicturesUseTheScreensOwnPixels) {
     constexpr int kNormal = 0, kHover = 1, kDisabled = 3;
