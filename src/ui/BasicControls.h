@@ -74,4 +74,10 @@ private:
     QPoint m_grabOffset;
 };
 
+// A dialog's row of closing buttons. In a window that scrolls because its screen is too small
+// it stays along the bottom of what is shown, as the title bar stays along the top.
+class SFooter : public SWindow {
+    SOUI_CLASS_NAME(SWindow, "footer")
+};
+
 }  // namespace SOUI

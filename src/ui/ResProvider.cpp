@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 
 namespace SOUI {
@@ -62,6 +63,16 @@ QImage SResProviderFiles::LoadImage(const QString& resName) const {
         std::printf("resource is not an image: %s\n", resName.toUtf8().constData());
         std::fflush(stdout);
     }
+    return image;
+}
+
+QImage SResProviderFiles::LoadDenserImage(const QString& resName, int scale) const {
+    const QString path = FilePath(resName);
+    if (path.isEmpty()) return {};
+    const QFileInfo file(path);
+    QImage image(file.dir().filePath(
+        QStringLiteral("%1@%2x.%3").arg(file.completeBaseName()).arg(scale).arg(file.suffix())));
+    image.setDevicePixelRatio(scale);
     return image;
 }
 

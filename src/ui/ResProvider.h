@@ -25,6 +25,10 @@ public:
     QByteArray Read(const QString& resName) const;
     bool LoadXml(const QString& resName, pugi::xml_document& doc) const;
     QImage LoadImage(const QString& resName) const;
+    // The resource's picture drawn for `scale` times the density, from the file named as its
+    // own with "@<scale>x" before the extension, its device pixel ratio set to `scale`; a null
+    // image when there is no such file or it is not an image.
+    QImage LoadDenserImage(const QString& resName, int scale) const;
     QString FilePath(const QString& resName) const;
     const QString& Folder() const { return m_folder; }
 

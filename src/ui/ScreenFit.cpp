@@ -12,10 +12,29 @@ namespace {
 
 const char* const kScrollerName = "host_scroller";
 
-SCaption* CaptionOf(SWindow* root) {
+template <class Bar>
+Bar* BarOf(SWindow* root) {
     for (QObject* child : root->children())
-        if (auto* caption = dynamic_cast<SCaption*>(child)) return caption;
+        if (auto* bar = dynamic_cast<Bar*>(child)) return bar;
     return nullptr;
+}
+
+// The bar follows what is shown, as wide as the view, along its top or bottom edge and above
+// the content.
+void PinToView(QScrollArea* scroller, QWidget* bar, bool bottom) {
+    if (!bar) return;
+    QScrollBar* across = scroller->horizontalScrollBar();
+    QScrollBar* down = scroller->verticalScrollBar();
+    auto keepInView = [scroller, bar, bottom, across, down] {
+        const QWidget* view = scroller->viewport();
+        const int top = down->value() + (bottom ? view->height() - bar->height() : 0);
+        bar->setGeometry(across->value(), top, view->width(), bar->height());
+        bar->raise();
+    };
+    for (QScrollBar* scrollBar : {across, down}) {
+        QObject::connect(scrollBar, &QScrollBar::valueChanged, bar, keepInView);
+        QObject::connect(scrollBar, &QScrollBar::rangeChanged, bar, keepInView);
+    }
 }
 
 QScrollArea* MakeScroller(QWidget* frame, SWindow* root, QSize design) {
@@ -25,21 +44,8 @@ QScrollArea* MakeScroller(QWidget* frame, SWindow* root, QSize design) {
     scroller->setWidgetResizable(false);
     root->resize(design);
     scroller->setWidget(root);
-    if (SCaption* caption = CaptionOf(root)) {
-        // The title bar follows what is shown, as wide as the view, above the content.
-        auto keepInView = [scroller, caption] {
-            caption->setGeometry(scroller->horizontalScrollBar()->value(),
-                                 scroller->verticalScrollBar()->value(),
-                                 scroller->viewport()->width(), caption->height());
-            caption->raise();
-        };
-        QObject::connect(scroller->horizontalScrollBar(), &QScrollBar::valueChanged, caption,
-                         keepInView);
-        QObject::connect(scroller->verticalScrollBar(), &QScrollBar::valueChanged, caption,
-                         keepInView);
-        QObject::connect(scroller->horizontalScrollBar(), &QScrollBar::rangeChanged, caption,
-                         keepInView);
-    }
+    PinToView(scroller, BarOf<SCaption>(root), false);
+    PinToView(scroller, BarOf<SFooter>(root), true);
     scroller->show();
     return scroller;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Fits a host window into the free area of its screen. A window whose layout is larger than
-// that area takes the area's size; its content then scrolls, and its title bar stays across the
-// top of what is shown, so the window's own buttons are always in reach.
+// that area takes the area's size; its content then scrolls, while its title bar stays across
+// the top of what is shown and a dialog's footer across the bottom, so the window's own buttons
+// are always in reach.
 #include <QRect>
 #include <QSize>
 

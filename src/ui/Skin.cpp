@@ -1,5 +1,6 @@
 #include "ui/Skin.h"
 
+#include <algorithm>
 #include <pugixml.hpp>
 
 #include "ui/ResProvider.h"
@@ -14,14 +15,39 @@ QSize SSkinImgList::GetSkinSize() const {
     return {m_image.width() / m_states, m_image.height()};
 }
 
+bool SSkinImgList::AddDenser(QImage image) {
+    const qreal density = image.devicePixelRatio();
+    if (image.isNull() || density <= 1.0 || image.deviceIndependentSize() != QSizeF(m_image.size()))
+        return false;
+    auto place = std::find_if(m_denser.begin(), m_denser.end(),
+                              [&](const QImage& d) { return d.devicePixelRatio() >= density; });
+    m_denser.insert(place, std::move(image));
+    return true;
+}
+
+const QImage& SSkinImgList::ImageFor(qreal density) const {
+    if (density <= 1.0) return m_image;
+    for (const QImage& denser : m_denser)
+        if (denser.devicePixelRatio() >= density) return denser;
+    return m_denser.empty() ? m_image : m_denser.back();
+}
+
 void SSkinImgList::Draw(QPainter& painter, const QRect& rect, int state) const {
     if (m_image.isNull() || rect.isEmpty()) return;
     if (state < 0) state = 0;
     if (state >= m_states) state = m_states - 1;
-    const QSize size = GetSkinSize();
-    const QRect source = m_vertical ? QRect(0, state * size.height(), size.width(), size.height())
-                                    : QRect(state * size.width(), 0, size.width(), size.height());
-    painter.drawImage(rect, m_image, source);
+    const qreal density = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+    const QImage& image = ImageFor(density);
+    // Source rectangles count the image's own pixels.
+    const qreal scale = image.devicePixelRatio();
+    const QSizeF size = QSizeF(GetSkinSize()) * scale;
+    const QRectF source = m_vertical ? QRectF(QPointF(0, state * size.height()), size)
+                                     : QRectF(QPointF(state * size.width(), 0), size);
+    painter.save();
+    // A picture denser than the screen is reduced, which unsmoothed would drop whole pixels.
+    if (scale > density) painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(rect), image, source);
+    painter.restore();
 }
 
 void SSkinPool::Load(const SResProviderFiles& res, const QString& tableRes) {
@@ -34,9 +60,11 @@ void SSkinPool::Load(const SResProviderFiles& res, const QString& tableRes) {
         if (name.isEmpty()) continue;
         QImage image = res.LoadImage(src);
         if (image.isNull()) continue;
-        Add(name,
+        auto skin =
             std::make_shared<SSkinImgList>(std::move(image), node.attribute("states").as_int(1),
-                                           node.attribute("vertical").as_bool(false)));
+                                           node.attribute("vertical").as_bool(false));
+        skin->AddDenser(res.LoadDenserImage(src, 2));
+        Add(name, std::move(skin));
     }
 }
 

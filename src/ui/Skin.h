@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QString>
 #include <memory>
+#include <vector>
 
 namespace SOUI {
 
@@ -20,17 +21,25 @@ public:
 };
 
 // One image cut into equal states side by side (or stacked when vertical). A state past
-// the last one draws the last.
+// the last one draws the last. Denser copies of the image serve screens of higher density:
+// each paint takes the least dense one that still has a pixel for every pixel of the screen.
 class SSkinImgList : public ISkinObj {
 public:
     SSkinImgList(QImage image, int states, bool vertical);
+
+    // Adds a copy drawn for its device pixel ratio; refused (false) unless it is denser and
+    // covers the same size, so that the places of its parts do not move.
+    bool AddDenser(QImage image);
 
     void Draw(QPainter& painter, const QRect& rect, int state) const override;
     int GetStates() const override { return m_states; }
     QSize GetSkinSize() const override;
 
 private:
+    const QImage& ImageFor(qreal density) const;
+
     QImage m_image;
+    std::vector<QImage> m_denser;  // rising density
     int m_states;
     bool m_vertical;
 };

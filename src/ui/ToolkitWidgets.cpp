@@ -16,6 +16,7 @@ void RegisterToolkitWidgets(SWindowFactory& factory) {
     factory.Register<SButton>("window");
     factory.Register<SImageButton>("button");
     factory.Register<SCaption>("window");
+    factory.Register<SFooter>("window");
     factory.Register<SCheckBox>("window");
     factory.Register<SRadioBox>("window");
     factory.Register<SEdit>("window");

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QRegion>
 #include <algorithm>
 #include <cstdio>
 
@@ -442,14 +443,16 @@ void CoordButtonImage::OnPaint(QPainter& painter) {
 
 void CoordButtonImage::PaintStateImage(QPainter& painter, int state,
                                        bool (*wanted)(const CoordButtonInfo&)) {
-    bool any = false;
-    for (const auto& k : m_keys) any = any || wanted(k);
-    if (!any) return;
-    SOffscreen surface(size());
-    GetSkin()->Draw(surface.Begin(), QRect(QPoint(0, 0), size()), state);
-    surface.End();
+    QRegion keys;
     for (const auto& k : m_keys)
-        if (wanted(k)) surface.CopyRectTo(painter, ToQRect(k.rect), QPoint(0, 0), CopyMode::Or);
+        if (wanted(k)) keys += ToQRect(k.rect);
+    if (keys.isEmpty()) return;
+    // Drawn straight onto the widget, so the state's picture has the screen's own density.
+    painter.save();
+    painter.setClipRegion(keys, Qt::IntersectClip);
+    painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+    GetSkin()->Draw(painter, rect(), state);
+    painter.restore();
 }
 
 void CoordButtonImage::PaintSelection(QPainter& painter) {

@@ -216,6 +216,27 @@ TEST_F(Resources, SkinDrawsTheRequestedStateAndClampsPastTheLast) {
     }
 }
 
+TEST(Painting, SkinDrawsTheCopyAsDenseAsTheScreen) {
+    uitest::EnsureQApp();
+    const auto picture = [](QSize size, int density, Qt::GlobalColor colour) {
+        QImage image(size, QImage::Format_ARGB32);
+        image.fill(colour);
+        image.setDevicePixelRatio(density);
+        return image;
+    };
+    SSkinImgList skin(picture({2, 1}, 1, Qt::red), 2, false);    // two states of one pixel
+    EXPECT_FALSE(skin.AddDenser(picture({4, 2}, 1, Qt::blue)));  // not denser
+    EXPECT_FALSE(skin.AddDenser(picture({6, 2}, 2, Qt::blue)));  // another size
+    EXPECT_TRUE(skin.AddDenser(picture({4, 2}, 2, Qt::blue)));
+    for (const auto& [density, colour] : {std::pair{1, Qt::red}, std::pair{2, Qt::blue}}) {
+        QImage screen = picture({density, density}, density, Qt::black);
+        QPainter painter(&screen);
+        skin.Draw(painter, QRect(0, 0, 1, 1), 1);
+        painter.end();
+        EXPECT_EQ(screen.pixelColor(density - 1, density - 1), QColor(colour)) << density;
+    }
+}
+
 TEST(Painting, CopiesOneRectangleBetweenSurfaces) {
     uitest::EnsureQApp();
     SOffscreen source(QSize(4, 4));

@@ -108,8 +108,9 @@ void paintState(QPainter& p, State state, PicturePage page) {
 }
 
 // How much of each pixel of one state the caps cover (alpha 0-255).
-QImage capCoverage(const std::vector<KeyPlace>& keys) {
-    QImage coverage(PictureGeometry::SIZE, QImage::Format_Alpha8);
+QImage capCoverage(const std::vector<KeyPlace>& keys, int scale) {
+    QImage coverage(PictureGeometry::SIZE * scale, QImage::Format_Alpha8);
+    coverage.setDevicePixelRatio(scale);
     coverage.fill(0);
     QPainter p(&coverage);
     p.setRenderHint(QPainter::Antialiasing);
@@ -122,12 +123,12 @@ int blend(int from, int to, int weight) {
     return from + (to - from) * weight / 255;
 }
 
-// Inside a key's rectangle: the state's mask is OR-ed into the cap (in
-// proportion to its coverage at the rounded edges), then the normal state is
-// OR-ed into everything.
+// Inside a key's rectangle (in the strip's pixels): the state's mask is OR-ed
+// into the cap (in proportion to its coverage at the rounded edges), then the
+// normal state is OR-ed into everything.
 void foldKey(QImage& strip, State state, const QRect& key, const QImage& coverage) {
     const QRgb mask = orMask(state);
-    const int dx = state * PictureGeometry::SIZE.width();
+    const int dx = state * coverage.width();
     for (int y = key.top(); y <= key.bottom(); ++y) {
         const auto* normal = reinterpret_cast<const QRgb*>(strip.constScanLine(y));
         const uchar* cover = coverage.constScanLine(y);
@@ -149,9 +150,11 @@ std::vector<KeyPlace> PageKeys(PicturePage page) {
     return page == PicturePage::Lighting ? LitKeys() : KeyboardKeys();
 }
 
-QImage KeyboardPicture(PicturePage page) {
+QImage KeyboardPicture(PicturePage page, int scale) {
     const QSize one = PictureGeometry::SIZE;
-    QImage strip(one.width() * PICTURE_STATES, one.height(), QImage::Format_ARGB32_Premultiplied);
+    QImage strip(QSize(one.width() * PICTURE_STATES, one.height()) * scale,
+                 QImage::Format_ARGB32_Premultiplied);
+    strip.setDevicePixelRatio(scale);
     strip.fill(Qt::transparent);
     {
         QPainter p(&strip);
@@ -164,8 +167,11 @@ QImage KeyboardPicture(PicturePage page) {
         }
     }
     const std::vector<KeyPlace> keys = PageKeys(page);
-    const QImage coverage = capCoverage(keys);
-    for (const KeyPlace& key : keys)
-        for (State s : {HOVER, CHECKED}) foldKey(strip, s, PictureGeometry::KeyRect(key), coverage);
+    const QImage coverage = capCoverage(keys, scale);
+    for (const KeyPlace& key : keys) {
+        const QRect r = PictureGeometry::KeyRect(key);
+        for (State s : {HOVER, CHECKED})
+            foldKey(strip, s, QRect(r.topLeft() * scale, r.size() * scale), coverage);
+    }
     return strip.convertToFormat(QImage::Format_ARGB32);
 }

@@ -41,8 +41,12 @@ bool writeAll(const QDir& root) {
     }
     const QString image = root.filePath("image/");
     const QString coords = root.filePath("coords/");
-    bool ok = saveImage(KeyboardPicture(PicturePage::Lighting), image + "keyboard_led.png");
-    ok = saveImage(KeyboardPicture(PicturePage::Assignment), image + "keyboard_macro.png") && ok;
+    bool ok = true;
+    // "NAME@2x.png" beside "NAME.png" is the same picture for screens of twice the density.
+    for (auto [name, page] : {std::pair{"keyboard_led", PicturePage::Lighting},
+                              std::pair{"keyboard_macro", PicturePage::Assignment}})
+        for (auto [scale, suffix] : {std::pair{1, ".png"}, std::pair{2, "@2x.png"}})
+            ok = saveImage(KeyboardPicture(page, scale), image + name + suffix) && ok;
     for (const CatalogImage& entry : UiImages())
         ok = saveImage(entry.image, image + QString::fromStdString(entry.file)) && ok;
     for (auto [file, page] : {std::pair{"keys_led.xml", PicturePage::Lighting},

@@ -116,7 +116,7 @@ QRect Accessibility::Extents(const Node& node) {
     argument.beginStructure();
     argument >> x >> y >> w >> h;
     argument.endStructure();
-    return QRect(x, y, w, h);
+    return QRect(x * scale_, y * scale_, w * scale_, h * scale_);
 }
 
 std::vector<Accessibility::Node> Accessibility::Applications() {

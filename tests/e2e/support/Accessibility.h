@@ -23,6 +23,9 @@ class Accessibility {
 public:
     explicit Accessibility(const Session& session);
     ~Accessibility();
+    // Screen pixels per pixel the bus reports: Qt reports places in its scaled, device
+    // independent pixels.
+    void SetScale(int factor) { scale_ = factor; }
 
     // The controls of the program's shown windows with this layout name, top to bottom then
     // left to right. Hidden ones (another page, a closed dialog) are left out.
@@ -63,6 +66,7 @@ private:
     QString sessionAddress_;
     QString connectionName_;
     bool connected_ = false;
+    int scale_ = 1;
 };
 
 }  // namespace e2e

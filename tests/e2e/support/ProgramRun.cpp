@@ -64,6 +64,7 @@ QProcessEnvironment ProgramRun::Environment() const {
     // The scenarios read the English texts, whatever language the desktop running them has.
     env.remove("LANGUAGE");
     env.insert("LC_ALL", "C.UTF-8");
+    if (scale_ != 1) env.insert("QT_SCALE_FACTOR", QString::number(scale_));
     return env;
 }
 

@@ -21,6 +21,9 @@ public:
     bool Install(std::string& error);
     ~ProgramRun();
 
+    // Qt's scale for the program's windows (QT_SCALE_FACTOR); 2 shows them as a screen of
+    // twice the density does. Takes effect at the next start.
+    void SetScale(int factor) { scale_ = factor; }
     // Starts the program with these arguments (after "--emulate" unless given).
     void Start(const QStringList& arguments = {"--emulate"});
     // Runs `keylume ARGUMENTS` beside the program, as its user would; the exit code, -1 when it
@@ -56,6 +59,7 @@ private:
 
     std::filesystem::path folder_;
     bool installed_ = false;
+    int scale_ = 1;
     std::unique_ptr<QProcess> process_;
     QString output_;
 };

@@ -26,7 +26,9 @@ void Scenario::SetUp() {
     const Session* session = StartSession();
     ASSERT_NE(session, nullptr);
     program_ = std::make_unique<ProgramRun>(*session, folder_);
+    program_->SetScale(ScaleFactor());
     a11y_ = std::make_unique<Accessibility>(*session);
+    a11y_->SetScale(ScaleFactor());
 }
 
 const Session* Scenario::StartSession() {
@@ -144,7 +146,8 @@ std::vector<CoordButtonInfo> KeysOf(const ProgramRun& program, const QString& pi
 }  // namespace
 
 CoordButtonInfo Scenario::KeyUnder(const QString& picture, QPoint screenPoint) {
-    const QPoint p = screenPoint - WaitForControl(picture).screen.topLeft();
+    const QPoint screen = screenPoint - WaitForControl(picture).screen.topLeft();
+    const QPoint p(screen.x() / ScaleFactor(), screen.y() / ScaleFactor());
     for (const auto& key : KeysOf(*program_, picture))
         if (p.x() >= key.rect.left && p.x() < key.rect.right && p.y() >= key.rect.top &&
             p.y() < key.rect.bottom)
@@ -163,7 +166,8 @@ CoordButtonInfo Scenario::KeyInfo(const QString& picture, const QString& keyName
 QRect Scenario::KeyOnScreen(const QString& picture, const QString& keyName) {
     const Control image = WaitForControl(picture);
     const CoordRect r = KeyInfo(picture, keyName).rect;
-    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top)
+    const int s = ScaleFactor();
+    return QRect(r.left * s, r.top * s, (r.right - r.left) * s, (r.bottom - r.top) * s)
         .translated(image.screen.topLeft());
 }
 

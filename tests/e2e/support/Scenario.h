@@ -31,6 +31,8 @@ protected:
     virtual const Session* StartSession();
     // The size of the scenario's screen.
     virtual QSize ScreenSize() const { return {1280, 900}; }
+    // Qt's scale of the program's windows: screen pixels per pixel of the layouts.
+    virtual int ScaleFactor() const { return 1; }
 
     // Starts the program and waits for its main window with the keyboard read; false (with a
     // failure) when it never showed.
