@@ -30,5 +30,6 @@ LaunchRequest ParseLaunchArguments(const QStringList& arguments) {
     request.options.emulation = EmulationByName(line.request.emulation).value_or(Emulation::None);
     request.options.screenshot = QString::fromStdString(line.screenshot);
     request.options.verbosity = line.verbosity;
+    request.options.background = line.background;
     return request;
 }

@@ -9,6 +9,7 @@ struct LaunchOptions {
     Emulation emulation = Emulation::None;
     QString screenshot;  // empty: no picture
     int verbosity = 0;   // -v given this often
+    bool background = false;
 };
 
 struct LaunchRequest {

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QTimer>
 
+#include "app/AutostartChoice.h"
 #include "app/BindScreens.h"
 #include "app/DeviceBroadcast.h"
 #include "app/PresenceMessages.h"
@@ -180,6 +181,10 @@ void CMainDlg::UseSettingsBackup(KeyboardEndpoint& keyboard) {
     if (m_panel) m_panel->SetExporter([this](HWND owner) { return m_backup->Export(owner); });
 }
 
+void CMainDlg::ShowInBackground() {
+    ShowWindow(InTray() ? SW_HIDE : SW_SHOWMINIMIZED);
+}
+
 void CMainDlg::ShowMoreMenu() {
     auto* more = FindChildByID2<SImageButton>(kMoreButtonId);
     QWidget* frame = GetFrame();
@@ -188,6 +193,8 @@ void CMainDlg::ShowMoreMenu() {
     const QPoint bottomLeft = frame->mapToGlobal(rect.bottomLeft() + QPoint(0, 1));
     SMenuEx menu;
     if (!menu.LoadMenu(QStringLiteral("smenuex:menu_more"))) return;
+    for (QAction* action : menu.GetQMenu()->actions())
+        if (action->data().toInt() == kCmdStartWithDesktop) action->setChecked(AutostartChosen());
     menu.TrackPopupMenu(0, bottomLeft.x(), bottomLeft.y(), GetHostHwnd());
 }
 
@@ -212,6 +219,9 @@ bool CMainDlg::OnCommand(WPARAM wParam) {
         case kCmdChinese:
             if (m_language)
                 m_language->Choose(GetHostHwnd(), LOWORD(wParam) == kCmdChinese ? L"cn" : L"en");
+            break;
+        case kCmdStartWithDesktop:
+            ToggleAutostart(GetHostHwnd(), m_autostartEmulation);
             break;
         case kCmdExit:
             PostMessage(WM_CLOSE);
@@ -257,7 +267,7 @@ bool CMainDlg::OnEvent(EventArgs* e) {
     } else if (e->nameFrom == QLatin1String("btn_min")) {
         // Hidden, the window comes back only through the tray icon: where the desktop has no
         // tray it is minimised, so the task bar or the window list brings it back.
-        ShowWindow(InTray() ? SW_HIDE : SW_SHOWMINIMIZED);
+        ShowInBackground();
     } else if (e->nameFrom == QLatin1String("btn_max")) {
         SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE);
     } else {

@@ -30,6 +30,7 @@ public:
     static constexpr int kCmdExit = 6;
     static constexpr int kCmdEnglish = 7;
     static constexpr int kCmdChinese = 8;
+    static constexpr int kCmdStartWithDesktop = 9;
 
     CMainDlg(QString layoutName, std::shared_ptr<HidBackend> backend);
     ~CMainDlg() override;
@@ -38,6 +39,10 @@ public:
     void CheckDevicePresence();
     void OfferFirmwareUpgrade();
     void ShowMoreMenu();
+    // Started with the desktop: in the tray, or minimised where there is none.
+    void ShowInBackground();
+    // "Start with the desktop" starts this program again, with this emulation (empty: none).
+    void UseAutostart(const QString& emulation) { m_autostartEmulation = emulation; }
     void OnDeviceChange(SOUI::WPARAM event, SOUI::LPARAM broadcast);
     // Export and import of the keyboard's settings through `keyboard`, which must outlive the
     // window; without it the menu's entries do nothing.
@@ -83,6 +88,7 @@ private:
     std::unique_ptr<KeyboardLogic> m_logic;
     std::unique_ptr<SettingsBackup> m_backup;
     std::unique_ptr<LanguageChoice> m_language;
+    QString m_autostartEmulation;
     std::unique_ptr<DeviceChangeNotifier> m_deviceChanges;
     std::unique_ptr<TrayHostWatch> m_trayWatch;
     int m_exitCode = 0;

@@ -95,12 +95,16 @@ int RunStartUp(const StartUpSettings& settings) {
     auto following = std::make_unique<FrontFollowing>(bus->Operations(), settings.paths);
     bus->UseRules(&following->Switch());
     bus->Operations().UseRules(&following->Switch());
+    window->UseAutostart(settings.emulation);
     window->UseLanguageChoice(std::make_unique<LanguageChoice>(
         settings.paths.userFolder / "config.xml", settings.paths.configFile));
     // A window on its way out (the upgrade program could not start) is not shown again.
     if (window->IsWindow() && window->ExitCode() == 0) {
         window->CenterWindow();
-        window->ShowWindow(SW_SHOWNORMAL);
+        if (settings.background)
+            window->ShowInBackground();
+        else
+            window->ShowWindow(SW_SHOWNORMAL);
         // Without a session bus the commands open the keyboard themselves, after the window.
         bus->Publish();
     }

@@ -15,7 +15,8 @@ struct StartUpSettings {
     AppPaths paths;
     QString programFolder;  // the executable's folder: the upgrade program lives there
     std::shared_ptr<HidBackend> backend;
-    QString screenshot;  // empty: run until the window is closed
+    QString screenshot;       // empty: run until the window is closed
+    bool background = false;  // the window starts in the tray, or minimised where there is none
     // Offered on the session bus with the window: the keyboard's watch on refused reports (may
     // be null) and the emulated setup's name (empty for the real keyboard).
     std::shared_ptr<RefusalWatch> refusals;

@@ -1,6 +1,8 @@
 #pragma once
 // The running window's address on the session bus.
-inline constexpr const char* kBusService = "org.keylume.Keylume";
+#include "persist/AppPaths.h"
+
+inline constexpr const char* kBusService = kApplicationId;
 // The manager lists the keyboards; it also answers the keyboard interface for the window's
 // keyboard, as scripts written before the keyboards had objects of their own call it there.
 inline constexpr const char* kBusManagerPath = "/org/keylume/Keylume";

@@ -93,6 +93,9 @@ private:
             if (!option.inlineValue && next_ < arguments_.size() && FindCommand(arguments_[next_]))
                 command = arguments_[next_++];
             result_.listOptions = command;
+        } else if (name == "background" && !result_.command) {
+            if (option.inlineValue) line_.Fail("--background takes no value");
+            result_.background = true;
         } else if (name == "screenshot" && !result_.command) {
             if (auto value = Value(option)) {
                 if (value->empty()) line_.Fail("--screenshot needs a file name");

@@ -16,8 +16,9 @@ struct ParsedCommandLine {
     std::string error;  // empty when the line is good
     bool help = false;
     bool version = false;
-    int verbosity = 0;       // -v given this often
-    std::string screenshot;  // the window's picture
+    int verbosity = 0;        // -v given this often
+    std::string screenshot;   // the window's picture
+    bool background = false;  // the window starts in the tray, or minimised
     bool listCommands = false;
     std::optional<std::string> listOptions;  // the options of a command, or of no command (empty)
 

@@ -353,6 +353,8 @@ const std::vector<CommandOption>& CommonOptions() {
 const std::vector<CommandOption>& WindowOptions() {
     static const std::vector<CommandOption> options{
         {"screenshot", "FILE", "saves the window as a PNG picture once the keyboard is read"},
+        {"background", "",
+         "starts in the tray (minimised where there is none), as with the desktop"},
         {"version", "", "the program's version", "V"},
     };
     return options;

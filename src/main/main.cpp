@@ -46,6 +46,7 @@ int main(int argc, char* argv[]) {
     settings.backend = settings.refusals;
     settings.emulation = EmulationText(request.options.emulation);
     settings.screenshot = request.options.screenshot;
+    settings.background = request.options.background;
     settings.activationToken = activationToken;
     return RunStartUp(settings);
 }

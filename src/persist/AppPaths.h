@@ -4,6 +4,9 @@
 #include <optional>
 #include <string>
 
+// The application's id: its desktop file, metainfo, bus name and autostart entry are named by it.
+inline constexpr const char* kApplicationId = "org.keylume.Keylume";
+
 // Where the program finds its data and keeps the user's files.
 //
 // A program folder with a "uires" folder beside the executable (the build tree or a portable

@@ -1,6 +1,8 @@
 // The main window as a whole: what its caption offers, moving it by its title area, minimising
 // where the desktop has no tray, a mask clear and a factory reset that ask first and show what
 // they did, and the choice of language.
+#include <fstream>
+
 #include "persist/ConfigDocument.h"
 #include "support/Scenario.h"
 
@@ -116,6 +118,32 @@ TEST_F(WindowScenario, FactoryResetAsksAndThenShowsWhatTheKeyboardHolds) {
         const QImage shot = Screen();
         return ColourDistance(MainColour(shot, a), MainColour(shot, s)) <= 8;
     })) << WithScreen("key A is still marked as assigned after the reset");
+}
+
+TEST_F(WindowScenario, StartWithTheDesktopWritesAnEntryThatStartsTheWindowInTheBackground) {
+    ASSERT_TRUE(StartProgram());
+    const std::filesystem::path entry =
+        program_->configFolder() / "autostart" / "org.keylume.Keylume.desktop";
+    // It follows the languages; chosen again it takes the entry away.
+    ChooseFromMoreMenu(6);
+    ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(entry); }))
+        << WithScreen("no autostart entry");
+    std::ifstream file(entry);
+    const std::string text((std::istreambuf_iterator<char>(file)), {});
+    const std::string exec = "Exec=" + program_->executable().string() + " --background";
+    EXPECT_NE(text.find(exec), std::string::npos) << text;
+    ChooseFromMoreMenu(6);
+    EXPECT_TRUE(WaitUntil([&] { return !std::filesystem::exists(entry); }))
+        << WithScreen("the entry stayed");
+
+    // As the desktop starts it: out of the way, minimised on a desktop without a tray.
+    program_->Stop();
+    program_->Start({"--background", "--emulate"});
+    QString id;
+    ASSERT_TRUE(WaitUntil([&] { return !(id = MainWindowId()).isEmpty(); }))
+        << WithScreen("the window was never made");
+    EXPECT_TRUE(WaitUntil([&] { return WindowState(id) == "Iconic"; }))
+        << WithScreen("started in the background, the window is " + WindowState(id).toStdString());
 }
 
 TEST_F(WindowScenario, TheLanguageChosenInTheMenuIsSavedAndShowsAtTheNextStart) {
