@@ -82,18 +82,27 @@ protected:
 };
 
 TEST_F(InstalledProgram, PutsEveryFileInItsStandardPlace) {
-    for (const char* file :
-         {"bin/keylume", "share/keylume/config.xml", "share/keylume/uires/uires.idx",
-          "share/keylume/uires/layout/main.xml", "share/keylume/uires/coords/keys_led.xml",
-          "share/keylume/uires/coords/keys_macro.xml", "share/keylume/uires/image/keyboard_led.png",
-          "share/keylume/uires/lang/lang_cn.xml", "lib/udev/rules.d/60-keylume.rules",
-          "share/applications/" KEYLUME_APP_ID ".desktop",
-          "share/metainfo/" KEYLUME_APP_ID ".metainfo.xml",
-          "share/icons/hicolor/48x48/apps/keylume.png",
-          "share/icons/hicolor/256x256/apps/keylume.png", "share/man/man1/keylume.1.gz",
-          "share/bash-completion/completions/keylume",
-          "share/dbus-1/interfaces/org.keylume.Keyboard1.xml",
-          "share/doc/keylume/backup-format.md"}) {
+    for (const char* file : {"bin/keylume",
+                             "share/keylume/config.xml",
+                             "share/keylume/uires/uires.idx",
+                             "share/keylume/uires/layout/main.xml",
+                             "share/keylume/uires/coords/keys_led.xml",
+                             "share/keylume/uires/coords/keys_macro.xml",
+                             "share/keylume/uires/image/keyboard_led.png",
+                             "share/keylume/uires/lang/lang_cn.xml",
+                             "lib/udev/rules.d/60-keylume.rules",
+                             "share/applications/" KEYLUME_APP_ID ".desktop",
+                             "share/metainfo/" KEYLUME_APP_ID ".metainfo.xml",
+                             "share/icons/hicolor/48x48/apps/keylume.png",
+                             "share/icons/hicolor/256x256/apps/keylume.png",
+                             "share/man/man1/keylume.1.gz",
+                             "share/bash-completion/completions/keylume",
+                             "share/dbus-1/interfaces/org.keylume.Keyboard1.xml",
+                             "share/doc/keylume/copyright",
+                             "share/doc/keylume/changelog.gz",
+                             "share/doc/keylume/README.md",
+                             "share/doc/keylume/backup-format.md",
+                             "share/doc/keylume/dbus.md"}) {
         EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
     }
     const fs::perms executable = fs::perms::owner_exec | fs::perms::others_exec;
