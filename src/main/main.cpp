@@ -37,7 +37,7 @@ int main(int argc, char* argv[]) {
     trace::SetLevel(request.options.verbosity > 0 ? trace::Level::Hid : trace::Level::Info);
     QApplication application(argc, argv);
     // Ties the window to the desktop entry (its icon and name on Wayland).
-    QGuiApplication::setDesktopFileName(QStringLiteral("keylume"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(KEYLUME_APP_ID));
     StartUpSettings settings;
     settings.paths = AppPaths::ForThisProcess();
     settings.programFolder = QCoreApplication::applicationDirPath();

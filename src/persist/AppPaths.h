@@ -4,8 +4,9 @@
 #include <optional>
 #include <string>
 
-// The application's id: its desktop file, metainfo, bus name and autostart entry are named by it.
-inline constexpr const char* kApplicationId = "org.keylume.Keylume";
+// The application's id (from the top-level CMakeLists.txt): its desktop file, metainfo, Wayland
+// app id, bus name and autostart entry are named by it.
+inline constexpr const char* kApplicationId = KEYLUME_APP_ID;
 
 // Where the program finds its data and keeps the user's files.
 //

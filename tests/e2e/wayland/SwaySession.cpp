@@ -22,7 +22,7 @@ constexpr const char* kConfig = R"(output HEADLESS-1 mode 1600x1000
 default_border none
 default_floating_border none
 focus_on_window_activation focus
-for_window [app_id="keylume"] floating enable
+for_window [app_id=")" KEYLUME_APP_ID R"("] floating enable
 bar {
   position top
   tray_output *
@@ -39,7 +39,7 @@ QString EntryStartingWith(const fs::path& folder, const QString& prefix,
 }
 
 void CollectWindows(const QJsonObject& node, std::vector<WaylandWindow>& found) {
-    if (node.value("app_id").toString() == QLatin1String("keylume") &&
+    if (node.value("app_id").toString() == QLatin1String(KEYLUME_APP_ID) &&
         node.value("visible").toBool()) {
         const QJsonObject r = node.value("rect").toObject();
         const QJsonObject w = node.value("window_rect").toObject();

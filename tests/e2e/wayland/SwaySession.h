@@ -32,7 +32,7 @@ public:
     QProcessEnvironment Environment(QProcessEnvironment base) const override;
     QString busAddress() const override { return busAddress_; }
 
-    // The program's shown windows (app id "keylume"), as sway places them.
+    // The program's shown windows (by its app id), as sway places them.
     std::vector<WaylandWindow> Windows();
     QImage Screen();
     // Runs a helper program on the session and returns its output; empty on failure.
