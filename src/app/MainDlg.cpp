@@ -10,6 +10,7 @@
 #include "app/WindowProperty.h"
 #include "device/HidDiscovery.h"
 #include "device/HidPath.h"
+#include "screens/AppRulesDlg.h"
 #include "ui/Application.h"
 #include "ui/BasicControls.h"
 #include "ui/CheckControls.h"
@@ -212,6 +213,9 @@ bool CMainDlg::OnCommand(WPARAM wParam) {
         case kCmdChinese:
             if (m_language)
                 m_language->Choose(GetHostHwnd(), LOWORD(wParam) == kCmdChinese ? L"cn" : L"en");
+            break;
+        case kCmdAppRules:
+            if (m_rules) AppRulesDlg(*m_rules).DoModal(GetHostHwnd());
             break;
         case kCmdExit:
             PostMessage(WM_CLOSE);

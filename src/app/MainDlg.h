@@ -18,6 +18,7 @@
 namespace SOUI {
 class SShellNotifyIcon;
 }
+class FrontSwitch;
 
 class CMainDlg : public SOUI::SHostWnd {
 public:
@@ -30,6 +31,7 @@ public:
     static constexpr int kCmdExit = 6;
     static constexpr int kCmdEnglish = 7;
     static constexpr int kCmdChinese = 8;
+    static constexpr int kCmdAppRules = 9;
 
     CMainDlg(QString layoutName, std::shared_ptr<HidBackend> backend);
     ~CMainDlg() override;
@@ -46,6 +48,9 @@ public:
     void UseLanguageChoice(std::unique_ptr<LanguageChoice> choice) {
         m_language = std::move(choice);
     }
+
+    // The rules of applications the menu's entry opens; without them it does nothing.
+    void UseRules(FrontSwitch* rules) { m_rules = rules; }
 
     DeviceLink& Link() { return m_link; }
     KeyboardLogic* Logic() const { return m_logic.get(); }
@@ -85,5 +90,6 @@ private:
     std::unique_ptr<LanguageChoice> m_language;
     std::unique_ptr<DeviceChangeNotifier> m_deviceChanges;
     std::unique_ptr<TrayHostWatch> m_trayWatch;
+    FrontSwitch* m_rules = nullptr;
     int m_exitCode = 0;
 };

@@ -94,6 +94,7 @@ int RunStartUp(const StartUpSettings& settings) {
     window->UseSettingsBackup(bus->Operations());
     auto following = std::make_unique<FrontFollowing>(bus->Operations(), settings.paths);
     bus->UseRules(&following->Switch());
+    window->UseRules(&following->Switch());
     window->UseLanguageChoice(std::make_unique<LanguageChoice>(
         settings.paths.userFolder / "config.xml", settings.paths.configFile));
     // A window on its way out (the upgrade program could not start) is not shown again.
@@ -119,6 +120,7 @@ int RunStartUp(const StartUpSettings& settings) {
 
     screenshot.reset();
     bus->UseRules(nullptr);
+    window->UseRules(nullptr);
     following.reset();
     bus.reset();
     notices.reset();
