@@ -11,6 +11,7 @@
 #include "app/WindowProperty.h"
 #include "device/HidDiscovery.h"
 #include "device/HidPath.h"
+#include "screens/AppRulesDlg.h"
 #include "ui/Application.h"
 #include "ui/BasicControls.h"
 #include "ui/CheckControls.h"
@@ -222,6 +223,9 @@ bool CMainDlg::OnCommand(WPARAM wParam) {
             break;
         case kCmdStartWithDesktop:
             ToggleAutostart(GetHostHwnd(), m_autostartEmulation);
+            break;
+        case kCmdAppRules:
+            if (m_rules) AppRulesDlg(*m_rules).DoModal(GetHostHwnd());
             break;
         case kCmdExit:
             PostMessage(WM_CLOSE);

@@ -18,6 +18,7 @@
 namespace SOUI {
 class SShellNotifyIcon;
 }
+class FrontSwitch;
 
 class CMainDlg : public SOUI::SHostWnd {
 public:
@@ -30,7 +31,8 @@ public:
     static constexpr int kCmdExit = 6;
     static constexpr int kCmdEnglish = 7;
     static constexpr int kCmdChinese = 8;
-    static constexpr int kCmdStartWithDesktop = 9;
+    static constexpr int kCmdStartWithDesktop = 10;
+    static constexpr int kCmdAppRules = 9;
 
     CMainDlg(QString layoutName, std::shared_ptr<HidBackend> backend);
     ~CMainDlg() override;
@@ -51,6 +53,9 @@ public:
     void UseLanguageChoice(std::unique_ptr<LanguageChoice> choice) {
         m_language = std::move(choice);
     }
+
+    // The rules of applications the menu's entry opens; without them it does nothing.
+    void UseRules(FrontSwitch* rules) { m_rules = rules; }
 
     DeviceLink& Link() { return m_link; }
     KeyboardLogic* Logic() const { return m_logic.get(); }
@@ -91,5 +96,6 @@ private:
     QString m_autostartEmulation;
     std::unique_ptr<DeviceChangeNotifier> m_deviceChanges;
     std::unique_ptr<TrayHostWatch> m_trayWatch;
+    FrontSwitch* m_rules = nullptr;
     int m_exitCode = 0;
 };

@@ -96,6 +96,7 @@ int RunStartUp(const StartUpSettings& settings) {
     bus->UseRules(&following->Switch());
     bus->Operations().UseRules(&following->Switch());
     window->UseAutostart(settings.emulation);
+    window->UseRules(&following->Switch());
     window->UseLanguageChoice(std::make_unique<LanguageChoice>(
         settings.paths.userFolder / "config.xml", settings.paths.configFile));
     // A window on its way out (the upgrade program could not start) is not shown again.
@@ -125,6 +126,7 @@ int RunStartUp(const StartUpSettings& settings) {
     screenshot.reset();
     bus->UseRules(nullptr);
     bus->Operations().UseRules(nullptr);
+    window->UseRules(nullptr);
     following.reset();
     bus.reset();
     notices.reset();

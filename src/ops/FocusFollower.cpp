@@ -4,19 +4,19 @@
 
 #include "ops/KeyNames.h"
 
-FocusFollower::FocusFollower(std::vector<std::string> own) : own_(std::move(own)) {}
-
-bool FocusFollower::Own(const std::vector<std::string>& names) const {
+bool KnownAs(const std::vector<std::string>& names, const std::vector<std::string>& own) {
     for (const std::string& name : names)
-        for (const std::string& own : own_)
-            if (rules::SameApplication(name, own)) return true;
+        for (const std::string& ours : own)
+            if (rules::SameApplication(name, ours)) return true;
     return false;
 }
+
+FocusFollower::FocusFollower(std::vector<std::string> own) : own_(std::move(own)) {}
 
 std::optional<SetRequest> FocusFollower::OnFocus(const std::vector<std::string>& names,
                                                  const rules::AppRules& rules,
                                                  const Showing& showing) {
-    if (names.empty() || Own(names)) return std::nullopt;
+    if (names.empty() || KnownAs(names, own_)) return std::nullopt;
     if (!front_.empty() && rules::SameApplication(front_.front(), names.front()))
         return std::nullopt;
     front_ = names;

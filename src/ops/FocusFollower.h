@@ -15,6 +15,9 @@ struct Showing {
     std::string mode;
 };
 
+// Whether an application known under `names` is one of `own`, in any spelling.
+bool KnownAs(const std::vector<std::string>& names, const std::vector<std::string>& own);
+
 class FocusFollower {
 public:
     // `own` names this program, whose window coming forward switches nothing: its user is about
@@ -29,8 +32,6 @@ public:
     std::optional<SetRequest> Renew(const rules::AppRules& rules, const Showing& showing) const;
 
 private:
-    bool Own(const std::vector<std::string>& names) const;
-
     std::vector<std::string> own_;
     std::vector<std::string> front_;
 };

@@ -9,7 +9,8 @@ FrontSwitch::FrontSwitch(KeyboardOperations& operations, persist::AppRulesFile f
     : operations_(operations),
       file_(std::move(file)),
       rules_(file_.Load()),
-      follower_(std::move(own)),
+      follower_(own),
+      recent_(std::move(own)),
       thread_([this] { Run(); }) {}
 
 FrontSwitch::~FrontSwitch() {
@@ -24,6 +25,7 @@ FrontSwitch::~FrontSwitch() {
 void FrontSwitch::Front(const std::vector<std::string>& names) {
     // The names a rule may use, for whoever writes one.
     trace::Printf(trace::Level::Info, "in front: %s", names.empty() ? "-" : Joined(names).c_str());
+    recent_.Saw(names);
     {
         std::lock_guard lock(mutex_);
         front_ = names;

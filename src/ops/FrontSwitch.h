@@ -13,6 +13,7 @@
 
 #include "ops/FocusFollower.h"
 #include "ops/KeyboardEndpoint.h"
+#include "ops/RecentFronts.h"
 #include "ops/RulesEndpoint.h"
 #include "persist/AppRulesFile.h"
 
@@ -33,6 +34,8 @@ public:
 
     rules::AppRules Current() override;
     Outcome Replace(const rules::AppRules& rules) override;
+    // The applications seen in front, most recent first, this program left out.
+    std::vector<std::string> Recent() const { return recent_.Names(); }
     // A change is saved, and the application in front gets what the rules want now. When the
     // file cannot be written the outcome says so, and the change holds until the program ends.
     Outcome Rules(const RulesRequest& request, nlohmann::json& report) override;
@@ -50,6 +53,7 @@ private:
     persist::AppRulesFile file_;
     rules::AppRules rules_;
     FocusFollower follower_;  // the switching thread's alone
+    RecentFronts recent_;
     std::optional<std::vector<std::string>> front_;
     bool renew_ = false;
     bool stopping_ = false;

@@ -20,6 +20,13 @@ void SStatic::SetWindowText(const QString& text) {
     m_label->setText(text);
 }
 
+void SStatic::SetPicture(const QPixmap& picture) {
+    if (picture.isNull())
+        m_label->clear();
+    else
+        m_label->setPixmap(picture);
+}
+
 bool SStatic::SetAttribute(const QString& name, const QString& value) {
     if (name == "align") {
         const Qt::Alignment h = value == "center"  ? Qt::AlignHCenter

@@ -12,6 +12,8 @@ class SStatic : public SWindow {
 public:
     SStatic();
     void SetWindowText(const QString& text) override;
+    // Shows a picture in place of the text; a null one shows nothing.
+    void SetPicture(const QPixmap& picture);
     bool SetAttribute(const QString& name, const QString& value) override;
 
 private:

@@ -109,7 +109,8 @@ TEST_F(Running, MoreMenuOffersCheckBackupAndExit) {
     Widget("btn_more")->FireCommand();
     EXPECT_EQ(offered, (std::vector<int>{CMainDlg::kCmdCheckDevice, CMainDlg::kCmdExportSettings,
                                          CMainDlg::kCmdImportSettings, CMainDlg::kCmdEnglish,
-                                         CMainDlg::kCmdChinese, CMainDlg::kCmdExit}));
+                                         CMainDlg::kCmdChinese, CMainDlg::kCmdAppRules,
+                                         CMainDlg::kCmdStartWithDesktop, CMainDlg::kCmdExit}));
     EXPECT_TRUE(WaitUntil([&] { return !window->IsWindow(); }));
 }
 

@@ -123,7 +123,8 @@ TEST_F(AppTest, EveryShownTextHasAnEnglishAndAChineseEntry) {
     QSet<QString> shown{"Warning", "Please insert USB device",
                         "Please update to the latest firmware to use",
                         "Failed to start the upgrade exe", QString::fromUtf8(kNoPermissionText)};
-    for (const char* resource : {"LAYOUT:XML_MAINWND", "SMENU:menu_tray", "SMENUEX:menu_more"}) {
+    for (const char* resource :
+         {"LAYOUT:XML_MAINWND", "LAYOUT:app_rules", "SMENU:menu_tray", "SMENUEX:menu_more"}) {
         pugi::xml_document doc;
         ASSERT_TRUE(app->GetResProvider().LoadXml(resource, doc)) << resource;
         CollectTexts(doc.document_element(), shown);

@@ -55,6 +55,7 @@ TEST_F(RulesCommand, RulesTheCommandKeepsSwitchTheKeyboardAsApplicationsComeForw
     following.Front({"xmessage"});
     EXPECT_TRUE(Shows(keyboard.Operations(), 2));
     EXPECT_EQ(Keyboard().ActiveProfile(), 2);
+    EXPECT_EQ(following.Recent(), (std::vector<std::string>{"xmessage", "xterm"}));
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 // The keyboard following the application in front: rules kept by the command, before the window
-// starts and through it, then two other programs' windows brought forward in turn, by the
-// window manager and by a click.
+// starts and through it, or made in the window's dialog, then other programs' windows brought
+// forward, by the window manager and by a click.
 #include <QProcess>
+#include <fstream>
 
+#include "persist/AppRulesFile.h"
+#include "persist/SmallTextFile.h"
 #include "support/HelperProcesses.h"
 #include "support/Scenario.h"
 
@@ -84,6 +87,58 @@ TEST_F(FollowFrontScenario, TwoApplicationsInTurnSwitchTheKeyboardsProfile) {
           {"--session", "--type=method_call", "--dest=org.keylume.Keylume", "/org/keylume/Keylume",
            "org.keylume.Manager1.SetActiveApplication", "string:org.kde.konsole"});
     EXPECT_TRUE(ShowsProfile(0)) << WithScreen("the bus call did not switch to profile 0");
+}
+
+// The "more" menu's entry after the languages.
+constexpr int kAppRulesEntry = 6;
+
+TEST_F(FollowFrontScenario, ARuleMadeInTheDialogSwitchesTheKeyboardAndIsSaved) {
+    // The user's desktop file names xmessage's windows, with an icon.
+    const QProcessEnvironment env = program_->Environment();
+    const std::filesystem::path data =
+        env.value("XDG_DATA_HOME", env.value("HOME") + "/.local/share").toStdString();
+    std::filesystem::create_directories(data / "applications");
+    std::ofstream(data / "applications" / "org.example.Message.desktop")
+        << "[Desktop Entry]\nType=Application\nName=Message box\nStartupWMClass=Xmessage\nIcon="
+        << (program_->dataFolder() / "uires" / "image" / "logo_48.png").string() << "\n";
+    ASSERT_TRUE(StartProgram());
+    ChooseFromMoreMenu(kAppRulesEntry);
+    const Control field = WaitForControl("rule_app");
+    ASSERT_FALSE(field.screen.isEmpty());
+    Click("rules_on");
+    // Typed, the profile picked with the arrow keys, saved with Enter.
+    input_->Click(field.screen.center());
+    input_->Type("Xmessage");
+    input_->Key("Tab");
+    EXPECT_TRUE(WaitUntil([&] { return a11y_->First("rule_profile").focused; }))
+        << WithScreen("Tab does not go from the application to the profile");
+    input_->Key("Down");
+    input_->Key("Down");
+    input_->Click(field.screen.center());
+    input_->Key("Return");
+    std::vector<Control> rows;
+    EXPECT_TRUE(WaitUntil([&] {
+        rows = a11y_->Rows("rules_list");
+        return rows.size() == 1 && rows.front().label.contains("Message box Xmessage") &&
+               rows.front().label.contains("P2");
+    })) << WithScreen("the rule is not listed with the desktop's name");
+    if (!rows.empty()) {
+        const QRect icon(rows.front().screen.topLeft() + QPoint(6, 4), QSize(24, 24));
+        EXPECT_TRUE(ShowsContent(icon)) << WithScreen("the rule shows no icon");
+    }
+    input_->Key("Escape");
+    ASSERT_TRUE(WaitUntilGone("rules_list")) << WithScreen("Escape does not close the dialog");
+
+    const QString message = OpenClient("xmessage", {"-center", "in front"}, "Xmessage");
+    ASSERT_FALSE(message.isEmpty()) << WithScreen("xmessage did not show");
+    RunOn(*desktop_, "xdotool", {"windowactivate", "--sync", message});
+    EXPECT_TRUE(ShowsProfile(2)) << WithScreen("xmessage in front did not switch to profile 2");
+
+    const std::filesystem::path file = program_->macroFile().parent_path() / "rules.xml";
+    const auto saved =
+        persist::ReadRulesText(persist::ReadSmallTextFile(file, 1 << 20, "rules").text);
+    ASSERT_TRUE(saved) << file;
+    EXPECT_EQ(*saved, (rules::AppRules{true, {{"Xmessage", {2, std::nullopt}}}, std::nullopt}));
 }
 
 }  // namespace

@@ -124,15 +124,15 @@ TEST_F(WindowScenario, StartWithTheDesktopWritesAnEntryThatStartsTheWindowInTheB
     ASSERT_TRUE(StartProgram());
     const std::filesystem::path entry =
         program_->configFolder() / "autostart" / "org.keylume.Keylume.desktop";
-    // It follows the languages; chosen again it takes the entry away.
-    ChooseFromMoreMenu(6);
+    // It follows the languages and the rules; chosen again it takes the entry away.
+    ChooseFromMoreMenu(7);
     ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(entry); }))
         << WithScreen("no autostart entry");
     std::ifstream file(entry);
     const std::string text((std::istreambuf_iterator<char>(file)), {});
     const std::string exec = "Exec=" + program_->executable().string() + " --background";
     EXPECT_NE(text.find(exec), std::string::npos) << text;
-    ChooseFromMoreMenu(6);
+    ChooseFromMoreMenu(7);
     EXPECT_TRUE(WaitUntil([&] { return !std::filesystem::exists(entry); }))
         << WithScreen("the entry stayed");
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ops/FocusFollower.h"
+#include "ops/RecentFronts.h"
 
 namespace {
 
@@ -65,6 +66,32 @@ TEST(FocusFollower, TurnedOffItSwitchesNothingUntilRenewed) {
     rules::AppRules keep = Rules(true);
     keep.otherwise.reset();
     Follow(follower, keep, {{{"Xmessage"}, {1, "Wave"}, std::nullopt}});
+}
+
+TEST(RecentFronts, ListsEachApplicationOnceMostRecentFirstWithoutThisProgram) {
+    RecentFronts recent({"org.keylume.Keylume", "keylume"});
+    const struct {
+        std::vector<std::string> front;
+        std::vector<std::string> names;
+    } steps[] = {
+        {{"xterm", "XTerm"}, {"xterm"}},
+        {{"Xmessage"}, {"Xmessage", "xterm"}},
+        // Our own window, nothing in front, a nameless one: the list stays.
+        {{"Keylume.desktop"}, {"Xmessage", "xterm"}},
+        {{}, {"Xmessage", "xterm"}},
+        {{""}, {"Xmessage", "xterm"}},
+        // Seen again, in another spelling: moved to the top under the new one.
+        {{"XTERM"}, {"XTERM", "Xmessage"}},
+    };
+    for (const auto& step : steps) {
+        recent.Saw(step.front);
+        EXPECT_EQ(recent.Names(), step.names) << testing::PrintToString(step.front);
+    }
+    for (std::size_t i = 0; i < RecentFronts::kKept + 3; ++i)
+        recent.Saw({"app" + std::to_string(i)});
+    const std::vector<std::string> names = recent.Names();
+    ASSERT_EQ(names.size(), RecentFronts::kKept);
+    EXPECT_EQ(names.front(), "app" + std::to_string(RecentFronts::kKept + 2));
 }
 
 }  // namespace

@@ -1,14 +1,19 @@
 // Work the user waits for: it runs beside the window's thread, which keeps handling events,
-// and the call returns only once the work is done, whatever ended the box.
+// and the call returns only once the work is done, whatever ended the box. Work the user does
+// not wait for runs in turn on a work thread, its replies back on the window's thread.
+#include <QTest>
 #include <QTimer>
 #include <atomic>
 #include <chrono>
+#include <stdexcept>
 #include <thread>
+#include <vector>
 
 #include "UiTestSupport.h"
 #include "ui/BusyBox.h"
 #include "ui/HostDialog.h"
 #include "ui/SWindow.h"
+#include "ui/WorkThread.h"
 
 using namespace SOUI;
 
@@ -64,6 +69,41 @@ TEST_F(BusyBox, ABoxEndedEarlyStillReturnsOnlyAfterTheWork) {
     });
     EXPECT_TRUE(finished);
     releaser.join();
+}
+
+class WorkThread : public uitest::UiTest {};
+
+TEST_F(WorkThread, JobsRunInTurnBesideTheWindowAndReplyOnItsThread) {
+    const std::thread::id window = std::this_thread::get_id();
+    std::vector<int> ran;
+    std::vector<int> replied;
+    bool beside = true;
+    bool onWindow = true;
+    auto job = [&](int n) {
+        return [&, n]() -> SWorkThread::Reply {
+            beside = beside && std::this_thread::get_id() != window;
+            ran.push_back(n);
+            return [&, n] {
+                onWindow = onWindow && std::this_thread::get_id() == window;
+                replied.push_back(n);
+            };
+        };
+    };
+    {
+        SWorkThread work;
+        work.Post(job(0));
+        // A job that throws loses its reply, not the jobs after it.
+        work.Post([]() -> SWorkThread::Reply { throw std::runtime_error("failed"); });
+        work.Post(job(1));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return replied.size() == 2; }));
+        // Still done when the work thread goes at once; its reply is dropped.
+        work.Post(job(2));
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ran, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(replied, (std::vector<int>{0, 1}));
+    EXPECT_TRUE(beside);
+    EXPECT_TRUE(onWindow);
 }
 
 }  // namespace
