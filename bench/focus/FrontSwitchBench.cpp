@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "emulator/EmulatedBackend.h"
+#include "emulator/VirtualKeyboard.h"
 #include "focus/FrontWatch.h"
 #include "ops/FrontSwitch.h"
 #include "ops/LocalKeyboard.h"
