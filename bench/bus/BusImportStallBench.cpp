@@ -28,6 +28,7 @@
 #include "bus/BusNames.h"
 #include "persist/BackupText.h"
 #include "support/BusDaemon.h"
+#include "support/ProgramCopy.h"
 
 namespace {
 
@@ -62,7 +63,9 @@ public:
         env.insert("XDG_CONFIG_HOME", folder.path());
         env.insert("XDG_RUNTIME_DIR", folder.path());
         process_.setProcessEnvironment(env);
-        process_.start(KEYLUME_EXECUTABLE, {"--emulate"});
+        const auto program =
+            testsupport::CopyProgram(KEYLUME_EXECUTABLE, folder.filePath("program").toStdString());
+        process_.start(QString::fromStdString(program.string()), {"--emulate"});
     }
     ~RunningProgram() {
         process_.terminate();

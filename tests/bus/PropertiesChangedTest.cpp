@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "emulator/VirtualKeyboard.h"
+#include "support/ProgramCopy.h"
 #include "support/ServiceFixture.h"
 
 namespace {
@@ -27,7 +28,9 @@ void RunCommand(const QStringList& arguments) {
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     environment.insert("XDG_CONFIG_HOME", home.path());
     command.setProcessEnvironment(environment);
-    command.start(KEYLUME_EXECUTABLE, arguments);
+    const auto program =
+        testsupport::CopyProgram(KEYLUME_EXECUTABLE, home.filePath("program").toStdString());
+    command.start(QString::fromStdString(program.string()), arguments);
     bustest::WaitFor([&] { return command.state() == QProcess::NotRunning; }, 30000);
     EXPECT_EQ(command.exitCode(), 0) << command.readAllStandardError().toStdString();
 }

@@ -6,18 +6,22 @@
 #include "bus/BusNames.h"
 #include "support/BusCall.h"
 #include "support/PrivateBus.h"
+#include "support/ProgramCopy.h"
 
 namespace bustest {
 
 void RunningWindow::SetUp() {
     ASSERT_FALSE(Address().isEmpty()) << "no dbus-daemon";
     ASSERT_TRUE(folder.isValid());
+    program = QString::fromStdString(
+        testsupport::CopyProgram(KEYLUME_EXECUTABLE, folder.filePath("program").toStdString())
+            .string());
     env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("XDG_CONFIG_HOME", folder.path());
     env.insert("XDG_RUNTIME_DIR", folder.path());
     window.setProcessEnvironment(env);
-    window.start(KEYLUME_EXECUTABLE, {"--emulate"});
+    window.start(program, {"--emulate"});
     ASSERT_TRUE(window.waitForStarted());
     ASSERT_TRUE(WaitFor(
         [] {
@@ -38,7 +42,7 @@ void RunningWindow::TearDown() {
 int RunningWindow::Run(const QStringList& arguments, const QProcessEnvironment& environment) {
     QProcess command;
     command.setProcessEnvironment(environment);
-    command.start(KEYLUME_EXECUTABLE, arguments);
+    command.start(program, arguments);
     if (!command.waitForFinished(kRunTimeoutMs)) return -1;
     out = command.readAllStandardOutput();
     err = command.readAllStandardError();

@@ -1,6 +1,7 @@
 #pragma once
-// The program started offscreen with the emulated keyboard on the test's own bus, waited for
-// until its keyboard's object answers; commands run beside it.
+// The program started offscreen with the emulated keyboard on the test's own bus, from a program
+// folder of the test's own, waited for until its keyboard's object answers; commands run beside
+// it.
 #include <gtest/gtest.h>
 
 #include <QByteArray>
@@ -27,6 +28,7 @@ protected:
     QJsonObject WindowMode();
 
     QTemporaryDir folder;
+    QString program;
     QProcessEnvironment env;
     QProcess window;
     QByteArray out;

@@ -1,6 +1,7 @@
 #include "ProgramRun.h"
 
 #include "Session.h"
+#include "support/ProgramCopy.h"
 
 namespace fs = std::filesystem;
 
@@ -14,18 +15,7 @@ ProgramRun::ProgramRun(const Session& session, fs::path folder)
     fs::create_directories(folder_ / "home");
     fs::create_directories(runtimeFolder());
     fs::permissions(runtimeFolder(), fs::perms::owner_all, fs::perm_options::replace);
-    const fs::path built = KEYLUME_EXE;
-    // The executable is copied, as it finds its folder through its own path; the rest of the
-    // build folder (the interface files, "config.xml" when the build puts one there) is linked.
-    fs::copy_file(built, programFolder() / built.filename());
-    for (const auto& entry : fs::directory_iterator(built.parent_path())) {
-        const fs::path name = entry.path().filename();
-        if (name == built.filename() || name == "macro.xml" || name == "CMakeFiles" ||
-            name.string().ends_with("_autogen") || name.extension() == ".cmake" ||
-            name == "Makefile")
-            continue;
-        fs::create_symlink(entry.path(), programFolder() / name);
-    }
+    testsupport::CopyProgram(KEYLUME_EXE, programFolder());
 }
 
 bool ProgramRun::Install(std::string& error) {
@@ -77,11 +67,16 @@ void ProgramRun::Start(const QStringList& arguments) {
     process_->waitForStarted(10000);
 }
 
-int ProgramRun::Command(const QStringList& arguments) const {
+int ProgramRun::Command(const QStringList& arguments) {
     QProcess command;
     command.setProcessEnvironment(Environment());
+    command.setProcessChannelMode(QProcess::MergedChannels);
     command.start(QString::fromStdString(executable().string()), arguments);
-    if (!command.waitForFinished(20000)) return -1;
+    const bool ended = command.waitForFinished(20000);
+    Output();
+    output_ +=
+        "$ keylume " + arguments.join(' ') + "\n" + QString::fromLocal8Bit(command.readAll());
+    if (!ended) return -1;
     return command.exitStatus() == QProcess::NormalExit ? command.exitCode() : -1;
 }
 

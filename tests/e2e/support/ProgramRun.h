@@ -27,8 +27,8 @@ public:
     // Starts the program with these arguments (after "--emulate" unless given).
     void Start(const QStringList& arguments = {"--emulate"});
     // Runs `keylume ARGUMENTS` beside the program, as its user would; the exit code, -1 when it
-    // crashed or did not end.
-    int Command(const QStringList& arguments) const;
+    // crashed or did not end. What it printed joins Output(), so a failure shows why.
+    int Command(const QStringList& arguments);
     // Asks the program to end as a window manager would (its process gets SIGTERM), then waits.
     int Stop();
     bool Running() const;

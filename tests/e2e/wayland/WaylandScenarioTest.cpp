@@ -185,16 +185,17 @@ TEST_F(WaylandScenario, ApplicationsInTurnSwitchTheKeyboardsProfile) {
             return k && k->activeProfile == profile;
         });
     };
+    // Each new window takes the focus: started one after the other, so their order is known.
     std::vector<std::unique_ptr<QProcess>> windows;
+    int profile = 1;
     for (const char* app : {"org.example.First", "org.example.Second"}) {
         windows.push_back(std::make_unique<QProcess>());
         windows.back()->setProcessEnvironment(program_->Environment());
         windows.back()->start(KEYLUME_APP_WINDOW, {app});
+        EXPECT_TRUE(showsProfile(profile++)) << WithScreen(std::string(app) + " did not switch");
     }
-    // Each new window takes the focus; the second came last.
-    EXPECT_TRUE(showsProfile(2)) << WithScreen("the second window in front did not switch");
     ASSERT_TRUE(sway_->Command("[app_id=org.example.First] focus"));
-    EXPECT_TRUE(showsProfile(1)) << WithScreen("the first window in front did not switch");
+    EXPECT_TRUE(showsProfile(1)) << WithScreen("the first window in front again did not switch");
     EndAll(windows);
 }
 
