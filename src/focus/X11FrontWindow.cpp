@@ -1,11 +1,16 @@
+#include <unistd.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 #include "focus/DescriptorThread.h"
 #include "focus/FrontWatch.h"
+#include "focus/ProgramName.h"
 
 namespace focus {
 
@@ -19,19 +24,37 @@ Reply<T> Owned(T* reply) {
     return Reply<T>(reply, &std::free);
 }
 
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
-    const auto reply = Owned(xcb_intern_atom_reply(
-        connection,
-        xcb_intern_atom(connection, 1, static_cast<std::uint16_t>(std::strlen(name)), name),
-        nullptr));
+// `onlyIfKnown`: none unless a client of the display has named it already.
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name, bool onlyIfKnown) {
+    const auto reply = Owned(
+        xcb_intern_atom_reply(connection,
+                              xcb_intern_atom(connection, onlyIfKnown,
+                                              static_cast<std::uint16_t>(std::strlen(name)), name),
+                              nullptr));
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+std::string ThisMachine() {
+    char name[256] = {};
+    return gethostname(name, sizeof name - 1) == 0 ? name : "";
 }
 
 class X11FrontWindow : public FrontWatch {
 public:
     X11FrontWindow(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t active,
                    FrontHandler handler)
-        : connection_(connection), root_(root), active_(active), handler_(std::move(handler)) {
+        : connection_(connection),
+          root_(root),
+          active_(active),
+          pid_(Atom(connection, "_NET_WM_PID", false)),
+          handler_(std::move(handler)) {
         const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
         xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
         xcb_flush(connection_);
@@ -64,7 +87,7 @@ private:
     void Report() {
         const std::uint32_t window = ActiveWindow();
         std::vector<std::string> names;
-        if (window != XCB_WINDOW_NONE) names = ClassOf(window);
+        if (window != XCB_WINDOW_NONE) names = NamesOf(window);
         if (names == reported_) return;
         reported_ = names;
         handler_(names);
@@ -80,27 +103,54 @@ private:
         return window;
     }
 
-    // WM_CLASS holds the instance and the class name, each ended by a zero byte.
-    std::vector<std::string> ClassOf(xcb_window_t window) const {
+    // WM_CLASS's instance and class name, then the program behind the window where its
+    // class says little (a toolkit's generic class) or nothing.
+    std::vector<std::string> NamesOf(xcb_window_t window) const {
+        std::vector<std::string> names;
+        const std::string wmClass = Text(window, XCB_ATOM_WM_CLASS);
+        for (std::size_t at = 0; at < wmClass.size();) {
+            const std::size_t end = std::min(wmClass.find('\0', at), wmClass.size());
+            if (end > at) names.push_back(wmClass.substr(at, end - at));
+            at = end + 1;
+        }
+        const std::string program = ProgramOf(window);
+        if (!program.empty() && std::none_of(names.begin(), names.end(), [&](const auto& name) {
+                return SameText(name, program);
+            }))
+            names.push_back(program);
+        return names;
+    }
+
+    // A process id names a process of the machine the window's client runs on: this one's only.
+    std::string ProgramOf(xcb_window_t window) const {
+        if (pid_ == XCB_ATOM_NONE || Text(window, XCB_ATOM_WM_CLIENT_MACHINE) != machine_)
+            return {};
+        const auto reply = Owned(xcb_get_property_reply(
+            connection_, xcb_get_property(connection_, 0, window, pid_, XCB_ATOM_CARDINAL, 0, 1),
+            nullptr));
+        if (!reply || xcb_get_property_value_length(reply.get()) < 4) return {};
+        std::uint32_t pid = 0;
+        std::memcpy(&pid, xcb_get_property_value(reply.get()), sizeof pid);
+        return ProgramName(pid);
+    }
+
+    // A string property, zero bytes kept.
+    std::string Text(xcb_window_t window, xcb_atom_t property) const {
         const auto reply = Owned(xcb_get_property_reply(
             connection_,
-            xcb_get_property(connection_, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256),
-            nullptr));
-        std::vector<std::string> names;
-        if (!reply) return names;
-        const char* text = static_cast<const char*>(xcb_get_property_value(reply.get()));
-        const int length = xcb_get_property_value_length(reply.get());
-        for (int at = 0; at < length;) {
-            const std::size_t size = strnlen(text + at, static_cast<std::size_t>(length - at));
-            if (size > 0) names.emplace_back(text + at, size);
-            at += static_cast<int>(size) + 1;
-        }
-        return names;
+            xcb_get_property(connection_, 0, window, property, XCB_ATOM_STRING, 0, 256), nullptr));
+        if (!reply) return {};
+        std::string text(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                         static_cast<std::size_t>(xcb_get_property_value_length(reply.get())));
+        while (!text.empty() && text.back() == '\0') text.pop_back();
+        return text;
     }
 
     xcb_connection_t* connection_;
     xcb_window_t root_;
     xcb_atom_t active_;
+    xcb_atom_t pid_;
+    const std::string machine_ = ThisMachine();
     FrontHandler handler_;
     std::vector<std::string> reported_{"\n"};  // nothing reported yet
     std::unique_ptr<DescriptorThread> thread_;
@@ -119,7 +169,7 @@ std::unique_ptr<FrontWatch> WatchX11(FrontHandler handler) {
     }
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
     for (int i = 0; i < screenNumber && screens.rem; ++i) xcb_screen_next(&screens);
-    const xcb_atom_t active = Atom(connection, "_NET_ACTIVE_WINDOW");
+    const xcb_atom_t active = Atom(connection, "_NET_ACTIVE_WINDOW", true);
     if (!screens.rem || active == XCB_ATOM_NONE) {
         xcb_disconnect(connection);
         return nullptr;
