@@ -14,10 +14,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kRain = 3;
-// Entries of the "more" menu: Check device, Export settings…, Import settings…, Exit.
-constexpr int kCheckEntry = 1;
-constexpr int kExportEntry = 2;
-constexpr int kImportEntry = 3;
 
 class BackupScenario : public Scenario {
 protected:
@@ -25,7 +21,7 @@ protected:
 
     // Exports the keyboard from the menu to `file`, then changes the file as `edit` says.
     void ExportEdited(const fs::path& file, const std::function<void(nlohmann::json&)>& edit) {
-        ChooseFromMoreMenu(kExportEntry);
+        ChooseFromMoreMenu(kExportSettings);
         AnswerFileDialog("Save keyboard settings", file);
         CloseMessageBox("Export settings");
         auto backup =
@@ -50,10 +46,10 @@ TEST_F(BackupScenario, SettingsExportedFromTheMenuComeBackWithImport) {
     fs::create_directories(program_->macroFile().parent_path());
     ASSERT_TRUE(StartProgram());
     // The keyboard is there, and the check says so.
-    ChooseFromMoreMenu(kCheckEntry);
+    ChooseFromMoreMenu(kCheckDevice);
     CloseMessageBox("Check device", "connected");
     const fs::path file = File("lighting.json");
-    ChooseFromMoreMenu(kExportEntry);
+    ChooseFromMoreMenu(kExportSettings);
     AnswerFileDialog("Save keyboard settings", file);
     CloseMessageBox("Export settings", QString::fromStdString(file.string()));
     const std::string saved = persist::ReadSmallTextFile(file, 1 << 24, "a backup").text;
@@ -62,7 +58,7 @@ TEST_F(BackupScenario, SettingsExportedFromTheMenuComeBackWithImport) {
     // The user moves on to another mode and another brightness, then restores the file.
     ChooseFromList("cmb_mainled_light_mode_normal", "Wave");
     ASSERT_TRUE(ProfileModeIs(2)) << WithScreen("the mode did not change");
-    ChooseFromMoreMenu(kImportEntry);
+    ChooseFromMoreMenu(kImportSettings);
     AnswerFileDialog("Open keyboard settings", file);
     CloseMessageBox("Import settings", "restored the whole keyboard");
     EXPECT_TRUE(ProfileModeIs(kRain)) << "the import did not bring the mode back";
@@ -74,7 +70,7 @@ TEST_F(BackupScenario, SettingsExportedFromTheMenuComeBackWithImport) {
     auto backup = nlohmann::json::parse(saved);
     backup["profiles"]["list"][0]["registers"]["Wave"]["speed"] = 99;
     std::ofstream(file, std::ios::binary) << backup.dump(2);
-    ChooseFromMoreMenu(kImportEntry);
+    ChooseFromMoreMenu(kImportSettings);
     AnswerFileDialog("Open keyboard settings", file);
     CloseMessageBox("Import settings",
                     "profiles/list/0/registers/Wave/speed is 99; allowed 0 to 15");
@@ -120,7 +116,7 @@ TEST_F(BackupScenario, AFileFromAnotherKeyboardIsRestoredInPartOnlyWhenTheUserAg
     });
 
     // The window asks; Escape keeps the keyboard as it is.
-    ChooseFromMoreMenu(kImportEntry);
+    ChooseFromMoreMenu(kImportSettings);
     AnswerFileDialog("Open keyboard settings", file);
     ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Another keyboard") == 1; }))
         << WithScreen("no question about the other keyboard");
@@ -129,7 +125,7 @@ TEST_F(BackupScenario, AFileFromAnotherKeyboardIsRestoredInPartOnlyWhenTheUserAg
     EXPECT_TRUE(ProfileModeIs(kRain));
     EXPECT_EQ(WindowsTitled("Import settings"), 0) << WithScreen("a cancelled import reports");
 
-    ChooseFromMoreMenu(kImportEntry);
+    ChooseFromMoreMenu(kImportSettings);
     AnswerFileDialog("Open keyboard settings", file);
     CloseMessageBox("Another keyboard", "the file has 2 profiles, the keyboard 3 profiles");
     CloseMessageBox("Import settings", "restored what matches");
@@ -146,7 +142,7 @@ TEST_F(BackupScenario, KeysAFileChangesAreShownAndRestoredOnlyWhenTheUserAgrees)
     constexpr std::size_t kSpaceBar = 97;
 
     // Cancel sends nothing.
-    ChooseFromMoreMenu(kImportEntry);
+    ChooseFromMoreMenu(kImportSettings);
     AnswerFileDialog("Open keyboard settings", file);
     ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Key assignments") == 1; }))
         << WithScreen("the keys the file changes were not shown");
@@ -159,7 +155,7 @@ TEST_F(BackupScenario, KeysAFileChangesAreShownAndRestoredOnlyWhenTheUserAgrees)
     EXPECT_EQ(WindowsTitled("Import settings"), 0) << WithScreen("a cancelled import reports");
     EXPECT_FALSE(Keyboard()->keyCodes[kSpaceBar].hasAssignment());
 
-    ChooseFromMoreMenu(kImportEntry);
+    ChooseFromMoreMenu(kImportSettings);
     AnswerFileDialog("Open keyboard settings", file);
     ASSERT_TRUE(WaitUntil([&] { return WindowsTitled("Key assignments") == 1; }));
     Click("msgbtn_ok");  // "Restore"

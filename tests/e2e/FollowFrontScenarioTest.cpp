@@ -89,9 +89,6 @@ TEST_F(FollowFrontScenario, TwoApplicationsInTurnSwitchTheKeyboardsProfile) {
     EXPECT_TRUE(ShowsProfile(0)) << WithScreen("the bus call did not switch to profile 0");
 }
 
-// The "more" menu's entry after the languages.
-constexpr int kAppRulesEntry = 6;
-
 TEST_F(FollowFrontScenario, ARuleMadeInTheDialogSwitchesTheKeyboardAndIsSaved) {
     // The user's desktop file names xmessage's windows, with an icon.
     const QProcessEnvironment env = program_->Environment();
@@ -102,7 +99,7 @@ TEST_F(FollowFrontScenario, ARuleMadeInTheDialogSwitchesTheKeyboardAndIsSaved) {
         << "[Desktop Entry]\nType=Application\nName=Message box\nStartupWMClass=Xmessage\nIcon="
         << (program_->dataFolder() / "uires" / "image" / "logo_48.png").string() << "\n";
     ASSERT_TRUE(StartProgram());
-    ChooseFromMoreMenu(kAppRulesEntry);
+    ChooseFromMoreMenu(kProfilesByApplication);
     const Control field = WaitForControl("rule_app");
     ASSERT_FALSE(field.screen.isEmpty());
     Click("rules_on");

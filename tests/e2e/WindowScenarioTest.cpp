@@ -124,15 +124,15 @@ TEST_F(WindowScenario, StartWithTheDesktopWritesAnEntryThatStartsTheWindowInTheB
     ASSERT_TRUE(StartProgram());
     const std::filesystem::path entry =
         program_->configFolder() / "autostart" / "org.keylume.Keylume.desktop";
-    // It follows the languages and the rules; chosen again it takes the entry away.
-    ChooseFromMoreMenu(7);
+    // Chosen again it takes the entry away.
+    ChooseFromMoreMenu(kStartWithTheDesktop);
     ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(entry); }))
         << WithScreen("no autostart entry");
     std::ifstream file(entry);
     const std::string text((std::istreambuf_iterator<char>(file)), {});
     const std::string exec = "Exec=" + program_->executable().string() + " --background";
     EXPECT_NE(text.find(exec), std::string::npos) << text;
-    ChooseFromMoreMenu(7);
+    ChooseFromMoreMenu(kStartWithTheDesktop);
     EXPECT_TRUE(WaitUntil([&] { return !std::filesystem::exists(entry); }))
         << WithScreen("the entry stayed");
 
@@ -161,8 +161,7 @@ TEST_F(WindowScenario, TheLanguageChosenInTheMenuIsSavedAndShowsAtTheNextStart) 
     std::filesystem::copy_file(shipped, config);
     ASSERT_TRUE(StartProgram());
     ASSERT_FALSE(a11y_->FindLabelled("Keys").empty());
-    // "中文" follows Check device, Export settings…, Import settings… and English.
-    ChooseFromMoreMenu(5);
+    ChooseFromMoreMenu(kChinese);
     CloseMessageBox("Language", "starts again");
     pugi::xml_document saved;
     ASSERT_TRUE(saved.load_file(config.c_str()));

@@ -175,15 +175,23 @@ void Scenario::ClickKey(const QString& picture, const QString& keyName, int butt
     ClickAt(KeyOnScreen(picture, keyName).center(), button);
 }
 
-void Scenario::ChooseFromMoreMenu(int entry) {
+void Scenario::Key(const QString& keys) {
+    input_->Key(keys);
+}
+
+void Scenario::Type(const QString& text) {
+    input_->Type(text);
+}
+
+void Scenario::ChooseFromMoreMenu(MoreMenuEntry entry) {
     const QImage closed = Screen();
     Click("btn_more");
     const QRect more = a11y_->First("btn_more").screen;
     const QRect below(more.left() - 150, more.bottom() + 4, more.width() + 150, 100);
     ASSERT_TRUE(WaitUntil([&] { return RegionChanged(closed, Screen(), below); }))
         << WithScreen("the more menu did not open");
-    for (int i = 0; i < entry; ++i) input_->Key("Down");
-    input_->Key("Return");
+    for (int i = 0; i < entry; ++i) Key("Down");
+    Key("Return");
 }
 
 void Scenario::ClickLabelled(const QString& label) {
@@ -248,9 +256,9 @@ int Scenario::WindowsTitled(const QString& title) {
 void Scenario::AnswerFileDialog(const QString& title, const std::filesystem::path& file) {
     ASSERT_TRUE(WaitUntil([&] { return WindowsTitled(title) == 1; }))
         << WithScreen("the file dialog \"" + title.toStdString() + "\" did not open");
-    input_->Key("ctrl+a");
-    input_->Type(QString::fromStdString(file.string()));
-    input_->Key("Return");
+    Key("ctrl+a");
+    Type(QString::fromStdString(file.string()));
+    Key("Return");
     ASSERT_TRUE(WaitUntil([&] { return WindowsTitled(title) == 0; }))
         << WithScreen("the file dialog stayed open");
 }
@@ -262,7 +270,7 @@ void Scenario::CloseMessageBox(const QString& title, const QString& says) {
         const QString text = WaitForControl("msgtext").label;
         EXPECT_TRUE(text.contains(says)) << text.toStdString();
     }
-    input_->Key("Return");
+    Key("Return");
     ASSERT_TRUE(WaitUntil([&] { return WindowsTitled(title) == 0; }))
         << WithScreen("the message stayed open");
 }

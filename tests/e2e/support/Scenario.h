@@ -55,9 +55,19 @@ protected:
     CoordButtonInfo KeyInfo(const QString& picture, const QString& keyName);
     // The key of the picture under a point of the screen; a key without a name when none.
     CoordButtonInfo KeyUnder(const QString& picture, QPoint screenPoint);
-    // Chooses the n-th entry from the top of the main window's "more" menu, whose popup does
-    // not reach the accessibility tree, with the arrow keys.
-    void ChooseFromMoreMenu(int entry);
+    // The main window's "more" menu, counted from 1 at the top.
+    enum MoreMenuEntry : int {
+        kCheckDevice = 1,
+        kExportSettings,
+        kImportSettings,
+        kEnglish,
+        kChinese,
+        kProfilesByApplication,
+        kStartWithTheDesktop,
+    };
+    // Chooses an entry of the "more" menu, whose popup does not reach the accessibility tree,
+    // with the arrow keys.
+    void ChooseFromMoreMenu(MoreMenuEntry entry);
     // Clicks the control a screen reader announces as `label` (a tab, a menu entry).
     void ClickLabelled(const QString& label);
     // Whether a region shows something besides its background (a row's text, an icon).
@@ -66,6 +76,9 @@ protected:
     // The screen, and a click at a point of it, in the places the accessibility tree gives.
     virtual QImage Screen();
     virtual void ClickAt(QPoint point, int button = 1);
+    // Keys ("Return", "Down", "ctrl+a") and text typed on the keyboard, to the window in front.
+    virtual void Key(const QString& keys);
+    virtual void Type(const QString& text);
     // Saves the screen as NAME.png in the scenario folder and returns its path.
     std::string KeepScreen(const std::string& name);
     // A failure message that names the kept picture of the screen.

@@ -103,9 +103,9 @@ SwaySession::SwaySession(QString& error) : runtime_(folder_.path().toStdString()
             "sway did not start: " + QString::fromUtf8(sway->readAllStandardError().right(2000));
         return;
     }
-    pointer_ = Start(KEYLUME_WAYLAND_INPUT, {"pointer"}, Environment(base));
-    if (FirstLine(*pointer_) != QLatin1String("ready"))
-        error = "no virtual pointer: " + QString::fromUtf8(pointer_->readAllStandardError());
+    input_ = Start(KEYLUME_WAYLAND_INPUT, {"devices"}, Environment(base));
+    if (FirstLine(*input_) != QLatin1String("ready"))
+        error = "no virtual input: " + QString::fromUtf8(input_->readAllStandardError());
 }
 
 SwaySession::~SwaySession() {
@@ -150,24 +150,32 @@ QImage SwaySession::Screen() {
     return QImage(file);
 }
 
+void SwaySession::Key(const QString& keys) {
+    Send({"key", keys});
+}
+
+void SwaySession::Type(const QString& text) {
+    Send({"type", text});
+}
+
 bool SwaySession::Command(const QString& command) {
     int exitCode = -1;
     Run("swaymsg", {command}, &exitCode);
     return exitCode == 0;
 }
 
-void SwaySession::Point(const QStringList& command) {
-    pointer_->write((command.join(' ') + '\n').toUtf8());
-    FirstLine(*pointer_);
+void SwaySession::Send(const QStringList& command) {
+    input_->write((command.join(' ') + '\n').toUtf8());
+    FirstLine(*input_);
 }
 
 void SwaySession::Click(QPoint at, int button) {
-    Point({"click", QString::number(at.x()), QString::number(at.y()), QString::number(button)});
+    Send({"click", QString::number(at.x()), QString::number(at.y()), QString::number(button)});
 }
 
 void SwaySession::Drag(QPoint from, QPoint to) {
-    Point({"drag", QString::number(from.x()), QString::number(from.y()), QString::number(to.x()),
-           QString::number(to.y())});
+    Send({"drag", QString::number(from.x()), QString::number(from.y()), QString::number(to.x()),
+          QString::number(to.y())});
 }
 
 QByteArray SwaySession::ActivationToken() {

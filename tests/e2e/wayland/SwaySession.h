@@ -41,13 +41,16 @@ public:
     bool Command(const QString& command);
 
     void Click(QPoint at, int button = 1);
+    // Keys as the scenarios name them ("Return", "ctrl+a") and text of the US layout.
+    void Key(const QString& keys);
+    void Type(const QString& text);
     void Drag(QPoint from, QPoint to);
     // A new activation token, as a launcher gets one for the program it starts.
     QByteArray ActivationToken();
 
 private:
-    // Sends one command to the pointer and waits for its answer.
-    void Point(const QStringList& command);
+    // Sends one command to the virtual pointer and keyboard and waits for its answer.
+    void Send(const QStringList& command);
     QProcess* Start(const QString& program, const QStringList& arguments,
                     const QProcessEnvironment& environment);
 
@@ -58,7 +61,7 @@ private:
     QString waylandDisplay_;
     QString swaySocket_;
     std::vector<std::unique_ptr<QProcess>> processes_;
-    QProcess* pointer_ = nullptr;
+    QProcess* input_ = nullptr;
 };
 
 }  // namespace e2e

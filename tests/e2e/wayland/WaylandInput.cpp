@@ -1,11 +1,14 @@
 // Input and activation tokens for the Wayland scenarios, as a person and a launcher give them,
-// through the compositor's virtual pointer and xdg-activation protocols:
+// through the compositor's virtual pointer, virtual keyboard and xdg-activation protocols:
 //   keylume-wayland-input token     prints a new xdg-activation token
-//   keylume-wayland-input pointer   one pointer for the whole session (programs see a pointer
-//                                   only while it exists), reading commands line by line and
-//                                   answering each with "ok":
+//   keylume-wayland-input devices   one pointer and one keyboard for the whole session (programs
+//                                   see a pointer only while it exists, and a keyboard coming
+//                                   or going closes their pop-ups), reading commands line by
+//                                   line and answering each with "ok":
 //     click X Y [BUTTON]            a click at a point of the layout
 //     drag X1 Y1 X2 Y2              press at one point, move in steps, release
+//     key NAME[+NAME...]            keys pressed together ("Return", "ctrl+a")
+//     type TEXT                     the rest of the line typed
 // Exits 1 when the compositor offers neither protocol.
 #include <linux/input-event-codes.h>
 #include <wayland-client.h>
@@ -16,6 +19,7 @@
 #include <ctime>
 #include <string>
 
+#include "VirtualKeyboard.h"
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 #include "xdg-activation-v1-client-protocol.h"
 
@@ -23,6 +27,8 @@ namespace {
 
 struct Globals {
     zwlr_virtual_pointer_manager_v1* pointers = nullptr;
+    zwp_virtual_keyboard_manager_v1* keyboards = nullptr;
+    wl_seat* seat = nullptr;
     xdg_activation_v1* activation = nullptr;
     wl_output* output = nullptr;
     int width = 0;
@@ -50,6 +56,11 @@ void Global(void* data, wl_registry* registry, uint32_t name, const char* interf
     if (std::strcmp(interface, zwlr_virtual_pointer_manager_v1_interface.name) == 0) {
         g->pointers = static_cast<zwlr_virtual_pointer_manager_v1*>(
             wl_registry_bind(registry, name, &zwlr_virtual_pointer_manager_v1_interface, 1));
+    } else if (std::strcmp(interface, zwp_virtual_keyboard_manager_v1_interface.name) == 0) {
+        g->keyboards = static_cast<zwp_virtual_keyboard_manager_v1*>(
+            wl_registry_bind(registry, name, &zwp_virtual_keyboard_manager_v1_interface, 1));
+    } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !g->seat) {
+        g->seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
     } else if (std::strcmp(interface, xdg_activation_v1_interface.name) == 0) {
         g->activation = static_cast<xdg_activation_v1*>(
             wl_registry_bind(registry, name, &xdg_activation_v1_interface, 1));
@@ -78,7 +89,7 @@ uint32_t ButtonCode(int number) {
 }
 
 int Usage() {
-    std::fputs("usage: keylume-wayland-input token | pointer\n", stderr);
+    std::fputs("usage: keylume-wayland-input token | devices\n", stderr);
     return 2;
 }
 
@@ -117,10 +128,14 @@ private:
 };
 
 // One command line; false when it makes no sense.
-bool Perform(Pointer& pointer, const char* line) {
+bool Perform(Pointer& pointer, VirtualKeyboard& keyboard, std::string line) {
+    while (!line.empty() && line.back() == '\n') line.pop_back();
+    if (line.starts_with("key ")) return keyboard.ready() && keyboard.Press(line.substr(4));
+    if (line.starts_with("type ")) return keyboard.ready() && keyboard.Type(line.substr(5));
     char action[16] = {};
     int v[4] = {};
-    const int read = std::sscanf(line, "%15s %d %d %d %d", action, &v[0], &v[1], &v[2], &v[3]);
+    const int read =
+        std::sscanf(line.c_str(), "%15s %d %d %d %d", action, &v[0], &v[1], &v[2], &v[3]);
     const bool drag = std::strcmp(action, "drag") == 0 && read == 5;
     if (!drag && !(std::strcmp(action, "click") == 0 && read >= 3)) return false;
     const uint32_t code = ButtonCode(!drag && read == 4 ? v[2] : 1);
@@ -137,7 +152,7 @@ bool Perform(Pointer& pointer, const char* line) {
 
 int main(int argc, char* argv[]) {
     const std::string action = argc > 1 ? argv[1] : "";
-    if (action != "token" && action != "pointer") return Usage();
+    if (action != "token" && action != "devices") return Usage();
 
     wl_display* display = wl_display_connect(nullptr);
     if (!display) {
@@ -162,13 +177,15 @@ int main(int argc, char* argv[]) {
     }
 
     if (!g.pointers || g.width <= 0) return std::fputs("no virtual pointer\n", stderr), 1;
+    if (!g.keyboards || !g.seat) return std::fputs("no virtual keyboard\n", stderr), 1;
     {
         Pointer pointer(display, g);
+        VirtualKeyboard keyboard(display, g.keyboards, g.seat);
         std::puts("ready");
         std::fflush(stdout);
-        char line[128];
+        char line[512];
         while (std::fgets(line, sizeof line, stdin)) {
-            std::puts(Perform(pointer, line) ? "ok" : "bad command");
+            std::puts(Perform(pointer, keyboard, line) ? "ok" : "bad command");
             std::fflush(stdout);
         }
     }

@@ -1,13 +1,15 @@
 // The program on a Wayland compositor (sway): the window at start, painting keys with a click
-// and a band, a drop-down and a menu opening at their controls, a second start bringing the
-// window forward, the tray menu belonging to the tray icon, and the keyboard following the
-// application in front.
+// and a band, a drop-down and a menu opening at their controls, the keyboard reaching the menu
+// and a dialog, a second start bringing the window forward, the tray menu belonging to the tray
+// icon, and the keyboard following the application in front.
 #include <unistd.h>
 
 #include <QDir>
 #include <QProcess>
 
 #include "SwaySession.h"
+#include "persist/AppRulesFile.h"
+#include "persist/SmallTextFile.h"
 #include "support/HelperProcesses.h"
 #include "support/Scenario.h"
 
@@ -56,6 +58,8 @@ protected:
         return shot.copy(QRect(Offset(), shot.size()));
     }
     void ClickAt(QPoint point, int button) override { sway_->Click(point + Offset(), button); }
+    void Key(const QString& keys) override { sway_->Key(keys); }
+    void Type(const QString& text) override { sway_->Type(text); }
 
     // The tray icon: what the bar at the top shows at its right end besides its background.
     QPoint TrayIcon() {
@@ -123,6 +127,29 @@ TEST_F(WaylandScenario, ADropDownAndAMenuOpenAtTheirControls) {
     ClickAt(more.screen.bottomLeft() + QPoint(30, 14), 1);
     EXPECT_TRUE(WaitUntil([&] { return !RegionChanged(before, Screen(), menu); }))
         << WithScreen("the menu stays open");
+}
+
+TEST_F(WaylandScenario, TheKeyboardChoosesFromTheMenuAndMakesARule) {
+    ASSERT_TRUE(StartProgram());
+    ChooseFromMoreMenu(kProfilesByApplication);
+    ASSERT_FALSE(WaitForControl("rule_app").screen.isEmpty());
+    // Tab goes from control to control until the application's field.
+    bool reached = false;
+    for (int i = 0; i < 8 && !reached; ++i) {
+        reached = WaitUntil([&] { return a11y_->First("rule_app").focused; }, Deadline(500));
+        if (!reached) Key("Tab");
+    }
+    ASSERT_TRUE(reached) << WithScreen("Tab does not reach the application's field");
+    Type("org.example.Third");
+    Key("Return");
+    const fs::path file = program_->macroFile().parent_path() / "rules.xml";
+    EXPECT_TRUE(WaitUntil([&] {
+        const auto saved =
+            persist::ReadRulesText(persist::ReadSmallTextFile(file, 1 << 20, "rules").text);
+        return saved && saved->rules.size() == 1 && saved->rules[0].app == "org.example.Third";
+    })) << WithScreen("the typed rule was not saved");
+    Key("Escape");
+    EXPECT_TRUE(WaitUntilGone("rules_list")) << WithScreen("Escape does not close the dialog");
 }
 
 TEST_F(WaylandScenario, ASecondStartBringsTheWindowForward) {
