@@ -4,6 +4,7 @@
 #include <QDBusMessage>
 
 #include "bus/BusNames.h"
+#include "bus/BusOutcome.h"
 #include "ops/StatusReport.h"
 
 BusManager::BusManager(QObject* service, Refuse refuse)
@@ -57,8 +58,7 @@ QString BusManager::ChangeRules(const RulesRequest& request) {
         report["message"] = outcome.message;
         return QString::fromStdString(JsonText(report));
     }
-    refuse_(QString::fromLatin1(outcome.code == kExitUsage ? kBusErrorInvalid : kBusErrorKeyboard),
-            QString::fromStdString(outcome.message));
+    refuse_(QString::fromLatin1(BusErrorName(outcome)), QString::fromStdString(outcome.message));
     return {};
 }
 

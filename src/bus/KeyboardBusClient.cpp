@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "bus/BusNames.h"
+#include "bus/BusOutcome.h"
 #include "ops/SettingText.h"
 
 namespace {
@@ -84,14 +85,8 @@ Outcome KeyboardBusClient::Call(const char* method, const QVariantList& argument
         return {kExitDone,
                 answer.isEmpty() ? std::string() : answer.front().toString().toStdString()};
     }
-    const bool unconfirmed = reply.errorName() == QLatin1String(kBusErrorUnconfirmed);
-    const int code = unconfirmed || reply.errorName() == QLatin1String(kBusErrorInvalid)
-                         ? kExitUsage
-                         : kExitKeyboard;
-    std::string text = reply.errorMessage().toStdString();
-    if (text.empty()) text = "the running Keylume window does not answer";
-    Outcome outcome{code, text};
-    if (unconfirmed) {
+    Outcome outcome = OutcomeOfError(reply);
+    if (reply.errorName() == QLatin1String(kBusErrorUnconfirmed)) {
         outcome = WithKeyLines(std::move(outcome));
         outcome.message +=
             "; a running Keylume window restores them only through its \"Import settings…\", "

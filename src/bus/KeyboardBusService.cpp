@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "bus/BusNames.h"
+#include "bus/BusOutcome.h"
 #include "bus/BusRequests.h"
 #include "ops/GuardedOutcome.h"
 #include "persist/KeyboardBackup.h"
@@ -189,10 +190,7 @@ QDBusMessage KeyboardBusService::CarryOut(const QDBusMessage& call,
     std::string text = outcome.message;
     for (const std::string& line : outcome.keyChanges) text += "\n" + line;
     if (outcome.code != kExitDone) {
-        const char* name = !outcome.keyChanges.empty()  ? kBusErrorUnconfirmed
-                           : outcome.code == kExitUsage ? kBusErrorInvalid
-                                                        : kBusErrorKeyboard;
-        return ErrorReply(call, name, text);
+        return ErrorReply(call, BusErrorName(outcome), text);
     }
     if (answer == Answer::Nothing) return call.createReply();
     return call.createReply(QString::fromStdString(text));

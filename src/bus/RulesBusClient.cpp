@@ -3,6 +3,7 @@
 #include <QDBusMessage>
 
 #include "bus/BusNames.h"
+#include "bus/BusOutcome.h"
 
 namespace {
 
@@ -50,8 +51,5 @@ Outcome RulesBusClient::Rules(const RulesRequest& request, nlohmann::json& repor
         report.erase("message");
         return outcome;
     }
-    std::string text = reply.errorMessage().toStdString();
-    if (text.empty()) text = "the running Keylume window does not answer";
-    return {reply.errorName() == QLatin1String(kBusErrorInvalid) ? kExitUsage : kExitKeyboard,
-            text};
+    return OutcomeOfError(reply);
 }
