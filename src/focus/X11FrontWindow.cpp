@@ -2,15 +2,14 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <string_view>
 
 #include "focus/DescriptorThread.h"
 #include "focus/FrontWatch.h"
 #include "focus/ProgramName.h"
+#include "records/AppRules.h"
 
 namespace focus {
 
@@ -32,13 +31,6 @@ xcb_atom_t Atom(xcb_connection_t* connection, const char* name, bool onlyIfKnown
                                               static_cast<std::uint16_t>(std::strlen(name)), name),
                               nullptr));
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
 }
 
 std::string ThisMachine() {
@@ -115,7 +107,7 @@ private:
         }
         const std::string program = ProgramOf(window);
         if (!program.empty() && std::none_of(names.begin(), names.end(), [&](const auto& name) {
-                return SameText(name, program);
+                return rules::SameApplication(name, program);
             }))
             names.push_back(program);
         return names;
