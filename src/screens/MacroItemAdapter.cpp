@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "persist/MacroLimits.h"
 #include "records/SharedShapes.h"
 #include "ui/Application.h"
 #include "ui/SWindow.h"
@@ -60,11 +61,16 @@ void MacroItemAdapter::OnDelayEdited(SOUI::SWindow* edit) {
     MacroRecordGpItem* item = row >= 0 ? items_.findItem(static_cast<uint32_t>(row)) : nullptr;
     if (!item) return;
     int value = 0;
-    if (std::sscanf(edit->GetWindowText().toStdString().c_str(), "%d", &value) != 1) {
+    const bool number = std::sscanf(edit->GetWindowText().toStdString().c_str(), "%d", &value) == 1;
+    // Text that is no number puts the stored delay back; one past what the keyboard keeps shows
+    // the nearest it keeps.
+    const int kept = persist::kDelayRange.Nearest(value);
+    if (!number || kept != value) {
         filling_ = true;
-        edit->SetWindowText(QString::number(item->delay));
+        edit->SetWindowText(QString::number(number ? kept : item->delay));
         filling_ = false;
-        return;
+        if (!number) return;
+        value = kept;
     }
     if (value == item->delay) return;
     item->delay = value;

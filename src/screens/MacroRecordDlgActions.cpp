@@ -1,8 +1,8 @@
 // The macro editor's requests, group and step commands and recording.
 #include <algorithm>
-#include <climits>
 #include <cstdio>
 
+#include "persist/MacroLimits.h"
 #include "records/KeyTable.h"
 #include "records/MacroRequest.h"
 #include "screens/EditorKeys.h"
@@ -268,7 +268,9 @@ void MacroRecordDlg::RecordStep(const KBDLLHOOKSTRUCT& info, int state) {
             delay = now - lastEventTime_;
         else if (Param().dlmode == 1)
             delay = Param().period;
-        items.back().delay = static_cast<int>(std::clamp<std::int64_t>(delay, INT_MIN, INT_MAX));
+        // A pause longer than the keyboard keeps is kept as its longest, as the file keeps it.
+        items.back().delay = static_cast<int>(
+            std::clamp<std::int64_t>(delay, persist::kDelayRange.low, persist::kDelayRange.high));
     }
     MacroRecordGpItem step;
     step.code = KeyCode(info);

@@ -125,10 +125,15 @@ TEST_F(MacroGroups, TypedStepDelayReachesTheGroupList) {
     Settle();
     auto groups = shared->GroupsNow();
     EXPECT_EQ(std::next(groups.front().items.data()[0].begin())->delay, 250);
-    // Text that is no number puts the stored delay back.
-    delay->SetWindowText("x");
-    Settle();
-    EXPECT_EQ(delay->GetWindowText(), "250");
+    // Text that is no number puts the stored delay back; a number past what the keyboard keeps
+    // becomes the nearest it keeps, in the field and the group alike.
+    for (const auto& [typed, kept] : {std::pair{"x", 250}, {"99999", 32767}, {"-5", 0}}) {
+        delay->SetWindowText(typed);
+        Settle();
+        EXPECT_EQ(delay->GetWindowText(), QString::number(kept)) << typed;
+        groups = shared->GroupsNow();
+        EXPECT_EQ(std::next(groups.front().items.data()[0].begin())->delay, kept) << typed;
+    }
 }
 
 TEST_F(MacroGroups, RenamingTheSelectedGroupSurvivesARepeatEdit) {

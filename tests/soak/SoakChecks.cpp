@@ -44,6 +44,24 @@ std::string Describe(const MacroRecordGroup& group) {
     return text.str();
 }
 
+std::string DescribeStep(const MacroRecordGpItem& step) {
+    return "code " + std::to_string(step.code) + " state " + std::to_string(step.state) +
+           " delay " + std::to_string(step.delay);
+}
+
+// Where two groups of as many steps part: empty when they do not.
+std::string FirstDifferentStep(const MacroRecordGroup& stored, const MacroRecordGroup& held) {
+    if (stored.items.count == 0 || held.items.count == 0) return {};
+    const auto& a = stored.items.current();
+    const auto& b = held.items.current();
+    std::size_t index = 0;
+    for (auto x = a.begin(), y = b.begin(); x != a.end() && y != b.end(); ++x, ++y, ++index)
+        if (!(*x == *y))
+            return "; step " + std::to_string(index) + " is " + DescribeStep(*x) +
+                   " in the file, " + DescribeStep(*y) + " in the program";
+    return {};
+}
+
 bool SameContent(const MacroRecordGroup& a, const MacroRecordGroup& b) {
     if (a.info.count != b.info.count || a.items.count != b.items.count) return false;
     if (a.info.count > 0 && !(a.info.current() == b.info.current())) return false;
@@ -125,7 +143,7 @@ void CheckMacroFile(SoakRig& rig, const std::filesystem::path& file,
             rig.Fault("\"macro.xml\" lacks " + Describe(group));
         } else if (!SameContent(*s, group)) {
             rig.Fault("\"macro.xml\" holds " + Describe(*s) + " where the program held " +
-                      Describe(group));
+                      Describe(group) + FirstDifferentStep(*s, group));
         }
         if (s != stored.end()) ++s;
     }
