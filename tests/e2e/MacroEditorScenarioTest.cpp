@@ -143,6 +143,19 @@ TEST_F(MacroEditorScenario, WithoutGroupsTheEditorGuidesInsteadOfFailingSilently
     ASSERT_TRUE(WaitUntil([&] { return a11y_->Rows("macro_items").size() == 2; }))
         << WithScreen("the keys went nowhere");
     input_->Click(QPoint(record.screen.left() + 8, record.screen.center().y()));
+    // A delay past what the keyboard keeps is held as the longest it keeps. The delay field is
+    // the rows' last column, 280 pixels in.
+    const std::vector<Control> steps = a11y_->Rows("macro_items");
+    ASSERT_EQ(steps.size(), 2u);
+    input_->Click(QPoint(steps[1].screen.left() + 320, steps[1].screen.center().y()));
+    input_->Key("ctrl+a");
+    input_->Type("99999");
+    input_->Key("Tab");
+    EXPECT_TRUE(WaitUntil([&] {
+        const std::string text = MacroFileText();
+        return text.find("delay=\"32767\"") != std::string::npos &&
+               text.find("99999") == std::string::npos;
+    })) << MacroFileText();
 
     // A group renamed to the next default name: "+" still gives a name of its own.
     input_->DoubleClick(a11y_->Rows("macro_group")[0].screen.center());
