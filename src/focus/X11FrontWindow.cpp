@@ -115,7 +115,8 @@ private:
 
     // A process id names a process of the machine the window's client runs on: this one's only.
     std::string ProgramOf(xcb_window_t window) const {
-        if (pid_ == XCB_ATOM_NONE || Text(window, XCB_ATOM_WM_CLIENT_MACHINE) != machine_)
+        if (pid_ == XCB_ATOM_NONE || machine_.empty() ||
+            Text(window, XCB_ATOM_WM_CLIENT_MACHINE) != machine_)
             return {};
         const auto reply = Owned(xcb_get_property_reply(
             connection_, xcb_get_property(connection_, 0, window, pid_, XCB_ATOM_CARDINAL, 0, 1),
@@ -126,7 +127,7 @@ private:
         return ProgramName(pid);
     }
 
-    // A string property, zero bytes kept.
+    // A string property, the zero bytes within it kept.
     std::string Text(xcb_window_t window, xcb_atom_t property) const {
         const auto reply = Owned(xcb_get_property_reply(
             connection_,
