@@ -5,10 +5,11 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <ctime>
 #include <map>
 #include <optional>
 #include <vector>
+
+#include "EventTime.h"
 
 // The virtual keyboard protocol (version 1), declared here: no Debian package ships its XML.
 //   manager: create_virtual_keyboard(seat: wl_seat, id: new zwp_virtual_keyboard_v1)
@@ -99,12 +100,6 @@ std::optional<unsigned> CodeFor(const std::string& name) {
     return std::nullopt;
 }
 
-uint32_t Now() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return static_cast<uint32_t>(t.tv_sec * 1000 + t.tv_nsec / 1000000);
-}
-
 }  // namespace
 
 VirtualKeyboard::VirtualKeyboard(wl_display* display, zwp_virtual_keyboard_manager_v1* manager,
@@ -133,8 +128,8 @@ VirtualKeyboard::~VirtualKeyboard() {
 }
 
 void VirtualKeyboard::Key(unsigned code, bool pressed) {
-    wl_proxy_marshal_flags(reinterpret_cast<wl_proxy*>(device_), kKeyRequest, nullptr, 1, 0, Now(),
-                           code, pressed ? 1u : 0u);
+    wl_proxy_marshal_flags(reinterpret_cast<wl_proxy*>(device_), kKeyRequest, nullptr, 1, 0,
+                           EventTime(), code, pressed ? 1u : 0u);
     wl_display_roundtrip(display_);
 }
 

@@ -16,9 +16,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <string>
 
+#include "EventTime.h"
 #include "VirtualKeyboard.h"
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 #include "xdg-activation-v1-client-protocol.h"
@@ -78,12 +78,6 @@ void TokenDone(void* data, xdg_activation_token_v1*, const char* token) {
 }
 const xdg_activation_token_v1_listener kTokenListener = {TokenDone};
 
-uint32_t Now() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return static_cast<uint32_t>(t.tv_sec * 1000 + t.tv_nsec / 1000000);
-}
-
 uint32_t ButtonCode(int number) {
     return number == 3 ? BTN_RIGHT : number == 2 ? BTN_MIDDLE : BTN_LEFT;
 }
@@ -107,12 +101,12 @@ public:
     Pointer& operator=(const Pointer&) = delete;
 
     void Move(int x, int y) {
-        zwlr_virtual_pointer_v1_motion_absolute(device_, Now(), static_cast<uint32_t>(x),
+        zwlr_virtual_pointer_v1_motion_absolute(device_, EventTime(), static_cast<uint32_t>(x),
                                                 static_cast<uint32_t>(y), width_, height_);
         Frame();
     }
     void Button(uint32_t code, wl_pointer_button_state state) {
-        zwlr_virtual_pointer_v1_button(device_, Now(), code, state);
+        zwlr_virtual_pointer_v1_button(device_, EventTime(), code, state);
         Frame();
     }
 
