@@ -37,6 +37,15 @@ AppPaths UserPaths(bool prepare) {
     return paths;
 }
 
+// A window holds the lock but is not on this session bus: a command beside it would write to
+// the keyboard or the files behind its back. Says so.
+bool UnreachableWindow(std::ostream& err) {
+    if (!WindowLockTaken()) return false;
+    err << "keylume: a Keylume window is running but cannot be reached on the session bus; close "
+           "it, or run the command in the window's session\n";
+    return true;
+}
+
 // The commands in the program: through the running window when there is one.
 class ProgramHost : public LocalHost {
 public:
@@ -58,11 +67,7 @@ public:
             }
             return use(*window);
         }
-        if (WindowLockTaken()) {
-            err << "keylume: a Keylume window is running but cannot be reached on the session "
-                   "bus; close it, or run the command in the window's session\n";
-            return kExitKeyboard;
-        }
+        if (UnreachableWindow(err)) return kExitKeyboard;
         return LocalHost::OnKeyboard(request, readsOnly, use, check, err);
     }
 
@@ -72,11 +77,7 @@ public:
             RulesBusClient window;
             return use(window);
         }
-        if (WindowLockTaken()) {
-            err << "keylume: a Keylume window is running but cannot be reached on the session "
-                   "bus; close it, or run the command in the window's session\n";
-            return kExitKeyboard;
-        }
+        if (UnreachableWindow(err)) return kExitKeyboard;
         return LocalHost::OnRules(use, err);
     }
 
